@@ -1,0 +1,352 @@
+#include "core/EntryIndex.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/Codec.h"
+#include "core/FileWriter.h"
+#include "core/LineReader.h"
+#include "core/Paths.h"
+#include "core/SearchKey.h"
+#include "core/TextOps.h"
+#include "core/UserFileRewrite.h"
+
+namespace quorvel {
+
+Dictionary::Dictionary()
+    : EnglishIndex(kIndexSlots),
+      GreekIndex(kIndexSlots),
+      LongTranslations(kLongTranslationSlots),
+      englishCandidate(kIndexSlots),
+      greekKey(kIndexSlots),
+      greekStartCandidate(kIndexSlots) {
+  englishFirstSlot.fill(1);
+  greekFirstSlot.fill(1);
+}
+
+namespace {
+
+// The user lines of one user index file, read one ahead as the merge needs them.
+class UserLines {
+ public:
+  explicit UserLines(const std::string& path) {
+    if (!path.empty()) {
+      if (auto content = ReadWholeFile(path)) content_ = std::move(*content);
+    }
+    reader_.emplace(content_);
+  }
+
+  // Decodes the next line into `line`; false when the file is exhausted.
+  bool Read(std::string& line) {
+    if (reader_->AtEnd()) return false;
+    line = ShiftDecode(reader_->Next());
+    ++lineNumber_;
+    return true;
+  }
+  int lineNumber() const { return lineNumber_; }
+
+ private:
+  std::string content_;
+  std::optional<LineReader> reader_;
+  int lineNumber_ = 0;
+};
+
+constexpr int kNoPendingAttach = -5;
+
+Status BadField(const std::string& file, int line, const char* field) {
+  return Status::Error(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
+}
+
+// Reads the attach number (columns 1-5) of the next user line, or kNoPendingAttach.
+bool NextPending(UserLines& lines, std::string& line, int& pending) {
+  if (!lines.Read(line)) {
+    pending = kNoPendingAttach;
+    return true;
+  }
+  const auto attach = ParseDecimal(Columns(line, 1, 5), 65535);
+  if (!attach) return false;
+  pending = static_cast<int>(*attach);
+  return true;
+}
+
+Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report) {
+  const std::string file = locations.EnglishIndexFile();
+  const auto content = ReadWholeFile(file);
+  if (!content) return Status::Error(file + ": cannot be read");
+  report.englishIndexFound = true;
+
+  UserLines user(locations.UserIndexFile);
+  const std::string& userFile = locations.UserIndexFile;
+  std::string userLine;
+  int pending = 0;
+  if (!NextPending(user, userLine, pending)) return BadField(userFile, user.lineNumber(), "attach number");
+  if (user.lineNumber() == 0) pending = kNoPendingAttach;
+
+  LineReader published(*content);
+  int slot = 0;
+  int ordinal = 0;
+  int translations = 0;
+  while (!published.AtEnd()) {
+    if (slot >= kLastSlot) {
+      report.englishBoundReached = true;
+      break;
+    }
+    ++slot;
+    ++ordinal;
+    const int publishedSlot = slot;
+    const std::string line = MirrorDecode(ordinal, published.Next());
+    TEnglishEntry& e = d.EnglishIndex[slot];
+    const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
+    if (!number) return BadField(file, ordinal, "entry number");
+    e.Number = static_cast<uint16_t>(*number);
+    e.Headword = TrimRight(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength);
+    const auto offset = ParseDecimal(Columns(line, 129, 136), 0x7FFFFFFF);
+    if (!offset) return BadField(file, ordinal, "description offset");
+    e.DescrOffset = static_cast<int32_t>(*offset);
+    const auto length = ParseDecimal(Columns(line, 137, 141), 65535);
+    if (!length) return BadField(file, ordinal, "description length");
+    e.DescrLength = static_cast<uint16_t>(*length);
+    e.Origin = kOriginPublished;
+    const auto keyStart = ParseDecimal(Columns(line, 143, 144), 99);
+    if (!keyStart) return BadField(file, ordinal, "key start");
+    e.KeyStart = static_cast<uint8_t>(*keyStart);
+    d.publishedEnglishCount = ordinal;
+    if (line.size() > 149) {
+      if (translations + 1 < kLongTranslationSlots) {
+        ++translations;
+        d.LongTranslations[translations] = std::string(ColumnsFrom(line, 150));
+        e.TranslationSlot = static_cast<uint16_t>(translations);
+      } else {
+        ++report.droppedLongTranslations;
+      }
+    }
+    while (pending != kNoPendingAttach && e.Number == pending) {
+      if (Columns(userLine, 1, 5) == Columns(userLine, 6, 10)) {
+        TEnglishEntry& host = d.EnglishIndex[publishedSlot];
+        host.Origin = kOriginAddition;
+        d.NoteLocations.emplace_back(Columns(userLine, 91, 103));
+        host.NoteIndex = static_cast<int32_t>(d.NoteLocations.size()) - 1;
+      } else if (slot < kLastSlot) {
+        ++slot;
+        TEnglishEntry& u = d.EnglishIndex[slot];
+        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
+        if (!own) return BadField(userFile, user.lineNumber(), "entry number");
+        u.Number = static_cast<uint16_t>(*own);
+        u.Headword = TrimRight(Columns(userLine, 11, 90));
+        const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
+        if (!uOffset) return BadField(userFile, user.lineNumber(), "description offset");
+        u.DescrOffset = static_cast<int32_t>(*uOffset);
+        const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
+        if (!uLength) return BadField(userFile, user.lineNumber(), "description length");
+        u.DescrLength = static_cast<uint16_t>(*uLength);
+        u.Origin = kOriginUser;
+        u.KeyStart = 1;
+      } else {
+        report.englishBoundReached = true;
+      }
+      if (!NextPending(user, userLine, pending)) {
+        return BadField(userFile, user.lineNumber(), "attach number");
+      }
+    }
+  }
+  return Status::Ok();
+}
+
+// The first slot of every entry number, so that linking a term needs no scan in the usual case.
+class NumberLookup {
+ public:
+  explicit NumberLookup(const Dictionary& d) : first_(65536, 0) {
+    for (int slot = kLastSlot; slot >= 1; --slot) {
+      const uint16_t n = d.EnglishIndex[slot].Number;
+      if (n != 0) first_[n] = slot;
+    }
+  }
+
+  // LinkGreekTerm(d, g, n, start) without its scan where the first slot of n is at or above start.
+  void Link(Dictionary& d, int g, uint16_t n, int start) const {
+    const int e = n != 0 ? first_[n] : 0;
+    if (e == 0 && n != 0) return;  // no slot holds n
+    if (e >= start && n != 0) {
+      d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
+      d.EnglishIndex[e].GreekSlot = static_cast<uint16_t>(g);
+      return;
+    }
+    LinkGreekTerm(d, g, n, start);
+  }
+
+ private:
+  std::vector<int> first_;
+};
+
+Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
+                 std::vector<bool>& userGreekSlot) {
+  const std::string file = locations.GreekIndexFile();
+  const auto content = ReadWholeFile(file);
+  if (!content) return Status::Ok();  // no Greek terms; the English part stands
+  report.greekIndexFound = true;
+
+  const NumberLookup numbers(d);
+  UserLines user(locations.UserGreekFile);
+  const std::string& userFile = locations.UserGreekFile;
+  std::string userLine;
+  int pending = 0;
+  if (!NextPending(user, userLine, pending)) return BadField(userFile, user.lineNumber(), "attach number");
+  if (user.lineNumber() == 0) pending = kNoPendingAttach;
+
+  LineReader published(*content);
+  int slot = 0;
+  int ordinal = 0;
+  while (!published.AtEnd()) {
+    if (slot >= kLastSlot) {
+      report.greekBoundReached = true;
+      break;
+    }
+    ++slot;
+    ++ordinal;
+    const std::string line = MirrorDecode(ordinal, published.Next());
+    TGreekEntry& g = d.GreekIndex[slot];
+    const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
+    if (!number) return BadField(file, ordinal, "entry number");
+    g.Number = static_cast<uint16_t>(*number);
+    g.Term = TrimRight(Columns(line, 11, 142)).substr(0, kMaxTermLength);
+    const auto second = ParseDecimal(Columns(line, 6, 10), 65535);
+    if (!second) return BadField(file, ordinal, "second entry number");
+    d.publishedGreekCount = ordinal;
+    numbers.Link(d, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
+    if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
+    while (pending != kNoPendingAttach && g.Number == pending) {
+      if (slot < kLastSlot) {
+        ++slot;
+        TGreekEntry& u = d.GreekIndex[slot];
+        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
+        if (!own) return BadField(userFile, user.lineNumber(), "entry number");
+        u.Number = static_cast<uint16_t>(*own);
+        u.Term = TrimRight(Columns(userLine, 11, 90));
+        userGreekSlot[static_cast<size_t>(slot)] = true;
+        numbers.Link(d, slot, u.Number, 1);
+      } else {
+        report.greekBoundReached = true;
+      }
+      if (!NextPending(user, userLine, pending)) {
+        return BadField(userFile, user.lineNumber(), "attach number");
+      }
+    }
+  }
+  return Status::Ok();
+}
+
+// The used part of an index ends at its first slot whose Number is 0.
+template <typename Entry>
+int UsedCount(const std::vector<Entry>& index) {
+  int count = 0;
+  while (count + 1 < kIndexSlots && index[static_cast<size_t>(count) + 1].Number != 0) ++count;
+  return count;
+}
+
+// Folded candidates of the used slots, and where each letter's prefix search starts: the first
+// published line (by ordinal) whose candidate begins with the letter.
+void DeriveSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
+  d.englishCount = UsedCount(d.EnglishIndex);
+  d.greekCount = UsedCount(d.GreekIndex);
+  std::array<int, 26> english{};
+  int ordinal = 0;
+  for (int slot = 1; slot <= d.englishCount; ++slot) {
+    const TEnglishEntry& e = d.EnglishIndex[slot];
+    d.englishCandidate[slot] = AsciiLower(TrimLeft(e.Headword));
+    if (e.Origin == kOriginUser) continue;
+    ++ordinal;
+    const std::string& candidate = d.englishCandidate[slot];
+    const size_t start = e.KeyStart > 1 ? e.KeyStart - 1u : 0u;
+    if (start < candidate.size() && candidate[start] >= 'a' && candidate[start] <= 'z') {
+      int& first = english[static_cast<size_t>(candidate[start] - 'a')];
+      if (first == 0) first = ordinal;
+    }
+  }
+  std::array<int, 25> greek{};
+  ordinal = 0;
+  for (int slot = 1; slot <= d.greekCount; ++slot) {
+    d.greekKey[slot] = GreekSearchKey(d.GreekIndex[slot].Term, true);
+    d.greekStartCandidate[slot] = SystemLower(d.greekKey[slot]);
+    if (userGreekSlot[static_cast<size_t>(slot)]) continue;
+    ++ordinal;
+    const std::string& candidate = d.greekStartCandidate[slot];
+    const auto c = candidate.empty() ? 0 : static_cast<unsigned char>(candidate[0]);
+    if (c >= 0xE1 && c <= 0xF9) {
+      int& first = greek[c - 0xE1];
+      if (first == 0) first = ordinal;
+    }
+  }
+  for (size_t i = 0; i < english.size(); ++i) d.englishFirstSlot[i] = english[i] ? english[i] : 1;
+  for (size_t i = 0; i < greek.size(); ++i) d.greekFirstSlot[i] = greek[i] ? greek[i] : 1;
+}
+
+}  // namespace
+
+void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
+  for (int e = std::max(start, 0); e <= kLastSlot; ++e) {
+    if (d.EnglishIndex[e].Number == n) {
+      d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
+      d.EnglishIndex[e].GreekSlot = static_cast<uint16_t>(g);
+      return;
+    }
+  }
+}
+
+LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter& writer) {
+  LoadReport report;
+  RecoverUserFiles(locations, writer);
+  std::fill(d.EnglishIndex.begin(), d.EnglishIndex.end(), TEnglishEntry{});
+  std::fill(d.GreekIndex.begin(), d.GreekIndex.end(), TGreekEntry{});
+  d.NoteLocations.clear();
+  d.englishCount = d.greekCount = 0;
+  d.publishedEnglishCount = d.publishedGreekCount = 0;
+  d.englishFirstSlot.fill(1);
+  d.greekFirstSlot.fill(1);
+  ++d.generation;
+
+  std::vector<bool> userGreekSlot(kIndexSlots, false);
+  report.status = LoadEnglish(d, locations, report);
+  if (report.status.ok() && report.englishIndexFound) {
+    report.status = LoadGreek(d, locations, report, userGreekSlot);
+  }
+  DeriveSearchData(d, userGreekSlot);
+  return report;
+}
+
+std::string EntryTranslation(const Dictionary& d, int slot) {
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  if (e.TranslationSlot > 0) return d.LongTranslations[e.TranslationSlot];
+  if (e.GreekSlot > 0) return d.GreekIndex[e.GreekSlot].Term;
+  return {};
+}
+
+bool EntryDescriptionPlace(const Dictionary& d, const Locations& locations, int slot,
+                           DescriptionPlace& place) {
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
+    place = {locations.DescriptionFile(), e.DescrOffset, e.DescrLength};
+    return true;
+  }
+  if (e.Origin == kOriginUser && !locations.UserDescrFile.empty()) {
+    place = {locations.UserDescrFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength};
+    return true;
+  }
+  return false;
+}
+
+bool EntryAdditionPlace(const Dictionary& d, const Locations& locations, int slot,
+                        DescriptionPlace& place) {
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  if (e.Origin != kOriginAddition || e.NoteIndex < 0 ||
+      e.NoteIndex >= static_cast<int32_t>(d.NoteLocations.size()) || locations.UserDescrFile.empty()) {
+    return false;
+  }
+  const std::string& note = d.NoteLocations[static_cast<size_t>(e.NoteIndex)];
+  const auto position = ParseDecimal(Columns(note, 1, 8));
+  const auto length = ParseDecimal(Columns(note, 9, 13));
+  if (!position || !length) return false;
+  place = {locations.UserDescrFile, static_cast<int64_t>(*position) - 1, *length};
+  return true;
+}
+
+}  // namespace quorvel

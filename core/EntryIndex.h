@@ -1,0 +1,111 @@
+// The in-memory entry index: every published and user entry in list order, the Greek terms
+// that lead to them, the long translations and the locations of the user's additions, built
+// by LoadEntryIndex from the published index files with the user's lines merged in.
+// An entry is identified everywhere by its slot in EnglishIndex.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Locations.h"
+#include "core/Status.h"
+
+namespace quorvel {
+
+class FileWriter;
+
+inline constexpr int kIndexSlots = 30002;  // slots 0-30001; slot 0 is never used
+inline constexpr int kLastSlot = kIndexSlots - 1;
+inline constexpr int kLongTranslationSlots = 1000;  // slots 0-999; slot 0 is never used
+inline constexpr int kMaxHeadwordLength = 115;
+inline constexpr int kMaxTermLength = 114;
+
+inline constexpr char kOriginPublished = 'L';
+inline constexpr char kOriginAddition = 'A';
+inline constexpr char kOriginUser = 'C';
+
+struct TEnglishEntry {
+  uint16_t Number = 0;  // 0 marks an empty slot
+  std::string Headword;
+  int32_t DescrOffset = 0;  // 0-based in the published file; 1-based in the user file
+  uint16_t DescrLength = 0;
+  char Origin = 0;
+  uint8_t KeyStart = 0;  // 1-based start of prefix matching in the left-trimmed headword
+  int32_t NoteIndex = -1;  // for Origin 'A': index in NoteLocations
+  uint16_t GreekSlot = 0;
+  uint16_t TranslationSlot = 0;
+};
+
+struct TGreekEntry {
+  uint16_t Number = 0;  // the English entry this term translates; 0 marks an empty slot
+  std::string Term;
+  uint16_t EnglishSlot = 0;
+};
+
+// Where a description's bytes are, by the rules for reading an entry.
+struct DescriptionPlace {
+  std::string file;
+  int64_t position = 0;  // 0-based byte position
+  int64_t length = 0;
+};
+
+struct Dictionary {
+  Dictionary();
+  Dictionary(const Dictionary&) = delete;
+  Dictionary& operator=(const Dictionary&) = delete;
+
+  std::vector<TEnglishEntry> EnglishIndex;  // kIndexSlots slots
+  std::vector<TGreekEntry> GreekIndex;      // kIndexSlots slots
+  std::vector<std::string> LongTranslations;  // kLongTranslationSlots slots
+  std::vector<std::string> NoteLocations;     // 13 characters each: 8-digit position, 5-digit length
+
+  // The used part: slots 1..englishCount, ended by the first slot whose Number is 0.
+  int englishCount = 0;
+  int greekCount = 0;
+  int publishedEnglishCount = 0;  // lines of the published English index loaded
+  int publishedGreekCount = 0;
+
+  // Where a prefix search of a key starting with a given letter begins: the smallest published
+  // line ordinal whose candidate begins with it, 1 when none does.
+  std::array<int, 26> englishFirstSlot{};  // a-z
+  std::array<int, 25> greekFirstSlot{};    // bytes 0xE1-0xF9
+
+  // Search candidates, folded once per load (index by slot).
+  std::vector<std::string> englishCandidate;     // AsciiLower(TrimLeft(Headword))
+  std::vector<std::string> greekKey;             // GreekSearchKey(Term, true)
+  std::vector<std::string> greekStartCandidate;  // SystemLower(greekKey)
+
+  uint64_t generation = 0;  // grows with every load; lets caches see a reload
+};
+
+// How the latest load ended; the dictionary holds what was loaded up to that point.
+struct LoadReport {
+  Status status = Status::Ok();  // an error names the file and line where the load stopped
+  bool englishIndexFound = false;
+  bool greekIndexFound = false;
+  bool englishBoundReached = false;   // more lines than slots; the rest was not loaded
+  bool greekBoundReached = false;
+  int droppedLongTranslations = 0;    // beyond the 999 slots; those entries show their Greek term
+};
+
+// Rebuilds `dictionary` from the published index files and the user's index files named by
+// `locations`. First completes or discards an interrupted rewrite of the user files (through
+// `writer`), so that the user files it reads are whole. Never throws.
+LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileWriter& writer);
+
+// Links Greek slot g to the first English slot from `start` up whose Number is n (no link when
+// none is).
+void LinkGreekTerm(Dictionary& dictionary, int g, uint16_t n, int start);
+
+// The reading rules of an entry. REQUIRES: 0 <= slot < kIndexSlots.
+std::string EntryTranslation(const Dictionary& dictionary, int slot);
+// The entry's own description; nothing for an empty slot (or a user entry without user folder).
+bool EntryDescriptionPlace(const Dictionary& dictionary, const Locations& locations, int slot,
+                           DescriptionPlace& place);
+// The user's addition of an 'A' entry; false for other entries or a bad location string.
+bool EntryAdditionPlace(const Dictionary& dictionary, const Locations& locations, int slot,
+                        DescriptionPlace& place);
+
+}  // namespace quorvel

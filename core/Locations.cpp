@@ -1,0 +1,81 @@
+#include "core/Locations.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "core/Paths.h"
+
+namespace quorvel {
+
+SystemFolders SystemFoldersFromEnvironment() {
+  SystemFolders folders;
+  const char* home = std::getenv("HOME");
+  folders.homeDir = home ? home : "";
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && *config) {
+    folders.configDir = config;
+  } else if (!folders.homeDir.empty()) {
+    folders.configDir = JoinPath(folders.homeDir, ".config");
+  }
+  return folders;
+}
+
+std::string Locations::DescriptionFile() const {
+  return ResolveCaseInsensitive(ProgramDir + kDescriptionFileName);
+}
+std::string Locations::EnglishIndexFile() const {
+  return ResolveCaseInsensitive(ProgramDir + kEnglishIndexFileName);
+}
+std::string Locations::GreekIndexFile() const {
+  return ResolveCaseInsensitive(ProgramDir + kGreekIndexFileName);
+}
+
+void SetUserFilePaths(Locations& locations, const std::string& folder) {
+  auto path = [&](const char* name) { return folder.empty() ? std::string() : folder + "/" + name; };
+  locations.UserDescrFile = path("QuorvelC.tbo");
+  locations.UserIndexFile = path("QuorvelIC.tbo");
+  locations.UserGreekFile = path("QuorvelHIC.tbo");
+  locations.TempDescrFile = path("templex.tbo");
+  locations.TempIndexFile = path("tempi.tbo");
+  locations.TempGreekFile = path("tempigr.tbo");
+}
+
+std::string ReadFirstLine(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  if (!in || !std::getline(in, line)) return {};
+  const size_t end = line.find_first_of("\r\n");
+  if (end != std::string::npos) line.resize(end);
+  return line;
+}
+
+Locations ResolveFileLocations(const std::string& currentDir, const SystemFolders& folders) {
+  Locations locations;
+  locations.ProgramDir = currentDir;
+  if (locations.ProgramDir.empty() || locations.ProgramDir.back() != '/') locations.ProgramDir += '/';
+  std::error_code error;
+  std::filesystem::current_path(locations.ProgramDir, error);
+
+  const std::string dataFolder = ResolveCaseInsensitive(locations.ProgramDir + "Data");
+  if (FileExists(JoinPath(dataFolder, "QuorvelC.tbo"))) {
+    SetUserFilePaths(locations, dataFolder);
+    return locations;
+  }
+  for (const std::string& folder : {folders.configDir, folders.homeDir}) {
+    if (folder.empty()) continue;
+    const std::string candidate = JoinPath(folder, kSettingsFileName);
+    if (FileExists(candidate)) {
+      locations.SettingsFile = candidate;
+      break;
+    }
+  }
+  if (!locations.SettingsFile.empty()) {
+    const std::string line = ReadFirstLine(locations.SettingsFile);
+    if (!line.empty()) SetUserFilePaths(locations, line);
+  }
+  return locations;
+}
+
+}  // namespace quorvel

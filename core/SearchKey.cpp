@@ -1,0 +1,125 @@
+#include "core/SearchKey.h"
+
+#include <array>
+
+#include "core/TextOps.h"
+
+namespace quorvel {
+
+const KeyFold kKeyFoldTable[kKeyFoldCount] = {
+    // Greek capitals.
+    {0xC1, 0xE1}, {0xC2, 0xE2}, {0xC3, 0xE3}, {0xC4, 0xE4}, {0xC5, 0xE5}, {0xC6, 0xE6},
+    {0xC7, 0xE7}, {0xC8, 0xE8}, {0xC9, 0xE9}, {0xCA, 0xEA}, {0xCB, 0xEB}, {0xCC, 0xEC},
+    {0xCD, 0xED}, {0xCE, 0xEE}, {0xCF, 0xEF}, {0xD0, 0xF0}, {0xD1, 0xF1}, {0xD3, 0xF3},
+    {0xD4, 0xF4}, {0xD5, 0xF5}, {0xD6, 0xF6}, {0xD7, 0xF7}, {0xD8, 0xF8}, {0xD9, 0xF9},
+    // Accented letters.
+    {0xDC, 0xE1}, {0xA2, 0xE1}, {0xDD, 0xE5}, {0xB8, 0xE5}, {0xDE, 0xE7}, {0xB9, 0xE7},
+    {0xDF, 0xE9}, {0xFA, 0xE9}, {0xC0, 0xE9}, {0xBA, 0xE9}, {0xDA, 0xE9}, {0xFC, 0xEF},
+    {0xBC, 0xEF}, {0xFD, 0xF5}, {0xBE, 0xF5}, {0xFB, 0xF5}, {0xE0, 0xF5}, {0xFE, 0xF9},
+    {0xBF, 0xF9},
+    // Key punctuation.
+    {0x2B, ' '}, {0x2A, ' '}, {0x2C, ' '}, {0x28, ' '}, {0x29, ' '}, {0x2F, ' '}, {0x2D, ' '},
+    {0x2E, ' '}, {0x22, ' '}, {0xAB, ' '}, {0xBB, ' '}, {0x60, ' '}, {0xB4, ' '}, {0x27, ' '},
+};
+
+namespace {
+
+constexpr int kLetterFoldCount = 43;  // pairs 1-43: capitals and accented letters
+
+// fold[c]: the "to" of c's pair among the first `pairs` pairs, or c itself.
+std::array<unsigned char, 256> BuildFold(int pairs) {
+  std::array<unsigned char, 256> fold{};
+  for (int c = 0; c < 256; ++c) fold[c] = static_cast<unsigned char>(c);
+  for (int i = pairs - 1; i >= 0; --i) fold[kKeyFoldTable[i].from] = kKeyFoldTable[i].to;
+  return fold;
+}
+
+const std::array<unsigned char, 256> kFullFold = BuildFold(kKeyFoldCount);
+const std::array<unsigned char, 256> kLetterFold = BuildFold(kLetterFoldCount);
+
+bool InText(unsigned char c, std::string_view bytes) {
+  return bytes.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// "άΆέΈήΉίϊΐΊΪόΌύΎϋΰώΏ" in code page 1253.
+constexpr std::string_view kAccentedLetters =
+    "\xDC\xA2\xDD\xB8\xDE\xB9\xDF\xFA\xC0\xBA\xDA\xFC\xBC\xFD\xBE\xFB\xE0\xFE\xBF";
+// "αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋ" without the range α-ω (0xE1-0xF9, ς included).
+constexpr std::string_view kGreekLowerExtra = "\xDC\xDD\xDE\xDF\xFC\xFD\xFE\xFA\xFB";
+// "ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ" without the range Α-Ω.
+constexpr std::string_view kGreekUpperExtra = "\xA2\xB8\xB9\xBA\xBC\xBE\xBF\xDA\xDB";
+
+}  // namespace
+
+bool IsKeyPunctuation(unsigned char c) {
+  return kFullFold[c] == ' ' && c != ' ';
+}
+
+bool IsWordLetter(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+  if (c >= 0xC1 && c <= 0xD9) return true;
+  if (c >= 0xE1 && c <= 0xF9) return true;
+  return InText(c, kAccentedLetters);
+}
+
+bool IsGreekInitial(unsigned char c) {
+  if (c >= 0xE1 && c <= 0xF9) return true;
+  if (c >= 0xC1 && c <= 0xD9 && c != 0xD2) return true;
+  return InText(c, kGreekLowerExtra) || InText(c, kGreekUpperExtra);
+}
+
+std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
+  const std::string prepared = AsciiLower(Trim(UpToNul(text)));
+  std::string key;
+  key.reserve(prepared.size());
+  bool hasNonBlank = false;
+  for (char ch : prepared) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == ' ') {
+      key += ' ';
+    } else if (c >= 'a' && c <= 'z') {
+      continue;
+    } else if (c >= '0' && c <= '9' && dropLeadingDigits && !hasNonBlank) {
+      continue;
+    } else {
+      const unsigned char folded = kFullFold[c];
+      if (folded == ' ') continue;
+      key += static_cast<char>(folded);
+      if (!IsBlank(static_cast<char>(folded))) hasNonBlank = true;
+    }
+  }
+  return Trim(key);
+}
+
+std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits) {
+  const std::string_view input = UpToNul(text);
+  std::string key;
+  key.reserve(input.size());
+  bool hasNonBlank = false;
+  for (char ch : input) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (IsKeyPunctuation(c)) continue;
+    if (c >= '0' && c <= '9' && dropLeadingDigits && !hasNonBlank) continue;
+    key += ch;
+    if (!IsBlank(ch)) hasNonBlank = true;
+  }
+  return AsciiLower(Trim(key));
+}
+
+std::string FoldGreekText(std::string_view text) {
+  std::string folded = AsciiLower(Trim(UpToNul(text)));
+  for (char& ch : folded) ch = static_cast<char>(kLetterFold[static_cast<unsigned char>(ch)]);
+  return folded;
+}
+
+bool ContainsWholeWord(std::string_view text, std::string_view word) {
+  if (text.empty() || word.empty()) return false;
+  const size_t at = text.find(word);
+  if (at == std::string_view::npos) return false;
+  if (at > 0 && IsWordLetter(static_cast<unsigned char>(text[at - 1]))) return false;
+  const size_t after = at + word.size();
+  if (after < text.size() && IsWordLetter(static_cast<unsigned char>(text[after]))) return false;
+  return true;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,39 @@
+// Search keys: the folding of typed text and dictionary text into comparable code page 1253
+// keys (case, Greek accents, key punctuation and, for Greek keys, Latin letters removed), the
+// whole-word test of the description search and the test for a Greek initial.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// One (from, to) pair of the fold table; `to` is a space for the key punctuation marks.
+struct KeyFold {
+  unsigned char from;
+  unsigned char to;
+};
+// The 57 pairs: 24 Greek capitals, 19 accented letters, 14 key punctuation marks.
+inline constexpr int kKeyFoldCount = 57;
+extern const KeyFold kKeyFoldTable[kKeyFoldCount];
+
+// + * , ( ) / - . " « » ` ΄ '
+bool IsKeyPunctuation(unsigned char c);
+// A-Z, a-z, 0xC1-0xD9, 0xE1-0xF9 and the 19 accented small and capital letters.
+bool IsWordLetter(unsigned char c);
+// A character of "αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋ" or "ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ".
+bool IsGreekInitial(unsigned char c);
+
+// Greek key: trimmed, lowered, Latin letters and key punctuation dropped, capitals and accents
+// folded; with `dropLeadingDigits` the digits before the first other character are dropped.
+std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits);
+// English key: key punctuation dropped (and leading digits with the flag), trimmed, A-Z lowered.
+std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits);
+// Trimmed, A-Z lowered, Greek capitals and accents folded; punctuation and Latin letters kept.
+std::string FoldGreekText(std::string_view text);
+
+// True when the first occurrence of `word` in `text` has no word letter directly before or
+// after it. Later occurrences are not examined.
+bool ContainsWholeWord(std::string_view text, std::string_view word);
+
+}  // namespace quorvel
