@@ -1,0 +1,37 @@
+#include "core/EntryDocument.h"
+
+#include "core/DescriptionFile.h"
+
+namespace quorvel {
+
+std::string AssembleDescriptionDocument(std::string_view rtfHeader, std::string_view description,
+                                        const std::optional<std::string>& addition) {
+  std::string document;
+  document.reserve(rtfHeader.size() + description.size() + 200);
+  document.append(rtfHeader).append("\r\n").append(description);
+  if (addition) document.append(kAdditionCaption).append(*addition).append(" ");
+  document.append("\\par \\par}\r\n");
+  return document;
+}
+
+std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary,
+                                                    const Locations& locations,
+                                                    std::string_view rtfHeader, int slot) {
+  if (slot <= 0 || slot >= kIndexSlots) return std::nullopt;
+  DescriptionPlace place;
+  if (!EntryDescriptionPlace(dictionary, locations, slot, place)) return std::nullopt;
+  const DescriptionCoding coding = dictionary.EnglishIndex[slot].Origin == kOriginUser
+                                       ? DescriptionCoding::Shift
+                                       : DescriptionCoding::Position;
+  const auto description = ReadDescriptionText(place.file, place.position, place.length, coding);
+  if (!description) return std::nullopt;
+
+  std::optional<std::string> addition;
+  DescriptionPlace added;
+  if (EntryAdditionPlace(dictionary, locations, slot, added)) {
+    addition = ReadDescriptionText(added.file, added.position, added.length, DescriptionCoding::Shift);
+  }
+  return AssembleDescriptionDocument(rtfHeader, *description, addition);
+}
+
+}  // namespace quorvel

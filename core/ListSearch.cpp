@@ -1,0 +1,225 @@
+#include "core/ListSearch.h"
+
+#include "core/SearchKey.h"
+#include "core/TextOps.h"
+
+namespace quorvel {
+
+std::optional<SearchMode> ParseSearchMode(std::string_view text) {
+  if (text == "START") return SearchMode::Start;
+  if (text == "CONTAIN") return SearchMode::Contain;
+  if (text == "END") return SearchMode::End;
+  if (text == "SPECIFIC") return SearchMode::Specific;
+  if (text == "MULTI") return SearchMode::Multi;
+  return std::nullopt;
+}
+
+namespace {
+
+// Candidate c contains key k by the marker test: the first occurrence of k replaced by "@"
+// leaves a text that holds "@". An empty key is never found.
+bool MarkerTest(std::string_view candidate, std::string_view key) {
+  if (key.empty()) return false;
+  return candidate.find(key) != std::string_view::npos || candidate.find('@') != std::string_view::npos;
+}
+
+bool EndsWith(std::string_view candidate, std::string_view key) {
+  return candidate.size() >= key.size() && candidate.substr(candidate.size() - key.size()) == key;
+}
+
+// The characters of an English candidate from the entry's KeyStart (a KeyStart of 0 counts as 1).
+std::string_view FromKeyStart(const Dictionary& d, int slot) {
+  const std::string& candidate = d.englishCandidate[slot];
+  const size_t start = d.EnglishIndex[slot].KeyStart > 1 ? d.EnglishIndex[slot].KeyStart - 1u : 0u;
+  return start < candidate.size() ? std::string_view(candidate).substr(start) : std::string_view();
+}
+
+bool StartsWith(std::string_view candidate, std::string_view key) {
+  return candidate.size() >= key.size() && candidate.substr(0, key.size()) == key;
+}
+
+bool IsUserOrAddition(char origin) { return origin == kOriginUser || origin == kOriginAddition; }
+
+// Appends the items of one scan, stopping at kMaxListItems.
+class ListFiller {
+ public:
+  ListFiller(const Dictionary& d, EntryListWindow& window, bool userOnly)
+      : d_(d), window_(window), userOnly_(userOnly), count_(window.ItemCount()) {}
+
+  bool Full() const { return count_ >= kMaxListItems; }
+  int count() const { return count_; }
+
+  void AddEnglish(int slot) {
+    const TEnglishEntry& e = d_.EnglishIndex[slot];
+    if (userOnly_ && !IsUserOrAddition(e.Origin)) return;
+    Append(e.Origin == kOriginUser ? e.Headword + std::string(kUserMark) : e.Headword, slot);
+  }
+
+  void AddGreek(int greekSlot) {
+    const TGreekEntry& g = d_.GreekIndex[greekSlot];
+    const TEnglishEntry& e = d_.EnglishIndex[g.EnglishSlot];
+    if (userOnly_ && !IsUserOrAddition(e.Origin)) return;
+    Append(e.Origin == kOriginUser ? g.Term + std::string(kUserMark) : g.Term, g.EnglishSlot);
+  }
+
+ private:
+  void Append(const std::string& text, int slot) {
+    window_.AppendItem(text, slot);
+    ++count_;
+  }
+
+  const Dictionary& d_;
+  EntryListWindow& window_;
+  bool userOnly_;
+  int count_;
+};
+
+int EnglishStartSlot(const Dictionary& d, char first) {
+  return first >= 'a' && first <= 'z' ? d.englishFirstSlot[static_cast<size_t>(first - 'a')] : 1;
+}
+
+int GreekStartSlot(const Dictionary& d, char first) {
+  const auto c = static_cast<unsigned char>(first);
+  return c >= 0xE1 && c <= 0xF9 ? d.greekFirstSlot[c - 0xE1] : 1;
+}
+
+void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const std::string& text) {
+  const std::string key = AsciiLower(text);
+  const int end = d.englishCount;
+  switch (mode) {
+    case SearchMode::Start:
+      for (size_t length = key.size(); length > 0 && list.count() == 0; --length) {
+        const std::string_view prefix = std::string_view(key).substr(0, length);
+        for (int slot = EnglishStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
+          if (StartsWith(FromKeyStart(d, slot), prefix)) list.AddEnglish(slot);
+        }
+      }
+      break;
+    case SearchMode::Contain:
+      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
+        if (MarkerTest(d.englishCandidate[slot], key)) list.AddEnglish(slot);
+      }
+      break;
+    case SearchMode::End:
+      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
+        if (EndsWith(d.englishCandidate[slot], key)) list.AddEnglish(slot);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SearchGreek(const Dictionary& d, ListFiller& list, SearchMode mode, const std::string& text) {
+  const std::string key = GreekSearchKey(text, true);
+  const int end = d.greekCount;
+  switch (mode) {
+    case SearchMode::Start:
+      for (size_t length = key.size(); length > 0 && list.count() == 0; --length) {
+        const std::string_view prefix = std::string_view(key).substr(0, length);
+        for (int slot = GreekStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
+          if (StartsWith(d.greekStartCandidate[slot], prefix)) list.AddGreek(slot);
+        }
+      }
+      break;
+    case SearchMode::Contain:
+      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
+        if (MarkerTest(d.greekKey[slot], key)) list.AddGreek(slot);
+      }
+      break;
+    case SearchMode::End:
+      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
+        if (EndsWith(d.greekKey[slot], key)) list.AddGreek(slot);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void ListSpecific(const Dictionary& d, EntryListWindow& window, int slot) {
+  if (slot < 0 || slot >= kIndexSlots) return;
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  const std::string text = window.GreekMode() ? d.GreekIndex[e.GreekSlot].Term : e.Headword;
+  window.SetSearchText(text);
+  // Writing the search text may have run a search of its own; this list holds one item only.
+  if (window.ItemCount() > 0) window.ClearView();
+  window.AppendItem(e.Origin == kOriginUser ? text + std::string(kUserMark) : text, slot);
+  window.SelectItem(0);
+  window.ShowSelectedEntry();
+}
+
+void ListMulti(const Dictionary& d, EntryListWindow& window, ListFiller& list,
+               const SearchCriteria& c) {
+  const std::string* first = !c.start.empty() ? &c.start : !c.contain.empty() ? &c.contain
+                             : !c.end.empty() ? &c.end : nullptr;
+  if (!first) return;
+  const bool greek = IsGreekInitial(static_cast<unsigned char>((*first)[0]));
+  window.SetLanguage(greek);
+  if (greek) {
+    for (int slot = 1; slot <= d.greekCount && !list.Full(); ++slot) {
+      const std::string& k = d.greekKey[slot];
+      if (!c.start.empty() && !StartsWith(d.greekStartCandidate[slot], c.start)) continue;
+      if (!c.contain.empty() && !MarkerTest(k, c.contain)) continue;
+      if (!c.end.empty() && !EndsWith(k, c.end)) continue;
+      list.AddGreek(slot);
+    }
+  } else {
+    for (int slot = 1; slot <= d.englishCount && !list.Full(); ++slot) {
+      const std::string& h = d.englishCandidate[slot];
+      if (!c.start.empty() && !StartsWith(FromKeyStart(d, slot), c.start)) continue;
+      if (!c.contain.empty() && !MarkerTest(h, c.contain)) continue;
+      if (!c.end.empty() && !EndsWith(h, c.end)) continue;
+      list.AddEnglish(slot);
+    }
+  }
+}
+
+void ListUserEntries(const Dictionary& d, EntryListWindow& window, ListFiller& list) {
+  if (window.GreekMode()) {
+    for (int slot = 1; slot <= d.greekCount && !list.Full(); ++slot) list.AddGreek(slot);
+  } else {
+    for (int slot = 1; slot <= d.englishCount && !list.Full(); ++slot) list.AddEnglish(slot);
+  }
+}
+
+}  // namespace
+
+void FillEntryList(const Dictionary& d, EntryListWindow& window, SearchMode mode, int slot,
+                   bool userOnly, const SearchCriteria& criteria) {
+  BusyScope busy(window);
+  const std::string typed = window.SearchText();
+  const std::string trimmed = TrimLeft(typed);
+  if (trimmed != typed) window.SetSearchText(trimmed);
+  window.ClearView();
+
+  const std::string text = window.SearchText();
+  if (!text.empty()) {
+    if (mode == SearchMode::Specific) {
+      ListSpecific(d, window, slot);
+    } else {
+      ListFiller list(d, window, userOnly);
+      if (window.GreekMode()) {
+        SearchGreek(d, list, mode, text);
+      } else {
+        SearchEnglish(d, list, mode, text);
+      }
+    }
+  } else if (userOnly) {
+    ListFiller list(d, window, true);
+    ListUserEntries(d, window, list);
+  } else if (mode == SearchMode::Multi) {
+    ListFiller list(d, window, false);
+    ListMulti(d, window, list, criteria);
+  }
+  if (window.ItemCount() == 0) window.DisableEditCommands();
+}
+
+void ListAllEntries(const Dictionary& d, EntryListWindow& window) {
+  window.ClearView();
+  for (int slot = 1; slot <= d.englishCount && slot <= kMaxListItems; ++slot) {
+    window.AppendItem(d.EnglishIndex[slot].Headword, slot);
+  }
+}
+
+}  // namespace quorvel
