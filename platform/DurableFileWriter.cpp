@@ -15,8 +15,8 @@ std::string Reason(const std::string& what) { return what + ": " + std::strerror
 
 // Flushes the folder entry of `path` so that a rename or removal survives a power loss.
 Status SyncFolderOf(const std::string& path) {
-  std::string folder = std::filesystem::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::string folder = parent.empty() ? std::string(".") : parent.string();
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd < 0) return Status::Error(Reason("cannot open folder " + folder));
   const int result = ::fsync(fd);
