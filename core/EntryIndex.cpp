@@ -243,9 +243,11 @@ int UsedCount(const std::vector<Entry>& index) {
   return count;
 }
 
+}  // namespace
+
 // Folded candidates of the used slots, and where each letter's prefix search starts: the first
 // published line (by ordinal) whose candidate begins with the letter.
-void DeriveSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
+void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   d.englishCount = UsedCount(d.EnglishIndex);
   d.greekCount = UsedCount(d.GreekIndex);
   std::array<int, 26> english{};
@@ -267,7 +269,7 @@ void DeriveSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   for (int slot = 1; slot <= d.greekCount; ++slot) {
     d.greekKey[slot] = GreekSearchKey(d.GreekIndex[slot].Term, true);
     d.greekStartCandidate[slot] = SystemLower(d.greekKey[slot]);
-    if (userGreekSlot[static_cast<size_t>(slot)]) continue;
+    if (static_cast<size_t>(slot) < userGreekSlot.size() && userGreekSlot[static_cast<size_t>(slot)]) continue;
     ++ordinal;
     const std::string& candidate = d.greekStartCandidate[slot];
     const auto c = candidate.empty() ? 0 : static_cast<unsigned char>(candidate[0]);
@@ -279,8 +281,6 @@ void DeriveSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   for (size_t i = 0; i < english.size(); ++i) d.englishFirstSlot[i] = english[i] ? english[i] : 1;
   for (size_t i = 0; i < greek.size(); ++i) d.greekFirstSlot[i] = greek[i] ? greek[i] : 1;
 }
-
-}  // namespace
 
 void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
   for (int e = std::max(start, 0); e <= kLastSlot; ++e) {
@@ -309,7 +309,7 @@ LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter&
   if (report.status.ok() && report.englishIndexFound) {
     report.status = LoadGreek(d, locations, report, userGreekSlot);
   }
-  DeriveSearchData(d, userGreekSlot);
+  PrepareSearchData(d, userGreekSlot);
   return report;
 }
 

@@ -95,6 +95,11 @@ struct LoadReport {
 // `writer`), so that the user files it reads are whole. Never throws.
 LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileWriter& writer);
 
+// Recomputes the used counts, the folded candidates and the letter starts from the index
+// arrays (LoadEntryIndex does this at its end). `userGreekSlot[g]` marks the Greek slots that
+// hold user lines, which do not count as published lines for the letter starts.
+void PrepareSearchData(Dictionary& dictionary, const std::vector<bool>& userGreekSlot = {});
+
 // Links Greek slot g to the first English slot from `start` up whose Number is n (no link when
 // none is).
 void LinkGreekTerm(Dictionary& dictionary, int g, uint16_t n, int start);

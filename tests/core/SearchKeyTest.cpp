@@ -1,0 +1,96 @@
+#include "core/SearchKey.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Cp1253.h"
+#include "core/TextOps.h"
+
+namespace quorvel {
+namespace {
+
+// Tests write Greek in UTF-8; the functions work on code page 1253.
+std::string G(const char* utf8) { return Utf8ToCp1253(utf8); }
+
+TEST(GreekSearchKey, WorkedExamples) {
+  EXPECT_EQ(GreekSearchKey(G("Ά-Βάρος (2)"), true), G("αβαρος 2"));
+  EXPECT_EQ(GreekSearchKey(G("Ά-Βάρος (2)"), false), G("αβαρος 2"));
+  EXPECT_EQ(GreekSearchKey(G("12 ship σκάφος"), true), G("σκαφος"));
+  EXPECT_EQ(GreekSearchKey(G("12 ship σκάφος"), false), G("12  σκαφος"));
+}
+
+TEST(GreekSearchKey, DropsWhatIsNotGreek) {
+  EXPECT_EQ(GreekSearchKey("ship", true), "");
+  EXPECT_EQ(GreekSearchKey("123", true), "");
+  EXPECT_EQ(GreekSearchKey("(-.)", true), "");
+  EXPECT_EQ(GreekSearchKey("", true), "");
+  EXPECT_EQ(GreekSearchKey(G("α.β"), true), G("αβ"));
+  EXPECT_EQ(GreekSearchKey(G("α . β"), true), G("α  β"));
+}
+
+TEST(GreekSearchKey, FinalSigmaAndCapitalDieresisAreKept) {
+  EXPECT_EQ(GreekSearchKey(G("ΣΚΑΦΟΣ"), true), G("σκαφοσ"));
+  EXPECT_EQ(GreekSearchKey(G("σκάφος"), true), G("σκαφος"));
+  EXPECT_EQ(GreekSearchKey(G("Ϋ"), true), G("Ϋ"));
+  EXPECT_EQ(FoldGreekText(G("Ϋ")), G("Ϋ"));
+  EXPECT_EQ(GreekSearchKey(std::string("\xE1\0\xE2", 3), true), "\xE1");
+}
+
+TEST(EnglishSearchKey, WorkedExamples) {
+  EXPECT_EQ(EnglishSearchKey(" 3-Way Valve", true), "way valve");
+  EXPECT_EQ(EnglishSearchKey(" 3-Way Valve", false), "3way valve");
+  EXPECT_EQ(EnglishSearchKey(G("ΑΒΓ"), true), G("ΑΒΓ"));
+  EXPECT_EQ(EnglishSearchKey(std::string("Ship\0Yard", 9), true), "ship");
+  EXPECT_EQ(EnglishSearchKey("ship's (bow)", true), "ships bow");
+}
+
+TEST(FoldGreekText, FoldsLettersButKeepsPunctuationAndLatin) {
+  EXPECT_EQ(FoldGreekText(G("  ΠΛΟΊΟ-Ship. ")), G("πλοιο-ship."));
+  EXPECT_EQ(FoldGreekText(""), "");
+}
+
+TEST(ContainsWholeWord, OnlyTheFirstOccurrenceCounts) {
+  EXPECT_FALSE(ContainsWholeWord("shipping ship", "ship"));
+  EXPECT_TRUE(ContainsWholeWord("ship-to-shore", "ship"));
+  EXPECT_TRUE(ContainsWholeWord("12ship", "ship"));
+  EXPECT_TRUE(ContainsWholeWord("the ship", "ship"));
+  EXPECT_FALSE(ContainsWholeWord(G("πλοίο"), G("πλοι")));
+  EXPECT_FALSE(ContainsWholeWord(G("το πλοίου"), G("πλοίο")));
+  EXPECT_FALSE(ContainsWholeWord("", "ship"));
+  EXPECT_FALSE(ContainsWholeWord("ship", ""));
+  // Final sigma is a word letter.
+  EXPECT_FALSE(ContainsWholeWord(G("ναυς"), G("ναυ")));
+}
+
+TEST(IsGreekInitial, GreekLettersOnly) {
+  for (const char* letter : {"α", "ω", "ς", "Α", "Ω", "ά", "ώ", "ϊ", "ϋ", "Ά", "Ώ", "Ϊ", "Ϋ"}) {
+    EXPECT_TRUE(IsGreekInitial(static_cast<unsigned char>(G(letter)[0]))) << letter;
+  }
+  for (const char* other : {"ΐ", "ΰ", "a", "Z", "1", " ", "\xCE\x84"}) {
+    EXPECT_FALSE(IsGreekInitial(static_cast<unsigned char>(G(other)[0]))) << other;
+  }
+}
+
+TEST(TextOps, LowerCasings) {
+  EXPECT_EQ(AsciiLower(G("AbΣ")), G("abΣ"));
+  EXPECT_EQ(SystemLower(G("ABΣΆΏΪΫ")), G("abσάώϊϋ"));
+  EXPECT_EQ(SystemLower(G("ς")), G("ς"));
+  EXPECT_EQ(Trim(std::string("\t a b \r\n")), "a b");
+  EXPECT_EQ(TrimLeft("  a "), "a ");
+}
+
+TEST(Cp1253, RoundTripsEveryDefinedByte) {
+  for (int b = 1; b < 256; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    const std::string utf8 = Cp1253ToUtf8(one);
+    if (Cp1253ToUnicode(static_cast<unsigned char>(b)) == 0xFFFD) {
+      EXPECT_EQ(Utf8ToCp1253(utf8), "?") << b;
+    } else {
+      EXPECT_EQ(Utf8ToCp1253(utf8), one) << b;
+    }
+  }
+  EXPECT_EQ(Utf8ToCp1253("é€"), "?\x80");
+  EXPECT_EQ(Utf8ToCp1253("\xC3"), "?");
+}
+
+}  // namespace
+}  // namespace quorvel
