@@ -1,0 +1,29 @@
+// The RTF reader: RTF bytes in, a document model (or its plain text) out. It never trusts
+// its input: nesting, control words, numbers, tables and binary lengths are bounded, and
+// reading takes time linear in the input, whatever the input.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "richtext/Document.h"
+
+namespace quorvel::richtext {
+
+struct ReadResult {
+  // False when the bytes do not start with "{\rtf": the caller shows them raw or treats
+  // the load as failed. The document is then empty.
+  bool isRtf = false;
+  Document document;
+};
+
+// Reads a whole RTF document. Text after the group that the document opens with is
+// ignored; groups left open at the end are closed there.
+ReadResult ReadRtf(std::string_view bytes);
+
+// The plain text of an RTF document, as PlainText(ReadRtf(rtf).document) gives it, without
+// building the model. Nothing when the bytes are not RTF.
+std::optional<std::string> RtfToPlainText(std::string_view rtf);
+
+}  // namespace quorvel::richtext
