@@ -1,0 +1,119 @@
+#include "core/DescriptionSearch.h"
+
+#include "core/Codec.h"
+#include "core/DescriptionFile.h"
+#include "core/LineReader.h"
+#include "core/ListSearch.h"
+#include "core/Paths.h"
+#include "core/SearchKey.h"
+#include "core/TextOps.h"
+
+namespace quorvel {
+namespace {
+
+// The decoded bytes of one description inside a whole description file (up to the first zero
+// byte, at most kDescriptionBufferSize); false when they lie outside the file.
+bool Slice(std::string_view file, int64_t position, int64_t length, DescriptionCoding coding,
+           std::string& out) {
+  if (position < 0 || length < 0) return false;
+  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
+  if (position + count > static_cast<int64_t>(file.size())) return false;
+  const std::string_view bytes = file.substr(static_cast<size_t>(position), static_cast<size_t>(count));
+  out = coding == DescriptionCoding::Position ? PositionDecode(position + 1, bytes) : ShiftDecode(bytes);
+  return true;
+}
+
+}  // namespace
+
+bool DescriptionSearchDocument(const Dictionary& d, int slot, std::string_view rtfHeader,
+                               std::string_view publishedFile, const std::optional<std::string>& userFile,
+                               std::string& document) {
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  std::string body;
+  std::string part;
+  if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
+    if (!Slice(publishedFile, e.DescrOffset, e.DescrLength, DescriptionCoding::Position, part)) return false;
+    body = part + " ";
+    if (e.Origin == kOriginAddition && userFile && e.NoteIndex >= 0 &&
+        e.NoteIndex < static_cast<int32_t>(d.NoteLocations.size())) {
+      const std::string& note = d.NoteLocations[static_cast<size_t>(e.NoteIndex)];
+      const auto position = ParseDecimal(Columns(note, 1, 8));
+      const auto length = ParseDecimal(Columns(note, 9, 13));
+      if (position && length &&
+          Slice(*userFile, static_cast<int64_t>(*position) - 1, *length, DescriptionCoding::Shift, part)) {
+        body += part + " ";
+      }
+    }
+  } else if (e.Origin == kOriginUser && userFile) {
+    if (!Slice(*userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, DescriptionCoding::Shift, part)) {
+      return false;
+    }
+    body = part + " ";
+  }
+  document.assign(rtfHeader).append("\r\n").append(body).append("}\r\n");
+  return true;
+}
+
+void DescriptionSearch::Drop() {
+  generation_ = 0;
+  preparedUpTo_ = 0;
+  english_.clear();
+  greek_.clear();
+  english_.shrink_to_fit();
+  greek_.shrink_to_fit();
+}
+
+Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader) {
+  if (generation_ == d.generation && generation_ != 0) return Status::Ok();
+  Drop();
+  const std::string file = locations.DescriptionFile();
+  const auto published = ReadWholeFile(file);
+  if (!published) return Status::Error(file + ": cannot be read");
+  std::optional<std::string> user;
+  if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
+
+  english_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
+  greek_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
+  std::string document;
+  Status status = Status::Ok();
+  int slot = 1;
+  for (; slot <= d.englishCount; ++slot) {
+    if (!DescriptionSearchDocument(d, slot, rtfHeader, *published, user, document)) {
+      status = Status::Error(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
+      break;
+    }
+    const auto plain = converter_(document);
+    if (!plain) continue;
+    english_[static_cast<size_t>(slot)] = EnglishSearchKey(*plain, false);
+    greek_[static_cast<size_t>(slot)] = GreekSearchKey(*plain, false);
+  }
+  preparedUpTo_ = slot - 1;
+  generation_ = d.generation;
+  return status;
+}
+
+Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+                                 EntryListWindow& window, std::string_view word) {
+  BusyScope busy(window);
+  window.ClearView();
+  if (!FileExists(locations.DescriptionFile())) {
+    return Status::Error(locations.DescriptionFile() + ": cannot be read");
+  }
+  const std::string trimmed = TrimLeft(word);
+  const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
+  if (!trimmed.empty()) window.SetLanguage(greek);
+
+  const Status prepared = Prepare(d, locations, rtfHeader);
+  const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
+  const std::vector<std::string>& texts = greek ? greek_ : english_;
+  int hits = 0;
+  for (int slot = 1; slot <= preparedUpTo_ && hits < kMaxDescriptionHits; ++slot) {
+    if (!ContainsWholeWord(texts[static_cast<size_t>(slot)], key)) continue;
+    const TEnglishEntry& e = d.EnglishIndex[slot];
+    window.AppendItem(e.Origin == kOriginUser ? e.Headword + std::string(kUserMark) : e.Headword, slot);
+    ++hits;
+  }
+  return prepared;
+}
+
+}  // namespace quorvel
