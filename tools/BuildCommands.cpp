@@ -1,0 +1,92 @@
+#include "tools/BuildCommands.h"
+
+#include "core/DescriptionSearch.h"
+#include "core/EntryDocument.h"
+#include "core/LineReader.h"
+#include "core/MemoryEntryList.h"
+#include "richtext/PlainText.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "tools/DataBuild.h"
+#include "tools/LookupCommands.h"
+
+namespace quorvel::tools {
+namespace {
+
+MessageSink Printer(ToolContext& context) {
+  return [&context](const std::string& message) { context.PrintLine(message); };
+}
+
+// Prints plain text (CR LF line ends) as lines.
+void PrintText(ToolContext& context, std::string_view text) {
+  LineReader lines(text);
+  while (!lines.AtEnd()) context.PrintLine(lines.Next());
+}
+
+int NoArguments(ToolContext& context, const std::vector<std::string>& args) {
+  return args.empty() ? kExitOk : context.UsageError("this command takes no arguments");
+}
+
+}  // namespace
+
+int RunBuild(ToolContext& context, const std::vector<std::string>& args) {
+  if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
+  return BuildDataFiles(context.locations().ProgramDir, Printer(context)) ? kExitOk : kExitFailure;
+}
+
+int RunCheck(ToolContext& context, const std::vector<std::string>& args) {
+  if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
+  return CheckAllDescriptions(context.locations().ProgramDir, Printer(context)) == 0 ? kExitOk : kExitFailure;
+}
+
+int RunByteRange(ToolContext& context, const std::vector<std::string>& args) {
+  if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
+  const Status status = ByteRange(context.locations().ProgramDir, Printer(context));
+  return status.ok() ? kExitOk : context.Fail(status.message());
+}
+
+int RunDescSearch(ToolContext& context, const std::vector<std::string>& args) {
+  if (args.size() != 1) return context.UsageError("descsearch takes one WORD");
+  MemoryEntryList window;
+  DescriptionSearch search([](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
+  const Status status = search.Search(context.dictionary(), context.locations(), context.rtfHeader(), window,
+                                      context.encoding().FromArgument(args[0]));
+  for (const MemoryEntryList::Item& item : window.items()) {
+    context.out() << item.slot << '\t' << context.encoding().ToOutput(item.text) << '\n';
+  }
+  return status.ok() ? kExitOk : context.Fail(status.message());
+}
+
+int RunText(ToolContext& context, const std::vector<std::string>& args) {
+  if (args.size() != 1) return context.UsageError("text takes one SLOT");
+  int slot = 0;
+  if (const int result = EntrySlotArgument(context, args[0], slot); result != kExitOk) return result;
+  const auto document = BuildDescriptionDocument(context.dictionary(), context.locations(), context.rtfHeader(), slot);
+  if (!document) return context.Fail("the description of slot " + args[0] + " cannot be read");
+  const auto plain = richtext::RtfToPlainText(*document);
+  if (!plain) return context.Fail("the description of slot " + args[0] + " is not RTF");
+  PrintText(context, *plain);
+  return kExitOk;
+}
+
+int RunRtfText(ToolContext& context, const std::vector<std::string>& args) {
+  if (args.size() != 1) return context.UsageError("rtf-text takes one FILE");
+  const auto bytes = ReadWholeFile(args[0]);
+  if (!bytes) return context.Fail("cannot read " + args[0]);
+  const auto plain = richtext::RtfToPlainText(*bytes);
+  if (!plain) return context.Fail(args[0] + " is not RTF");
+  PrintText(context, *plain);
+  return kExitOk;
+}
+
+int RunRtfSave(ToolContext& context, const std::vector<std::string>& args) {
+  if (args.size() != 1) return context.UsageError("rtf-save takes one FILE");
+  const auto bytes = ReadWholeFile(args[0]);
+  if (!bytes) return context.Fail("cannot read " + args[0]);
+  const richtext::ReadResult read = richtext::ReadRtf(*bytes);
+  if (!read.isRtf) return context.Fail(args[0] + " is not RTF");
+  context.out() << richtext::WriteRtf(read.document);
+  return kExitOk;
+}
+
+}  // namespace quorvel::tools
