@@ -101,14 +101,23 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
     e.Number = static_cast<uint16_t>(*number);
     e.Headword = TrimRight(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength);
     const auto offset = ParseDecimal(Columns(line, 129, 136), 0x7FFFFFFF);
-    if (!offset) return BadField(file, ordinal, "description offset");
+    if (!offset) {
+      e = {};  // a slot is filled whole or not at all
+      return BadField(file, ordinal, "description offset");
+    }
     e.DescrOffset = static_cast<int32_t>(*offset);
     const auto length = ParseDecimal(Columns(line, 137, 141), 65535);
-    if (!length) return BadField(file, ordinal, "description length");
+    if (!length) {
+      e = {};  // a slot is filled whole or not at all
+      return BadField(file, ordinal, "description length");
+    }
     e.DescrLength = static_cast<uint16_t>(*length);
     e.Origin = kOriginPublished;
     const auto keyStart = ParseDecimal(Columns(line, 143, 144), 99);
-    if (!keyStart) return BadField(file, ordinal, "key start");
+    if (!keyStart) {
+      e = {};  // a slot is filled whole or not at all
+      return BadField(file, ordinal, "key start");
+    }
     e.KeyStart = static_cast<uint8_t>(*keyStart);
     d.publishedEnglishCount = ordinal;
     if (line.size() > 149) {
@@ -134,10 +143,16 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
         u.Number = static_cast<uint16_t>(*own);
         u.Headword = TrimRight(Columns(userLine, 11, 90));
         const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
-        if (!uOffset) return BadField(userFile, user.lineNumber(), "description offset");
+        if (!uOffset) {
+          u = {};  // a slot is filled whole or not at all
+          return BadField(userFile, user.lineNumber(), "description offset");
+        }
         u.DescrOffset = static_cast<int32_t>(*uOffset);
         const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
-        if (!uLength) return BadField(userFile, user.lineNumber(), "description length");
+        if (!uLength) {
+          u = {};  // a slot is filled whole or not at all
+          return BadField(userFile, user.lineNumber(), "description length");
+        }
         u.DescrLength = static_cast<uint16_t>(*uLength);
         u.Origin = kOriginUser;
         u.KeyStart = 1;
@@ -210,7 +225,10 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
     g.Number = static_cast<uint16_t>(*number);
     g.Term = TrimRight(Columns(line, 11, 142)).substr(0, kMaxTermLength);
     const auto second = ParseDecimal(Columns(line, 6, 10), 65535);
-    if (!second) return BadField(file, ordinal, "second entry number");
+    if (!second) {
+      g = {};  // a slot is filled whole or not at all
+      return BadField(file, ordinal, "second entry number");
+    }
     d.publishedGreekCount = ordinal;
     numbers.Link(d, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
     if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);

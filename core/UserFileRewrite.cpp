@@ -9,11 +9,17 @@ Status CommitUserFiles(const Locations& locations, FileWriter& writer,
   // The temporary index file is written first: while it exists, nothing has been replaced.
   Status status = writer.WriteFile(locations.TempIndexFile, contents.index);
   if (status.ok()) status = writer.WriteFile(locations.TempDescrFile, contents.descriptions);
-  if (status.ok() && contents.greek) status = writer.WriteFile(locations.TempGreekFile, *contents.greek);
+  if (status.ok()) {
+    // Without new Greek contents, a temporary Greek file left from an earlier failure must not
+    // be moved in by a later recovery.
+    status = contents.greek ? writer.WriteFile(locations.TempGreekFile, *contents.greek)
+                            : writer.RemoveFile(locations.TempGreekFile);
+  }
   if (!status.ok()) {
-    writer.RemoveFile(locations.TempIndexFile);
-    writer.RemoveFile(locations.TempDescrFile);
+    // The temporary index file goes last: a crash in between must not leave the others alone.
     writer.RemoveFile(locations.TempGreekFile);
+    writer.RemoveFile(locations.TempDescrFile);
+    writer.RemoveFile(locations.TempIndexFile);
     return status;
   }
   status = writer.ReplaceFile(locations.TempIndexFile, locations.UserIndexFile);
@@ -27,9 +33,10 @@ Status CommitUserFiles(const Locations& locations, FileWriter& writer,
 Status RecoverUserFiles(const Locations& locations, FileWriter& writer) {
   if (!locations.HasUserFolder()) return Status::Ok();
   if (FileExists(locations.TempIndexFile)) {
-    Status status = writer.RemoveFile(locations.TempIndexFile);
+    // The temporary index file goes last: while it exists, the others are discarded.
+    Status status = writer.RemoveFile(locations.TempGreekFile);
     if (status.ok()) status = writer.RemoveFile(locations.TempDescrFile);
-    if (status.ok()) status = writer.RemoveFile(locations.TempGreekFile);
+    if (status.ok()) status = writer.RemoveFile(locations.TempIndexFile);
     return status;
   }
   Status status = Status::Ok();

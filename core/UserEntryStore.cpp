@@ -1,0 +1,481 @@
+#include "core/UserEntryStore.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/Codec.h"
+#include "core/DescriptionFile.h"
+#include "core/LineReader.h"
+#include "core/Paths.h"
+#include "core/SearchKey.h"
+#include "core/TextOps.h"
+#include "core/UserFileRewrite.h"
+
+namespace quorvel {
+namespace {
+
+constexpr uint32_t kMaxNumber = 65535;
+constexpr int64_t kMaxOffset = 99999999;  // the 8-digit offset field
+constexpr size_t kIndexLineWidth = 103;
+
+// One line of the user English index file, decoded, with its description still coded.
+struct IndexLine {
+  std::string text;
+  uint32_t attach = 0;
+  uint32_t own = 0;
+  std::string description;
+  bool readable = true;  // false when the recorded place lies outside the description file
+  int lineNumber = 0;    // in the file read; 0 for a new line
+
+  bool IsAddition() const { return attach == own; }
+};
+
+// One line of the user Greek index file, decoded.
+struct GreekLine {
+  std::string text;
+  uint32_t own = 0;
+};
+
+// The user files as the operation changes them in memory.
+struct UserFiles {
+  std::vector<IndexLine> index;
+  std::vector<GreekLine> greek;
+  bool greekChanged = false;
+};
+
+Status LineError(const std::string& file, int line, const char* what) {
+  return Status::Error(file + ": line " + std::to_string(line) + ": " + what);
+}
+
+// A user file's content; a missing file is empty.
+Status ReadUserFile(const std::string& path, std::string& content) {
+  content.clear();
+  if (!FileExists(path)) return Status::Ok();
+  auto read = ReadWholeFile(path);
+  if (!read) return Status::Error(path + ": cannot be read");
+  content = std::move(*read);
+  return Status::Ok();
+}
+
+// Reads and checks the three user files. Each line's description is taken from its recorded
+// place, which is what the loaded index shows for it.
+Status ReadUserFiles(const Locations& locations, UserFiles& files) {
+  std::string index;
+  std::string descriptions;
+  std::string greek;
+  Status status = ReadUserFile(locations.UserIndexFile, index);
+  if (status.ok()) status = ReadUserFile(locations.UserDescrFile, descriptions);
+  if (status.ok()) status = ReadUserFile(locations.UserGreekFile, greek);
+  if (!status.ok()) return status;
+
+  LineReader indexLines(index);
+  for (int number = 1; !indexLines.AtEnd(); ++number) {
+    IndexLine line;
+    line.text = ShiftDecode(indexLines.Next());
+    line.lineNumber = number;
+    const auto attach = ParseDecimal(Columns(line.text, 1, 5), kMaxNumber);
+    const auto own = ParseDecimal(Columns(line.text, 6, 10), kMaxNumber);
+    const auto offset = ParseDecimal(Columns(line.text, 91, 98));
+    const auto length = ParseDecimal(Columns(line.text, 99, 103));
+    if (line.text.size() < kIndexLineWidth || !attach || !own || !offset || !length) {
+      return LineError(locations.UserIndexFile, number, "not a user index line");
+    }
+    line.attach = *attach;
+    line.own = *own;
+    if (*offset >= 1 && *offset - 1 <= descriptions.size() &&
+        *length <= descriptions.size() - (*offset - 1)) {
+      line.description = descriptions.substr(*offset - 1, *length);
+    } else {
+      line.readable = false;
+    }
+    files.index.push_back(std::move(line));
+  }
+
+  LineReader greekLines(greek);
+  for (int number = 1; !greekLines.AtEnd(); ++number) {
+    GreekLine line;
+    line.text = ShiftDecode(greekLines.Next());
+    const auto attach = ParseDecimal(Columns(line.text, 1, 5), kMaxNumber);
+    const auto own = ParseDecimal(Columns(line.text, 6, 10), kMaxNumber);
+    if (!attach || !own) return LineError(locations.UserGreekFile, number, "not a user Greek line");
+    line.own = *own;
+    files.greek.push_back(std::move(line));
+  }
+  return Status::Ok();
+}
+
+// The new file contents: every line's offset set to where its description now starts, so the
+// offsets run contiguously from 1.
+Status BuildContents(const Locations& locations, const UserFiles& files, UserFileContents& contents) {
+  int64_t offset = 1;
+  for (const IndexLine& line : files.index) {
+    if (!line.readable) {
+      return LineError(locations.UserIndexFile, line.lineNumber,
+                       "its description lies outside the user description file");
+    }
+    if (offset > kMaxOffset) return Status::Error("the user description file would be too large");
+    std::string text = line.text;
+    text.replace(90, 8, ZeroPad(static_cast<uint64_t>(offset), 8));
+    contents.index += ShiftEncode(text);
+    contents.index += "\r\n";
+    contents.descriptions += line.description;
+    offset += static_cast<int64_t>(line.description.size());
+  }
+  if (files.greekChanged) {
+    std::string greek;
+    for (const GreekLine& line : files.greek) {
+      greek += ShiftEncode(line.text);
+      greek += "\r\n";
+    }
+    contents.greek = std::move(greek);
+  }
+  return Status::Ok();
+}
+
+// Bytes the shift coding cannot carry (control bytes, which a paste may bring, and 255) as spaces.
+std::string Sanitized(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0xFF) c = ' ';
+  }
+  return out;
+}
+
+std::string StoredHeadword(std::string_view english) {
+  return TrimRight(Trim(Sanitized(english)).substr(0, kUserHeadwordWidth));
+}
+
+// The Greek term as typed (its leading blanks kept); empty when it holds only blanks.
+std::string StoredTerm(std::string_view greek) {
+  return TrimRight(Sanitized(greek).substr(0, kUserTermWidth));
+}
+
+std::string Padded(std::string_view text, size_t width) {
+  std::string field(text.substr(0, width));
+  field.resize(width, ' ');
+  return field;
+}
+
+// A new index line; its offset is set when the contents are built.
+IndexLine NewIndexLine(uint32_t attach, uint32_t own, std::string_view headword, std::string plainDescription) {
+  IndexLine line;
+  line.attach = attach;
+  line.own = own;
+  line.description = ShiftEncode(plainDescription);
+  line.text = ZeroPad(attach, 5) + ZeroPad(own, 5) + Padded(headword, kUserHeadwordWidth) +
+              ZeroPad(0, 8) + ZeroPad(line.description.size(), 5);
+  return line;
+}
+
+// A description fragment longer than the reader's buffer could not be shown whole.
+Status CheckDescriptionLength(const std::string& fragment) {
+  if (fragment.size() > static_cast<size_t>(kDescriptionBufferSize)) {
+    return Status::Error("the description is too long to be stored (" + std::to_string(fragment.size()) +
+                         " bytes stored, at most " + std::to_string(kDescriptionBufferSize) + ")");
+  }
+  return Status::Ok();
+}
+
+// Byte-wise comparison of unsigned bytes.
+bool KeyGreater(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                      [](char x, char y) {
+                                        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+                                      });
+}
+
+// The loaded index as an insertion sees it: optionally without one user entry (its slot and its
+// Greek terms), as the index would be after that entry was deleted and the index reloaded.
+struct IndexView {
+  const Dictionary& d;
+  int removedSlot = 0;
+  uint32_t removedNumber = 0;
+
+  bool SkipsEnglish(int slot) const { return slot == removedSlot || d.EnglishIndex[slot].Number == 0; }
+  bool SkipsGreek(int g) const {
+    const uint16_t n = d.GreekIndex[g].Number;
+    return n == 0 || (removedNumber != 0 && n == removedNumber);
+  }
+  bool IsUserTerm(int g) const {
+    return d.EnglishIndex[d.GreekIndex[g].EnglishSlot].Origin == kOriginUser;
+  }
+  int EnglishCount() const { return d.englishCount - (removedSlot != 0 ? 1 : 0); }
+  int GreekCount() const {
+    int count = d.greekCount;
+    for (int g = 1; removedNumber != 0 && g <= d.greekCount; ++g) {
+      if (d.GreekIndex[g].Number == removedNumber) --count;
+    }
+    return count;
+  }
+};
+
+// One above every number in use, in the index and in the user files.
+uint32_t NextNumber(const IndexView& view, const UserFiles& files) {
+  uint32_t largest = 0;
+  for (int slot = 1; slot <= kLastSlot; ++slot) {
+    if (!view.SkipsEnglish(slot)) largest = std::max<uint32_t>(largest, view.d.EnglishIndex[slot].Number);
+  }
+  for (const IndexLine& line : files.index) largest = std::max(largest, line.own);
+  for (const GreekLine& line : files.greek) largest = std::max(largest, line.own);
+  return largest + 1;
+}
+
+// The slot a new headword sorts after: walking down from the last entry while the entry's key
+// is greater; the first entry when every key is. 0 when the index is empty.
+int EnglishPredecessor(const IndexView& view, const std::string& key) {
+  int slot = kLastSlot;
+  while (slot >= 1 &&
+         (view.SkipsEnglish(slot) || KeyGreater(EnglishSearchKey(view.d.EnglishIndex[slot].Headword, true), key))) {
+    --slot;
+  }
+  if (slot >= 1) return slot;
+  for (slot = 1; slot <= kLastSlot; ++slot) {
+    if (!view.SkipsEnglish(slot)) return slot;
+  }
+  return 0;
+}
+
+// The attach number of a new Greek term: the Number of the published Greek line it sorts
+// after (passing over user terms). 0 when there is none.
+uint32_t GreekAttach(const IndexView& view, const std::string& gkey) {
+  const Dictionary& d = view.d;
+  int g = kLastSlot;
+  while (g >= 1 && (view.SkipsGreek(g) ||
+                    KeyGreater(GreekSearchKey(std::string_view(d.GreekIndex[g].Term).substr(0, kUserTermWidth), true),
+                               gkey))) {
+    --g;
+  }
+  if (g < 1) {
+    for (g = 1; g <= kLastSlot && view.SkipsGreek(g); ++g) {
+    }
+    if (g > kLastSlot) return 0;
+  }
+  while (g >= 1 && (view.SkipsGreek(g) || view.IsUserTerm(g))) --g;
+  return g >= 1 ? d.GreekIndex[g].Number : 0;
+}
+
+// Adds a user entry to the files in memory, placed by the index `view`.
+Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& texts) {
+  const std::string headword = StoredHeadword(texts.english);
+  if (headword.empty()) return Status::Error("the English headword is empty");
+  const std::string fragment = StoredUserDescription(texts.description, UserTextForm::Entry);
+  Status status = CheckDescriptionLength(fragment);
+  if (!status.ok()) return status;
+  if (view.EnglishCount() >= kLastSlot) {
+    return Status::Error("the index is full (" + std::to_string(kLastSlot) + " entries)");
+  }
+  const std::string term = StoredTerm(texts.greek);
+  const bool hasTerm = !Trim(term).empty();
+  if (hasTerm && view.GreekCount() >= kLastSlot) {
+    return Status::Error("the Greek index is full (" + std::to_string(kLastSlot) + " terms)");
+  }
+  const uint32_t number = NextNumber(view, files);
+  if (number > kMaxNumber) return Status::Error("no entry number is left (numbers end at 65535)");
+
+  const int predecessor = EnglishPredecessor(view, EnglishSearchKey(headword, true));
+  if (predecessor == 0) return Status::Error("the index holds no entry to place the new one after");
+  const TEnglishEntry& after = view.d.EnglishIndex[predecessor];
+  if (after.Origin == kOriginUser) {
+    // Right after the line of the user entry it sorts after, attached where that one is.
+    const auto it = std::find_if(files.index.begin(), files.index.end(), [&](const IndexLine& l) {
+      return !l.IsAddition() && l.own == after.Number;
+    });
+    if (it == files.index.end()) {
+      return Status::Error("user entry " + std::to_string(after.Number) +
+                           " is not in the user index file; the index is out of date");
+    }
+    files.index.insert(it + 1, NewIndexLine(it->attach, number, headword, fragment));
+  } else {
+    const auto it = std::find_if(files.index.begin(), files.index.end(),
+                                 [&](const IndexLine& l) { return l.attach >= after.Number; });
+    files.index.insert(it, NewIndexLine(after.Number, number, headword, fragment));
+  }
+
+  if (hasTerm) {
+    const std::string gkey = GreekSearchKey(term, true);
+    const uint32_t gattach = GreekAttach(view, gkey);
+    // Without a published Greek line to follow, a term could never be loaded: none is written.
+    if (gattach != 0) {
+      const auto it = std::find_if(files.greek.begin(), files.greek.end(), [&](const GreekLine& l) {
+        return KeyGreater(GreekSearchKey(Columns(l.text, 11, 90), true), gkey);
+      });
+      files.greek.insert(it, GreekLine{ZeroPad(gattach, 5) + ZeroPad(number, 5) + term, number});
+      files.greekChanged = true;
+    }
+  }
+  return Status::Ok();
+}
+
+// Drops the line of user entry `number` and its Greek lines.
+Status RemoveEntry(UserFiles& files, uint32_t number) {
+  const auto it = std::find_if(files.index.begin(), files.index.end(), [&](const IndexLine& l) {
+    return !l.IsAddition() && l.own == number;
+  });
+  if (it == files.index.end()) {
+    return Status::Error("user entry " + std::to_string(number) + " is not in the user index file");
+  }
+  files.index.erase(it);
+  const size_t before = files.greek.size();
+  std::erase_if(files.greek, [&](const GreekLine& l) { return l.own == number; });
+  if (files.greek.size() != before) files.greekChanged = true;
+  return Status::Ok();
+}
+
+Status ReplaceAddition(UserFiles& files, uint32_t number, const std::string& text) {
+  const auto it = std::find_if(files.index.begin(), files.index.end(), [&](const IndexLine& l) {
+    return l.IsAddition() && l.own == number;
+  });
+  if (it == files.index.end()) {
+    return Status::Error("entry " + std::to_string(number) + " has no addition in the user index file");
+  }
+  if (text.empty()) {
+    files.index.erase(it);
+    return Status::Ok();
+  }
+  const std::string fragment = StoredUserDescription(text, UserTextForm::Addition);
+  Status status = CheckDescriptionLength(fragment);
+  if (!status.ok()) return status;
+  it->description = ShiftEncode(fragment);
+  it->readable = true;
+  it->text.replace(98, 5, ZeroPad(it->description.size(), 5));
+  return Status::Ok();
+}
+
+Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
+  const bool present = std::any_of(files.index.begin(), files.index.end(), [&](const IndexLine& l) {
+    return l.IsAddition() && l.own == number;
+  });
+  if (present) return Status::Error("entry " + std::to_string(number) + " already has an addition");
+  const std::string fragment = StoredUserDescription(text, UserTextForm::Addition);
+  Status status = CheckDescriptionLength(fragment);
+  if (!status.ok()) return status;
+  const auto it = std::find_if(files.index.begin(), files.index.end(),
+                               [&](const IndexLine& l) { return l.attach >= number; });
+  files.index.insert(it, NewIndexLine(number, number, "", fragment));
+  return Status::Ok();
+}
+
+// Makes sure the user files are whole and reads them.
+Status BeginRewrite(const Locations& locations, FileWriter& writer, UserFiles& files) {
+  if (!locations.HasUserFolder()) return Status::Error("no user-entry folder is known");
+  Status status = RecoverUserFiles(locations, writer);
+  if (!status.ok()) return status;
+  return ReadUserFiles(locations, files);
+}
+
+Status Commit(const Locations& locations, FileWriter& writer, const UserFiles& files) {
+  UserFileContents contents;
+  Status status = BuildContents(locations, files, contents);
+  if (!status.ok()) return status;
+  return CommitUserFiles(locations, writer, contents);
+}
+
+// The slot of the window's selected item.
+Status SelectedSlot(const Dictionary& d, const EntryListWindow& window, int& slot) {
+  const int index = window.SelectedIndex();
+  if (index < 0 || index >= window.ItemCount()) return Status::Error("no entry is selected");
+  slot = window.ItemSlot(index);
+  if (slot < 1 || slot > kLastSlot || d.EnglishIndex[slot].Number == 0) {
+    return Status::Error("the selected item names no entry (slot " + std::to_string(slot) + ")");
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+std::string StoredUserDescription(std::string_view text, UserTextForm form) {
+  if (form == UserTextForm::Entry && text.empty()) return {};
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = form == UserTextForm::Entry ? "{" : "{\\f60\\fs22 ";
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      out += " \\par ";
+      ++i;
+      continue;
+    }
+    const auto b = static_cast<unsigned char>(text[i]);
+    out += "\\'";
+    out += kHex[b >> 4];
+    out += kHex[b & 0x0F];
+  }
+  out += '}';
+  return out;
+}
+
+Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window, const NewEntryTexts& texts) {
+  UserFiles files;
+  Status status = BeginRewrite(locations, writer, files);
+  if (status.ok()) status = InsertInto(files, IndexView{dictionary}, texts);
+  if (status.ok()) status = Commit(locations, writer, files);
+  if (status.ok()) window.ClearView();
+  return status;
+}
+
+Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window, const EditedEntryTexts& texts) {
+  if (texts.english.empty()) return Status::Error("the English headword is empty");
+  int slot = 0;
+  Status status = SelectedSlot(dictionary, window, slot);
+  if (!status.ok()) return status;
+  const TEnglishEntry& entry = dictionary.EnglishIndex[slot];
+  if (texts.origin != entry.Origin) {
+    return Status::Error(std::string("the entry's origin is '") + entry.Origin + "', not '" + texts.origin + "'");
+  }
+  UserFiles files;
+  status = BeginRewrite(locations, writer, files);
+  if (!status.ok()) return status;
+  switch (entry.Origin) {
+    case kOriginUser:
+      status = RemoveEntry(files, entry.Number);
+      if (status.ok()) {
+        const IndexView view{dictionary, slot, entry.Number};
+        status = InsertInto(files, view, {texts.english, texts.greek, texts.description});
+      }
+      break;
+    case kOriginAddition:
+      status = ReplaceAddition(files, entry.Number, texts.description);
+      break;
+    case kOriginPublished:
+      status = AddAddition(files, entry.Number, texts.description);
+      break;
+    default:
+      return Status::Error("the selected entry cannot be modified");
+  }
+  if (status.ok()) status = Commit(locations, writer, files);
+  if (status.ok()) window.ClearView();
+  return status;
+}
+
+Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window) {
+  int slot = 0;
+  Status status = SelectedSlot(dictionary, window, slot);
+  if (!status.ok()) return status;
+  if (dictionary.EnglishIndex[slot].Origin != kOriginUser) {
+    return Status::Error("only user entries can be deleted");
+  }
+  UserFiles files;
+  status = BeginRewrite(locations, writer, files);
+  if (status.ok()) status = RemoveEntry(files, dictionary.EnglishIndex[slot].Number);
+  if (status.ok()) status = Commit(locations, writer, files);
+  if (!status.ok()) return status;
+
+  // The reloaded index holds every later entry one slot lower.
+  for (int i = window.ItemCount() - 1; i >= 0; --i) {
+    const int itemSlot = window.ItemSlot(i);
+    if (itemSlot == slot) {
+      window.RemoveItem(i);
+    } else if (itemSlot > slot) {
+      window.SetItemSlot(i, itemSlot - 1);
+    }
+  }
+  window.ClearEntryText();
+  LoadEntryIndex(dictionary, locations, writer);
+  return Status::Ok();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,87 @@
+// The user entry store: the three operations that change the user's files. InsertUserEntry
+// adds a user entry, ModifyUserEntry changes a user entry or the user's addition to a
+// published entry, DeleteUserEntry removes a user entry.
+//
+// Each operation reads the user files, builds their complete new contents in memory and hands
+// them to CommitUserFiles in one rewrite, so that the files are always all old or all new.
+// The lines keep the orders the loader relies on: user index lines ascend by attach number and
+// their description offsets run contiguously from 1; user Greek lines stand in the order of
+// their search keys. The published files are never touched.
+//
+// Placement and numbering follow from the loaded index, which must have been loaded from the
+// current user files (LoadEntryIndex runs after every change). A failed operation returns an
+// error, writes nothing and leaves the window as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/EntryIndex.h"
+#include "core/EntryListWindow.h"
+#include "core/FileWriter.h"
+#include "core/Locations.h"
+#include "core/Status.h"
+
+namespace quorvel {
+
+// The widths of the headword and Greek term a user entry can hold.
+inline constexpr int kUserHeadwordWidth = 80;
+inline constexpr int kUserTermWidth = 80;
+
+// The texts of a new user entry, as the editor gives them: the description's line breaks are
+// CR LF. The Greek term and the description may be empty.
+struct NewEntryTexts {
+  std::string english;
+  std::string greek;
+  std::string description;
+};
+
+// The confirmed texts of the entry being modified and its origin ('L', 'A' or 'C'). For a
+// published entry only the description (the user's addition) is used.
+struct EditedEntryTexts {
+  char origin = 0;
+  std::string english;
+  std::string greek;
+  std::string description;
+};
+
+// How a user text is stored: a user entry's own description, or an addition shown after a
+// published description (in font 60 of the published header, 11-point type).
+enum class UserTextForm { Entry, Addition };
+
+// The RTF fragment stored for a user text (before the shift coding): every byte as "\'" and two
+// upper-case hex digits, every CR LF as " \par ", enclosed in "{" ... "}" (Entry) or
+// "{\f60\fs22 " ... "}" (Addition). An empty Entry text stores nothing (the empty string).
+std::string StoredUserDescription(std::string_view text, UserTextForm form);
+
+// Adds a user entry at its alphabetical place: its line goes after the published entry it
+// sorts after (or after the user entry it sorts after), its number is one above every number
+// in use, and a Greek term gets its line in the user Greek file. The headword is stored with
+// control bytes as spaces, trimmed, at most kUserHeadwordWidth bytes; the Greek term likewise
+// at most kUserTermWidth bytes. On success ends with window.ClearView(); the caller then
+// reloads the index with LoadEntryIndex. Fails (writing nothing) on an empty headword, a full
+// index, a number that would pass 65535, a description too long to be read back, and on
+// damaged user files or failed writes.
+// REQUIRES: locations.HasUserFolder() (otherwise an error).
+Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window, const NewEntryTexts& texts);
+
+// Modifies the entry of the window's selected item, by its origin:
+//   'C' a user entry: stored anew as delete-then-insert would store it (a new number, its new
+//       alphabetical place), in one rewrite;
+//   'A' a published entry with an addition: the addition is replaced, or removed when the
+//       description is empty;
+//   'L' a published entry: an addition is added (also for an empty description).
+// texts.origin must be the selected entry's origin; texts.english must not be empty. On
+// success ends with window.ClearView(); the caller then reloads the index.
+Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window, const EditedEntryTexts& texts);
+
+// Deletes the user entry of the window's selected item with its Greek terms. On success removes
+// the item from the list (with any other item of the same entry), lowers by one the slot of
+// every item above the deleted slot, empties the entry text and reloads the index. Only user
+// entries (origin 'C') can be deleted.
+Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       EntryListWindow& window);
+
+}  // namespace quorvel

@@ -1,0 +1,364 @@
+#include "core/EntryIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Codec.h"
+#include "core/DescriptionFile.h"
+#include "core/FileWriter.h"
+#include "core/TextOps.h"
+#include "tests/core/DictionaryFixture.h"
+
+namespace quorvel {
+namespace {
+
+using test::DictionaryFixture;
+using test::PublishedEntry;
+using test::PublishedTerm;
+using test::UserLine;
+
+const std::string kNaftis = "\xed\xe1\xf5\xf4\xe7\xf2";     // ναυτης
+const std::string kPloio = "\xf0\xeb\xef\xdf\xef";          // πλοίο
+const std::string kSkafos = "\xf3\xea\xdc\xf6\xef\xf2";     // σκάφος
+
+std::vector<PublishedEntry> FiveEntries() {
+  return {{"anchor", "{anchor text}", 1}, {"bow", "{bow text}"}, {"chain"}, {"deck", "{d}"},
+          {"engine", "{e}"}};
+}
+
+std::vector<uint16_t> Numbers(const Dictionary& d) {
+  std::vector<uint16_t> numbers;
+  for (int slot = 1; slot < kIndexSlots && d.EnglishIndex[slot].Number != 0; ++slot) {
+    numbers.push_back(d.EnglishIndex[slot].Number);
+  }
+  return numbers;
+}
+
+std::string Origins(const Dictionary& d) {
+  std::string origins;
+  for (int slot = 1; slot <= d.englishCount; ++slot) origins += d.EnglishIndex[slot].Origin;
+  return origins;
+}
+
+struct Loaded {
+  Dictionary d;
+  LoadReport report;
+};
+
+void Load(Loaded& l, const Locations& locations) {
+  StdFileWriter writer;
+  l.report = LoadEntryIndex(l.d, locations, writer);
+}
+
+TEST(EntryIndexLoad, PublishedLinesFillTheSlotsInFileOrder) {
+  DictionaryFixture fx;
+  fx.WritePublishedEnglishLines({
+      DictionaryFixture::EnglishLine(1, "  anchor   ", 511, 10, 3),
+      DictionaryFixture::EnglishLine(2, std::string(130, 'x'), 521, 0),
+      DictionaryFixture::EnglishLine(7, "bow", 99999999, 65535, 12),
+  });
+  Loaded l;
+  Load(l, fx.locations());
+  ASSERT_TRUE(l.report.status.ok()) << l.report.status.message();
+  EXPECT_FALSE(l.report.greekIndexFound);
+  ASSERT_EQ(l.d.englishCount, 3);
+  EXPECT_EQ(l.d.publishedEnglishCount, 3);
+  const TEnglishEntry& a = l.d.EnglishIndex[1];
+  EXPECT_EQ(a.Number, 1);
+  EXPECT_EQ(a.Headword, "  anchor");  // trimmed on the right only
+  EXPECT_EQ(a.DescrOffset, 511);
+  EXPECT_EQ(a.DescrLength, 10);
+  EXPECT_EQ(a.Origin, kOriginPublished);
+  EXPECT_EQ(a.KeyStart, 3);
+  EXPECT_EQ(a.TranslationSlot, 0);
+  EXPECT_EQ(l.d.EnglishIndex[2].Headword, std::string(115, 'x'));
+  EXPECT_EQ(l.d.EnglishIndex[3].Number, 7);
+  EXPECT_EQ(l.d.EnglishIndex[3].DescrOffset, 99999999);
+  EXPECT_EQ(l.d.EnglishIndex[3].DescrLength, 65535);
+  EXPECT_EQ(l.d.EnglishIndex[3].KeyStart, 12);
+  EXPECT_EQ(l.d.EnglishIndex[4].Number, 0);
+  EXPECT_EQ(EntryTranslation(l.d, 1), "");
+}
+
+TEST(EntryIndexLoad, LongTranslationStartsAtColumn150) {
+  DictionaryFixture fx;
+  const std::string plain = DictionaryFixture::EnglishLine(1, "a", 511, 0);
+  ASSERT_EQ(plain.size(), 149u);
+  fx.WritePublishedEnglishLines({plain, DictionaryFixture::EnglishLine(2, "b", 511, 0, 1, "x"),
+                                 DictionaryFixture::EnglishLine(3, "c", 511, 0, 1, kNaftis + " 2")});
+  fx.WritePublishedGreekLines({DictionaryFixture::GreekLine(3, 0, kPloio)});
+  Loaded l;
+  Load(l, fx.locations());
+  ASSERT_TRUE(l.report.status.ok());
+  EXPECT_EQ(l.d.EnglishIndex[1].TranslationSlot, 0);
+  EXPECT_EQ(l.d.EnglishIndex[2].TranslationSlot, 1);
+  EXPECT_EQ(l.d.LongTranslations[1], "x");
+  EXPECT_EQ(l.d.EnglishIndex[3].TranslationSlot, 2);
+  // The long translation is shown although a Greek term links to the entry too.
+  EXPECT_EQ(l.d.EnglishIndex[3].GreekSlot, 1);
+  EXPECT_EQ(EntryTranslation(l.d, 3), kNaftis + " 2");
+}
+
+TEST(EntryIndexLoad, UserLinesMergeAfterTheirAttachNumber) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries());
+  fx.WriteUserEntries({{2, 90, "boat", "{b}"},
+                       {2, 91, "  bowline", "{bl}"},
+                       {4, 4, "", "{\\f60\\fs22 note}"},
+                       {5, 92, "engine room", ""}});
+  Loaded l;
+  Load(l, fx.locations());
+  ASSERT_TRUE(l.report.status.ok()) << l.report.status.message();
+  EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 90, 91, 3, 4, 5, 92}));
+  EXPECT_EQ(Origins(l.d), "LLCCLALC");
+  EXPECT_EQ(l.d.englishCount, 8);
+  EXPECT_EQ(l.d.publishedEnglishCount, 5);
+  // Published lines decode with their ordinal, not their slot.
+  EXPECT_EQ(l.d.EnglishIndex[5].Headword, "chain");
+  const TEnglishEntry& boat = l.d.EnglishIndex[3];
+  EXPECT_EQ(boat.Headword, "boat");
+  EXPECT_EQ(boat.DescrOffset, 1);
+  EXPECT_EQ(boat.DescrLength, 3);
+  EXPECT_EQ(boat.KeyStart, 1);
+  EXPECT_EQ(l.d.EnglishIndex[4].Headword, "  bowline");
+  EXPECT_EQ(l.d.EnglishIndex[4].DescrOffset, 4);
+  ASSERT_EQ(l.d.NoteLocations, (std::vector<std::string>{"0000000800016"}));
+  EXPECT_EQ(l.d.EnglishIndex[6].NoteIndex, 0);
+  EXPECT_EQ(l.d.EnglishIndex[8].DescrLength, 0);
+
+  // The reading rules find the bytes the fixture wrote, in both description files.
+  const Locations locations = fx.locations();
+  DescriptionPlace place;
+  ASSERT_TRUE(EntryDescriptionPlace(l.d, locations, 2, place));
+  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Position),
+            "{bow text}");
+  ASSERT_TRUE(EntryDescriptionPlace(l.d, locations, 4, place));
+  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift),
+            "{bl}");
+  ASSERT_TRUE(EntryAdditionPlace(l.d, locations, 6, place));
+  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift),
+            "{\\f60\\fs22 note}");
+  EXPECT_EQ(ReadRtfHeader(locations.DescriptionFile()), "{" + std::string(test::kFixtureRtfHeader));
+}
+
+TEST(EntryIndexLoad, UserLineWithAnAttachNumberThatNeverComesStopsTheLaterOnes) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries());
+  fx.WriteUserEntries({{2, 90, "boat", ""}, {77, 91, "lost", ""}, {4, 92, "later", ""}});
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(l.report.status.ok());
+  EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 90, 3, 4, 5}));
+}
+
+TEST(EntryIndexLoad, EmptyOrMissingUserFilesGiveThePublishedIndex) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries(), {{2, kPloio}});
+  Loaded withoutFiles;
+  Load(withoutFiles, fx.locations());
+  fx.WriteFile("user/QuorvelIC.tbo", "");
+  fx.WriteFile("user/QuorvelHIC.tbo", "");
+  Loaded emptyFiles;
+  Load(emptyFiles, fx.locations());
+  Locations noFolder = fx.locations();
+  SetUserFilePaths(noFolder, "");
+  Loaded noUserFolder;
+  Load(noUserFolder, noFolder);
+  for (const Loaded* l : {&withoutFiles, &emptyFiles, &noUserFolder}) {
+    EXPECT_TRUE(l->report.status.ok());
+    EXPECT_EQ(Numbers(l->d), (std::vector<uint16_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(l->d.greekCount, 1);
+    EXPECT_EQ(l->d.EnglishIndex[2].GreekSlot, 1);
+  }
+}
+
+TEST(EntryIndexLoad, GreekTermsLinkToTheirEntries) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries(), {{2, kNaftis}, {4, kPloio, 5}, {3, kSkafos}, {2, kSkafos + "2"}});
+  fx.WriteUserEntries({{2, 90, "boat", ""}});
+  fx.WriteUserGreekLines({DictionaryFixture::UserGreekLine(2, 90, kPloio + "  ")});
+  Loaded l;
+  Load(l, fx.locations());
+  ASSERT_TRUE(l.report.status.ok()) << l.report.status.message();
+  ASSERT_EQ(l.d.greekCount, 5);
+  // The user term follows the first published line numbered 2.
+  EXPECT_EQ(l.d.GreekIndex[2].Number, 90);
+  EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio);
+  EXPECT_EQ(l.d.GreekIndex[2].EnglishSlot, 3);
+  EXPECT_EQ(l.d.EnglishIndex[3].GreekSlot, 2);
+  // A second number: the term leads to the second entry; both show it.
+  EXPECT_EQ(l.d.GreekIndex[3].EnglishSlot, 6);
+  EXPECT_EQ(l.d.EnglishIndex[5].GreekSlot, 3);  // entry 4 (slot 5)
+  EXPECT_EQ(l.d.EnglishIndex[6].GreekSlot, 3);  // entry 5
+  EXPECT_EQ(l.d.GreekIndex[4].EnglishSlot, 4);  // entry 3, no second number
+  // Entry 2 shows the term loaded last.
+  EXPECT_EQ(l.d.EnglishIndex[2].GreekSlot, 5);
+  EXPECT_EQ(EntryTranslation(l.d, 2), kSkafos + "2");
+  EXPECT_EQ(EntryTranslation(l.d, 3), kPloio);
+}
+
+TEST(EntryIndexLoad, MissingFiles) {
+  DictionaryFixture fx;
+  Loaded nothing;
+  Load(nothing, fx.locations());
+  EXPECT_FALSE(nothing.report.status.ok());
+  EXPECT_FALSE(nothing.report.englishIndexFound);
+  EXPECT_EQ(nothing.d.englishCount, 0);
+  EXPECT_EQ(nothing.d.EnglishIndex[1].Number, 0);
+
+  fx.WritePublishedEnglishLines({DictionaryFixture::EnglishLine(1, "a", 511, 0, 1, "long")});
+  Loaded noGreek;
+  Load(noGreek, fx.locations());
+  EXPECT_TRUE(noGreek.report.status.ok());
+  EXPECT_FALSE(noGreek.report.greekIndexFound);
+  EXPECT_EQ(noGreek.d.englishCount, 1);
+  EXPECT_EQ(noGreek.d.greekCount, 0);
+  EXPECT_EQ(EntryTranslation(noGreek.d, 1), "long");
+}
+
+TEST(EntryIndexLoad, FieldThatIsNoNumberEndsTheLoadThere) {
+  DictionaryFixture fx;
+  std::string bad = DictionaryFixture::EnglishLine(3, "c", 511, 0);
+  bad[135] = 'x';  // in the offset field
+  fx.WritePublishedEnglishLines({DictionaryFixture::EnglishLine(1, "a", 511, 0),
+                                 DictionaryFixture::EnglishLine(2, "b", 511, 0), bad,
+                                 DictionaryFixture::EnglishLine(4, "d", 511, 0)});
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_FALSE(l.report.status.ok());
+  EXPECT_NE(l.report.status.message().find("line 3"), std::string::npos) << l.report.status.message();
+  EXPECT_EQ(l.d.englishCount, 2);
+  EXPECT_EQ(l.d.EnglishIndex[4].Number, 0);
+
+  // A bad user line stops the load at that user line.
+  fx.WritePublished(FiveEntries());
+  std::string badUser = DictionaryFixture::UserIndexLine(2, 91, "b", 1, 0);
+  badUser[100] = '?';
+  fx.WriteUserIndexLines({DictionaryFixture::UserIndexLine(2, 90, "a", 1, 0), badUser});
+  Loaded user;
+  Load(user, fx.locations());
+  EXPECT_FALSE(user.report.status.ok());
+  EXPECT_EQ(Numbers(user.d), (std::vector<uint16_t>{1, 2, 90}));
+}
+
+TEST(EntryIndexLoad, NoteLocationsHoldOnlyTheLatestLoad) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries());
+  fx.WriteUserEntries({{3, 3, "", "{\\f60\\fs22 x}"}});
+  Loaded l;
+  Load(l, fx.locations());
+  Load(l, fx.locations());
+  EXPECT_EQ(l.d.NoteLocations.size(), 1u);
+  EXPECT_EQ(l.d.EnglishIndex[3].NoteIndex, 0);
+}
+
+// Generated lines beyond the 30001 slots and the 999 long translations.
+TEST(EntryIndexBounds, LoadStopsAtTheLastSlot) {
+  DictionaryFixture fx;
+  std::vector<std::string> english;
+  std::vector<std::string> greek;
+  for (int n = 1; n <= kLastSlot + 4; ++n) {
+    std::optional<std::string_view> translation;
+    if (n <= kLongTranslationSlots + 5) translation = "t";
+    english.push_back(DictionaryFixture::EnglishLine(n, "w" + std::to_string(n), 511, 0, 1, translation));
+    greek.push_back(DictionaryFixture::GreekLine(n, 0, kNaftis));
+  }
+  fx.WritePublishedEnglishLines(english);
+  fx.WritePublishedGreekLines(greek);
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(l.report.status.ok());
+  EXPECT_TRUE(l.report.englishBoundReached);
+  EXPECT_TRUE(l.report.greekBoundReached);
+  EXPECT_EQ(l.d.englishCount, kLastSlot);
+  EXPECT_EQ(l.d.greekCount, kLastSlot);
+  EXPECT_EQ(l.d.EnglishIndex[kLastSlot].Number, kLastSlot);
+  EXPECT_EQ(l.d.EnglishIndex[kLastSlot].GreekSlot, kLastSlot);
+  EXPECT_EQ(l.report.droppedLongTranslations, 6);
+  EXPECT_EQ(l.d.EnglishIndex[999].TranslationSlot, 999);
+  EXPECT_EQ(l.d.EnglishIndex[1000].TranslationSlot, 0);
+  EXPECT_EQ(EntryTranslation(l.d, 1000), kNaftis);
+}
+
+TEST(EntryIndexBounds, UserEntriesBeyondTheLastSlotAreNotLoaded) {
+  DictionaryFixture fx;
+  std::vector<std::string> english;
+  for (int n = 1; n <= kLastSlot - 1; ++n) {
+    english.push_back(DictionaryFixture::EnglishLine(n, "w", 511, 0));
+  }
+  fx.WritePublishedEnglishLines(english);
+  fx.WriteUserEntries({{kLastSlot - 1, kLastSlot - 1, "", "{n}"},
+                       {kLastSlot - 1, 40001, "a", ""},
+                       {kLastSlot - 1, 40002, "b", ""}});
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(l.report.englishBoundReached);
+  EXPECT_EQ(l.d.englishCount, kLastSlot);
+  EXPECT_EQ(l.d.EnglishIndex[kLastSlot].Number, 40001);
+  EXPECT_EQ(l.d.EnglishIndex[kLastSlot - 1].Origin, kOriginAddition);
+}
+
+// A rewrite interrupted by a crash leaves temporaries; the next load makes the user files
+// all old or all new before it reads them.
+class InterruptedRewrite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fx.WritePublished(FiveEntries(), {{2, kNaftis}});
+    fx.WriteUserEntries({{2, 90, "old", "{old}"}});
+    fx.WriteUserGreekLines({DictionaryFixture::UserGreekLine(2, 90, kPloio)});
+  }
+  // The new contents of a rewrite, as temporaries.
+  void WriteTemporary(const std::string& name) {
+    const std::string plainIndex = DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6);
+    if (name == "tempi.tbo") fx.WriteFile("user/tempi.tbo", ShiftEncode(plainIndex) + "\r\n");
+    if (name == "templex.tbo") fx.WriteFile("user/templex.tbo", ShiftEncode("{new!}"));
+    if (name == "tempigr.tbo") {
+      fx.WriteFile("user/tempigr.tbo", ShiftEncode(DictionaryFixture::UserGreekLine(2, 91, kSkafos)) + "\r\n");
+    }
+  }
+  bool NoTemporaries() const {
+    return !fx.Exists("user/tempi.tbo") && !fx.Exists("user/templex.tbo") && !fx.Exists("user/tempigr.tbo");
+  }
+  DictionaryFixture fx;
+};
+
+TEST_F(InterruptedRewrite, TemporaryIndexLeftMeansNothingWasReplaced) {
+  WriteTemporary("tempi.tbo");
+  WriteTemporary("templex.tbo");
+  WriteTemporary("tempigr.tbo");
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(NoTemporaries());
+  EXPECT_EQ(l.d.EnglishIndex[3].Headword, "old");
+  EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{old}"}));
+  EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio);
+}
+
+TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
+  fx.WriteFile("user/QuorvelIC.tbo",
+               ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n");
+  WriteTemporary("templex.tbo");
+  WriteTemporary("tempigr.tbo");
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(NoTemporaries());
+  EXPECT_EQ(l.d.EnglishIndex[3].Headword, "new");
+  EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{new!}"}));
+  EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
+  EXPECT_EQ(l.d.GreekIndex[2].EnglishSlot, 3);
+}
+
+TEST_F(InterruptedRewrite, OnlyTheGreekFileLeftIsMovedIn) {
+  fx.WriteUserEntries({{2, 91, "new", "{new!}"}});
+  WriteTemporary("tempigr.tbo");
+  Loaded l;
+  Load(l, fx.locations());
+  EXPECT_TRUE(NoTemporaries());
+  EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
+  EXPECT_EQ(l.d.EnglishIndex[3].GreekSlot, 2);
+}
+
+}  // namespace
+}  // namespace quorvel
