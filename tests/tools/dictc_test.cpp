@@ -14,6 +14,8 @@
 
 #include "core/Cp1253.h"
 #include "core/SearchKey.h"
+#include "core/TextOps.h"
+#include "richtext/RtfReader.h"
 #include "tools/dictc/DictCompile.h"
 #include "tools/dictc/DictSource.h"
 #include "tools/dictc/EntryRtf.h"
@@ -388,22 +390,9 @@ struct BuiltEntry {
   std::string english;  // code page 1253
   std::string greek;
   std::string description;
+  std::string plainText;
   int links = 0;
 };
-
-// Text between "[" and "]" of an entry line, its \'hh escapes decoded.
-std::string DecodeRendering(std::string_view escaped) {
-  std::string bytes;
-  for (size_t i = 0; i < escaped.size(); ++i) {
-    if (escaped.substr(i, 2) == "\\'" && i + 3 < escaped.size()) {
-      bytes += static_cast<char>(std::stoi(std::string(escaped.substr(i + 2, 2)), nullptr, 16));
-      i += 3;
-    } else {
-      bytes += escaped[i];
-    }
-  }
-  return bytes;
-}
 
 TEST(SampleDictionary, CompilesIntoAUsableDictionary) {
   TempDir dir;
@@ -421,14 +410,28 @@ TEST(SampleDictionary, CompilesIntoAUsableDictionary) {
   for (size_t i = 1; i < document.size(); ++i) {
     const std::string& line = document[i];
     ASSERT_TRUE(SevenBit(line)) << "line " << i + 1;
-    const size_t open = line.find(" [");
-    const size_t close = line.find("]. ");
+    // The build: English and Greek from the plain text of header and line, the description
+    // from the ". " after the first "]".
+    const std::optional<std::string> plain =
+        richtext::RtfToPlainText("{" + document[0] + "\r\n" + line + "}");
+    ASSERT_TRUE(plain.has_value()) << line;
+    const size_t open = plain->find('[');
+    const size_t close = plain->find(']');
     ASSERT_TRUE(open != std::string::npos && close != std::string::npos && open < close) << line;
     BuiltEntry entry;
-    entry.english = line.substr(0, open);
-    entry.greek = DecodeRendering(std::string_view(line).substr(open + 2, close - open - 2));
-    entry.description = line.substr(close + 3);
+    entry.english = Trim(plain->substr(0, open));
+    entry.greek = Trim(plain->substr(open + 1, close - open - 1));
+    EXPECT_EQ(entry.english, line.substr(0, line.find(" [")));
+    EXPECT_EQ(Cp1253ToUtf8(entry.greek).find('?'), std::string::npos) << entry.english;
+    const size_t bracket = line.find(']');
+    ASSERT_EQ(line.substr(bracket, 3), "]. ") << line;
+    entry.description = line.substr(bracket + 3);
+    entry.plainText = *plain;
     EXPECT_TRUE(BracesBalance(entry.description)) << entry.english;
+    // As the check tool loads it.
+    EXPECT_TRUE(
+        richtext::RtfToPlainText("{" + document[0] + "\r\n" + entry.description + " \\par \\par}")
+            .has_value());
     const std::string key = EnglishSearchKey(entry.english, true);
     EXPECT_LE(previousKey, key) << entry.english;
     previousKey = key;
@@ -450,7 +453,7 @@ TEST(SampleDictionary, CompilesIntoAUsableDictionary) {
   // At least ten figures, each a known drawing referred to in its entry's description.
   const std::vector<std::string> figures = CrLfLines(ReadFile(dir.path() / "figures.lst"));
   EXPECT_GE(figures.size(), 10u);
-  const std::string word = EscapeRtfText(Utf8ToCp1253("Σχήμα"));
+  const std::string word = Utf8ToCp1253("Σχήμα");
   for (const std::string& figure : figures) {
     const size_t tab = figure.find('\t');
     ASSERT_NE(tab, std::string::npos) << figure;
@@ -462,9 +465,9 @@ TEST(SampleDictionary, CompilesIntoAUsableDictionary) {
       if (digits == 0) continue;
       const size_t number = std::stoul(name.substr(0, digits));
       if (number < 1 || number > entries.size()) continue;
-      const std::string ref = digits == name.size() ? "\\{" + word + "\\}"
-                                                    : "\\{" + word + " " + name.back() + "\\}";
-      if (entries[number - 1].description.find(ref) != std::string::npos) found = true;
+      const std::string ref = digits == name.size() ? "{" + word + "}"
+                                                    : "{" + word + " " + name.back() + "}";
+      if (entries[number - 1].plainText.find(ref) != std::string::npos) found = true;
     }
     EXPECT_TRUE(found) << figure;
   }
