@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "core/Codec.h"
+#include "core/DescriptionFile.h"
 #include "core/EntryDocument.h"
 #include "core/EntryIndex.h"
 #include "core/LineReader.h"
@@ -155,7 +157,9 @@ TEST_F(SynthFolder, EveryDescriptionIsABalancedRtfDocument) {
       longDescriptions += e.DescrLength > 1000;
       EXPECT_NE(document->find("\\'"), std::string::npos) << slot;
     }
-    if (e.Origin == kOriginAddition) EXPECT_NE(document->find(kAdditionCaption), std::string::npos) << slot;
+    if (e.Origin == kOriginAddition) {
+      EXPECT_NE(document->find(kAdditionCaption), std::string::npos) << slot;
+    }
   }
   EXPECT_GT(longDescriptions, 50);
 }

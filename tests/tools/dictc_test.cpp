@@ -346,6 +346,21 @@ TEST(DictCompile, ManifestNumbersAreEntryOrdinals) {
             (std::vector<std::string>{"1\tanchor", "31\tbowline", "32\treef-knot"}));
 }
 
+TEST(DictCompile, RejectsFigureFilesThatTwoEntriesWouldShare) {
+  // Entry 1's drawing 1 and entry 11's unnumbered drawing both name fig11.bmp.
+  std::string text = "term aa | α | {Σχήμα 1}. | 1=bowline\n";
+  for (char c = 'b'; c <= 'j'; ++c) text += std::string("term a") + c + " | α | Α.\n";
+  text += "term ak | α | {Σχήμα}. | anchor\n";
+  EXPECT_EQ(CompileError(text),
+            "test.txt:11: figure file fig11.bmp of entry 11 is also a figure of entry 1 "
+            "\"term aa\"; give one of them another figure digit");
+  // With digit 2 the names differ: fig12.bmp and fig11.bmp.
+  const std::string first = "{Σχήμα 1}. | 1=";
+  text.replace(text.find(first), first.size(), "{Σχήμα 2}. | 2=");
+  EXPECT_EQ(Compile(Records(text)).figureLines,
+            (std::vector<std::string>{"12\tbowline", "11\tanchor"}));
+}
+
 TEST(DictCompile, RejectsInconsistentRecordsWithTheirLocation) {
   EXPECT_EQ(CompileError("anchor | άγκυρα | Α.\nbow | πλώρη | Βλ. →[stern].\n"),
             "test.txt:2: cross reference \u2192[stern]: no such headword");

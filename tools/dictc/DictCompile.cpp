@@ -181,6 +181,7 @@ CompiledDictionary Compile(const std::vector<SourceRecord>& records) {
     compiled.headword = entry.headword;
     compiled.greek = entry.greek;
     compiled.figures = entry.source->figures;
+    compiled.where = Where(*entry.source);
     std::string joined;
     for (const std::string& term : entry.greek) joined += (joined.empty() ? "" : ", ") + term;
     compiled.line = entry.headword + " [" + EscapeRtfText(joined) + "]. " + entry.description.rtf;
@@ -222,6 +223,9 @@ CompiledDictionary Compile(const std::vector<SourceRecord>& records) {
   });
   for (GreekLine& line : greekLines) result.greekLines.push_back(std::move(line.text));
 
+  // A figure file is named by the entry number followed by the figure digit, so entry 12's
+  // drawing 1 and entry 121's unnumbered drawing would share fig121.bmp.
+  std::map<std::string, const CompiledEntry*> figureOwners;
   for (const CompiledEntry& entry : result.entries) {
     std::vector<FigureRef> figures = entry.figures;
     std::sort(figures.begin(), figures.end(),
@@ -229,6 +233,17 @@ CompiledDictionary Compile(const std::vector<SourceRecord>& records) {
     for (const FigureRef& figure : figures) {
       std::string name = std::to_string(entry.number);
       if (figure.digit > 0) name += std::to_string(figure.digit);
+      const auto [owner, inserted] = figureOwners.emplace(name, &entry);
+      if (!inserted) {
+        result.entries.clear();
+        result.greekLines.clear();
+        result.figureLines.clear();
+        result.error = entry.where + "figure file fig" + name + ".bmp of entry " +
+                       std::to_string(entry.number) + " is also a figure of entry " +
+                       std::to_string(owner->second->number) + " \"" +
+                       owner->second->headword + "\"; give one of them another figure digit";
+        return result;
+      }
       result.figureLines.push_back(name + "\t" + figure.drawing);
     }
   }

@@ -31,6 +31,7 @@ struct CompiledEntry {
   std::vector<std::string> greek;    // code page 1253 renderings
   std::string line;                  // the OLO2.tbo line without CR LF
   std::vector<FigureRef> figures;
+  std::string where;                 // "file:line: " of the record
 };
 
 struct CompiledDictionary {
@@ -42,7 +43,7 @@ struct CompiledDictionary {
 };
 
 // Checks the records against each other (unique headwords, cross references, figure
-// references) and lays out the outputs.
+// references, figure file names) and lays out the outputs.
 CompiledDictionary Compile(const std::vector<SourceRecord>& records);
 
 // Writes OLO2.tbo, Greek.txt and figures.lst (CR LF lines) into `outDir`, creating it.
