@@ -1,0 +1,117 @@
+#include "tools/ToolContext.h"
+
+#include <algorithm>
+
+#include "core/Cp1253.h"
+#include "core/DescriptionFile.h"
+#include "core/TextOps.h"
+#include "tools/Commands.h"
+
+namespace quorvel::tools {
+
+std::string TextEncoding::FromArgument(std::string_view argument) const {
+  return raw_ ? std::string(argument) : Utf8ToCp1253(argument);
+}
+
+std::string TextEncoding::ToOutput(std::string_view text) const {
+  return raw_ ? std::string(text) : Cp1253ToUtf8(text);
+}
+
+ToolContext::ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding,
+                         Locations locations, std::optional<std::string> userDir, FileWriter& writer)
+    : out_(out),
+      err_(err),
+      encoding_(encoding),
+      locations_(std::move(locations)),
+      userDir_(std::move(userDir)),
+      writer_(writer) {}
+
+void ToolContext::PrintLine(std::string_view text) {
+  out_ << encoding_.ToOutput(text) << '\n';
+}
+
+int ToolContext::Fail(std::string_view message) {
+  err_ << "quorvel-tools: " << encoding_.ToOutput(message) << '\n';
+  return kExitFailure;
+}
+
+int ToolContext::UsageError(std::string_view message) {
+  err_ << "quorvel-tools: " << message << '\n';
+  if (command_) err_ << "usage: quorvel-tools [--user-dir DIR] [--cp1253] " << command_->usage << '\n';
+  return kExitUsage;
+}
+
+Dictionary& ToolContext::dictionary() {
+  if (!dictionary_) {
+    dictionary_ = std::make_unique<Dictionary>();
+    ReloadDictionary();
+  }
+  return *dictionary_;
+}
+
+void ToolContext::ReloadDictionary() {
+  if (!dictionary_) dictionary_ = std::make_unique<Dictionary>();
+  const LoadReport report = LoadEntryIndex(*dictionary_, locations_, writer_);
+  if (!report.status.ok()) {
+    err_ << "quorvel-tools: warning: the index load stopped: " << encoding_.ToOutput(report.status.message())
+         << '\n';
+  }
+}
+
+const std::string& ToolContext::rtfHeader() {
+  if (!rtfHeader_) rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
+  return *rtfHeader_;
+}
+
+std::optional<Arguments> Arguments::Parse(const std::vector<std::string>& words,
+                                          const std::vector<std::string_view>& flags,
+                                          const std::vector<std::string_view>& valued,
+                                          std::string& error) {
+  Arguments args;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+      args.positional_.push_back(word);
+    } else if (word == "--") {
+      optionsEnded = true;
+    } else if (std::find(flags.begin(), flags.end(), word) != flags.end()) {
+      args.options_.emplace_back(word, std::nullopt);
+    } else if (std::find(valued.begin(), valued.end(), word) != valued.end()) {
+      if (i + 1 >= words.size()) {
+        error = word + " needs a value";
+        return std::nullopt;
+      }
+      args.options_.emplace_back(word, words[++i]);
+    } else {
+      error = "unknown option " + word;
+      return std::nullopt;
+    }
+  }
+  return args;
+}
+
+bool Arguments::Has(std::string_view option) const {
+  return std::any_of(options_.begin(), options_.end(), [&](const auto& o) { return o.first == option; });
+}
+
+std::optional<std::string> Arguments::Value(std::string_view option) const {
+  // The last one given counts.
+  for (auto it = options_.rbegin(); it != options_.rend(); ++it) {
+    if (it->first == option) return it->second;
+  }
+  return std::nullopt;
+}
+
+std::optional<int64_t> ParseNumberArgument(std::string_view text, int64_t min, int64_t max) {
+  if (text.empty() || text.size() > 18) return std::nullopt;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < min || value > max) return std::nullopt;
+  return value;
+}
+
+}  // namespace quorvel::tools
