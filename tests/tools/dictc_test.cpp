@@ -2,6 +2,7 @@
 // the order and layout of the outputs, the messages for malformed sources, and the real
 // dictionary/ sources run through quorvel-dictc.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -408,6 +409,28 @@ struct BuiltEntry {
   std::string plainText;
   int links = 0;
 };
+
+// Runs quorvel-dictc with stderr sent to `errors`; the exit status.
+int RunCompiler(const std::string& args, const std::filesystem::path& errors) {
+  const std::string command = std::string("\"") + QUORVEL_DICTC_PROGRAM + "\" " + args + " 2>\"" +
+                              errors.string() + "\"";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(DictcProgram, MalformedSourceExitsWithOneAndNamesTheLine) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "src");
+  std::ofstream(dir.path() / "src" / "bad.txt") << "anchor | άγκυρα | Κείμενο.\nbow | πλώρη |\n";
+  const std::string source = (dir.path() / "src").string();
+  const std::string out = (dir.path() / "out").string();
+  EXPECT_EQ(RunCompiler("\"" + source + "\" \"" + out + "\"", dir.path() / "err"), 1);
+  EXPECT_EQ(ReadFile(dir.path() / "err"), source + "/bad.txt:2: empty description\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "out" / "OLO2.tbo"));
+  EXPECT_EQ(RunCompiler("\"" + source + "\"", dir.path() / "err"), 2);
+  EXPECT_NE(ReadFile(dir.path() / "err").find("usage: quorvel-dictc SOURCE_DIR OUT_DOCS_DIR"),
+            std::string::npos);
+}
 
 TEST(SampleDictionary, CompilesIntoAUsableDictionary) {
   TempDir dir;
