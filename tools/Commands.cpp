@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/Locations.h"
+#include "tools/EditCommands.h"
 #include "tools/FileCommands.h"
 #include "tools/LookupCommands.h"
 
@@ -26,6 +27,11 @@ const std::vector<Command>& CommandTable() {
        "the exact bytes of the description document the entry view loads (RTF, printed raw in both "
        "text modes)",
        RunDocument},
+      {"insert", "insert ENGLISH GREEK DESCRIPTION",
+       "insert a user entry, then reload (line feeds in DESCRIPTION become CR LF)", RunInsert},
+      {"modify", "modify SLOT ENGLISH GREEK DESCRIPTION",
+       "modify the entry at SLOT (its origin decides), reload", RunModify},
+      {"delete", "delete SLOT", "delete the user entry at SLOT, reload", RunDelete},
       {"dump", "dump WHAT",
        "decoded file contents, one line per stored line, WHAT one of: published-index, "
        "published-greek, published-descriptions, user-index, user-greek, user-descriptions",

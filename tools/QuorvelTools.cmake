@@ -2,6 +2,7 @@
 # the tests and the benchmarks link.
 add_library(quorvel_tools_lib STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/Commands.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/EditCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/FileCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/LookupCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Synth.cpp

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "core/Codec.h"
 #include "core/Cp1253.h"
+#include "core/EntryDocument.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
 #include "tools/Commands.h"
@@ -275,6 +277,106 @@ TEST_F(SmallDictionary, DumpsTheUserFilesDecoded) {
   EXPECT_EQ(Out({"--user-dir", "user", "specific", "3", "--greek"}), "3\tμπουλόνι *\n");
   EXPECT_EQ(Out({"--user-dir", "user", "entry", "3"}), "7\tC\tanchor bolt\tμπουλόνι\n");
   EXPECT_EQ(Out({"--user-dir", "user", "entry", "6"}), "5\tA\tbow\tπλώρη, πρώρα\n");
+}
+
+// The stored form of typed text: upper-case escapes, CR LF as " \par ".
+std::string Escapes(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == "\r\n") {
+      out += " \\par ";
+      ++i;
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto b = static_cast<unsigned char>(text[i]);
+    out += "\\'";
+    out += kHex[b >> 4];
+    out += kHex[b & 15];
+  }
+  return out;
+}
+
+TEST_F(SmallDictionary, InsertModifyAndDeleteRewriteTheUserFiles) {
+  const std::vector<std::string> user = {"--user-dir", "user"};
+  auto with = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), user.begin(), user.end());
+    return args;
+  };
+  // A new entry sorts after "anchor" and gets the number after the largest (6).
+  EXPECT_EQ(Out(with({"insert", "anchor bolt", "μπουλόνι", "line one\nline two"})), "");
+  const std::string stored = "{" + Escapes("line one\r\nline two") + "}";
+  EXPECT_EQ(Out(with({"dump", "user-index"})),
+            "0000100007" + Pad("anchor bolt", 80) + "00000001" + ZeroPad(stored.size(), 5) + "\n");
+  EXPECT_EQ(Out(with({"dump", "user-descriptions"})), stored + "\n");
+  EXPECT_EQ(Out(with({"dump", "user-greek"})), "0000300007μπουλόνι\n");
+  EXPECT_EQ(Out(with({"list", "START", "anchor"})), "1\tanchor\n2\tanchor bolt *\n3\tanchor chain\n");
+  EXPECT_EQ(Out(with({"document", "2"})), "{" + header_ + "\r\n" + stored + "\\par \\par}\r\n");
+
+  // Modifying a user entry stores it as deleting and inserting it would: the number after the
+  // largest one left, which is its own number again when it had the largest.
+  EXPECT_EQ(Out(with({"modify", "2", "anchor bolts", "μπουλόνια", ""})), "");
+  EXPECT_EQ(Out(with({"dump", "user-index"})), "0000100007" + Pad("anchor bolts", 80) + "00000001" + "00000\n");
+  EXPECT_EQ(Out(with({"dump", "user-greek"})), "0000300007μπουλόνια\n");
+
+  // Modifying a published entry adds the user's addition to it.
+  EXPECT_EQ(Out(with({"modify", "4", "ballast", "", "dry\nweight"})), "");
+  const std::string addition = "{\\f60\\fs22 " + Escapes("dry\r\nweight") + "}";
+  EXPECT_EQ(Out(with({"dump", "user-index"})),
+            "0000100007" + Pad("anchor bolts", 80) + "00000001" + "00000\n" + "0000300003" + Pad("", 80) +
+                "00000001" + ZeroPad(addition.size(), 5) + "\n");
+  EXPECT_EQ(Out(with({"entry", "4"})), "3\tA\tballast\tέρμα\n");
+  EXPECT_EQ(Out(with({"document", "4"})),
+            "{" + header_ + "\r\n" + descriptions_[2] + std::string(kAdditionCaption) + addition + " \\par \\par}\r\n");
+
+  // Only user entries can be deleted; deleting one leaves no line with its number.
+  const ToolRun published = Run(with({"delete", "4"}));
+  EXPECT_EQ(published.status, 1);
+  EXPECT_NE(published.err.find("only user entries"), std::string::npos);
+  EXPECT_EQ(Out(with({"delete", "2"})), "");
+  EXPECT_EQ(Out(with({"dump", "user-index"})), "0000300003" + Pad("", 80) + "00000001" + ZeroPad(addition.size(), 5) + "\n");
+  EXPECT_EQ(Out(with({"dump", "user-greek"})), "");
+  EXPECT_EQ(Out(with({"list", "START", "anchor"})), "1\tanchor\n2\tanchor chain\n");
+  EXPECT_FALSE(fs::exists("user/tempi.tbo"));
+}
+
+TEST_F(SmallDictionary, EditsTakeTextsInEitherEncoding) {
+  EXPECT_EQ(Out({"--user-dir", "user", "--cp1253", "insert", G("Σκάφος"), G("σκάφος"), G("α\nβ")}), "");
+  EXPECT_EQ(Out({"--user-dir", "user", "--cp1253", "dump", "user-index"}).substr(10, 6), G("Σκάφος"));
+  EXPECT_EQ(Out({"--user-dir", "user", "dump", "user-descriptions"}), "{\\'E1 \\par \\'E2}\n");
+  EXPECT_EQ(Out({"--user-dir", "user", "list", "START", "ΣΚΑΦ", "--greek"}), "7\tσκάφος *\n");
+  // A character the code page lacks becomes "?".
+  EXPECT_EQ(Out({"--user-dir", "user", "insert", "zeta ☃", "", ""}), "");
+  EXPECT_EQ(Out({"--user-dir", "user", "list", "START", "zeta"}), "7\tzeta ? *\n");
+}
+
+TEST_F(SmallDictionary, EditsNeedAUserFolderAndValidTexts) {
+  const ToolRun noFolder = Run({"insert", "anchor bolt", "", ""});
+  EXPECT_EQ(noFolder.status, 1);
+  EXPECT_NE(noFolder.err.find("--user-dir"), std::string::npos);
+  EXPECT_EQ(Run({"--user-dir", "user", "insert", "   ", "", ""}).status, 1);
+  EXPECT_EQ(Run({"--user-dir", "user", "modify", "1", "", "", ""}).status, 1);
+  EXPECT_EQ(Run({"--user-dir", "user", "modify", "1", "anchor"}).status, 2);
+  EXPECT_EQ(Run({"--user-dir", "user", "delete", "99"}).status, 1);
+  EXPECT_FALSE(fs::exists("user/QuorvelIC.tbo"));
+}
+
+TEST_F(ToolsFolder, SynthWritesAFolderTheOtherCommandsRead) {
+  EXPECT_EQ(Out({"synth", "program", "--entries", "300", "--greek", "250", "--user", "20", "--seed", "9"}), "");
+  EXPECT_TRUE(fs::exists("program/data/QuorvelC.tbo"));
+  EXPECT_EQ(Out({"--user-dir", "elsewhere", "synth", "program2", "--entries", "30", "--greek", "20", "--user", "3"}), "");
+  EXPECT_TRUE(fs::exists("elsewhere/QuorvelIC.tbo"));
+  EXPECT_FALSE(fs::exists("program2/data/QuorvelIC.tbo"));
+
+  fs::current_path("program");
+  const std::string all = Out({"all"});
+  EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 320);
+  EXPECT_EQ(Out({"list", "START", "", "--user-only"}).size() > 0, true);
+  const std::string users = Out({"dump", "user-index"});
+  EXPECT_EQ(std::count(users.begin(), users.end(), '\n'), 22);  // 20 entries, 2 additions
+  const std::string first = Out({"entry", "1"});
+  EXPECT_EQ(first.substr(0, 4), "1\tL\t");
+  fs::current_path(dir_);
 }
 
 // The user files found in the program folder's data folder, as the program finds them.
