@@ -13,13 +13,16 @@ struct Crossing {
   bool firstOver = true;
 };
 
+// Whether segment a-b meets segment c-d, each taken without its end point, so that a crossing
+// exactly at a sample of both passes is counted once.
 bool segmentsCross(Point a, Point b, Point c, Point d) {
-  auto side = [](Point p, Point q, Point r) { return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x); };
-  const double d1 = side(c, d, a);
-  const double d2 = side(c, d, b);
-  const double d3 = side(a, b, c);
-  const double d4 = side(a, b, d);
-  return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0)) && d1 != 0 && d2 != 0 && d3 != 0 && d4 != 0;
+  const double rx = b.x - a.x, ry = b.y - a.y;
+  const double sx = d.x - c.x, sy = d.y - c.y;
+  const double denom = rx * sy - ry * sx;
+  if (denom == 0) return false;
+  const double t = ((c.x - a.x) * sy - (c.y - a.y) * sx) / denom;
+  const double u = ((c.x - a.x) * ry - (c.y - a.y) * rx) / denom;
+  return t >= 0 && t < 1 && u >= 0 && u < 1;
 }
 
 std::vector<Point> slice(const std::vector<Point>& pts, size_t from, size_t to) {
@@ -99,7 +102,12 @@ int Painter::rope(const std::vector<Point>& through, const RopeOptions& options)
     if (hidden(i) || hidden(i + 1)) continue;
     for (size_t j = i + 2; j < segments; ++j) {
       if (along[j] - along[i + 1] < width || hidden(j) || hidden(j + 1)) continue;
-      if (segmentsCross(pts[i], pts[i + 1], pts[j], pts[j + 1])) crossings.push_back({i, j});
+      if (!segmentsCross(pts[i], pts[i + 1], pts[j], pts[j + 1])) continue;
+      // A crossing at a shared sample can show up in two neighbouring pairs of segments.
+      const bool seen = std::any_of(crossings.begin(), crossings.end(), [&](const Crossing& c) {
+        return std::abs(along[c.first] - along[i]) < width / 2 && std::abs(along[c.second] - along[j]) < width / 2;
+      });
+      if (!seen) crossings.push_back({i, j});
     }
   }
 
@@ -120,13 +128,30 @@ int Painter::rope(const std::vector<Point>& through, const RopeOptions& options)
   for (int r : options.reversed)
     if (r >= 0 && static_cast<size_t>(r) < crossings.size()) crossings[r].firstOver = !crossings[r].firstOver;
 
-  // Layer 1 for the samples of every pass that lies on top, near its crossing; -1 for hidden ones.
+  // Layer 1 for the samples of every pass that lies on top, from its crossing on as far as it
+  // still touches the pass below (shallow crossings touch longer); -1 for hidden samples.
   std::vector<int> layer(pts.size(), 0);
-  const double reach = width * 1.5;
   for (const Crossing& c : crossings) {
     const size_t over = c.firstOver ? c.first : c.second;
-    for (size_t i = 0; i < pts.size(); ++i)
-      if (std::abs(along[i] - along[over]) <= reach) layer[i] = 1;
+    const size_t under = c.firstOver ? c.second : c.first;
+    auto touchesUnder = [&](size_t i) {
+      for (size_t k = 0; k < pts.size(); ++k) {
+        if (std::abs(along[k] - along[under]) > 4 * width) continue;
+        if (std::hypot(pts[k].x - pts[i].x, pts[k].y - pts[i].y) < width * 1.05) return true;
+      }
+      return false;
+    };
+    // Stop half way to the next pass of any crossing, so that runs on top never meet.
+    double room = 5 * width;
+    for (const Pass& other : passes)
+      if (other.segment != over) room = std::min(room, std::abs(along[other.segment] - along[over]) / 2);
+    room = std::max(room, 0.6 * width);
+    auto covered = [&](size_t i) {
+      const double d = std::abs(along[i] - along[over]);
+      return d <= std::min(1.5 * width, room) || (d <= room && touchesUnder(i));
+    };
+    for (size_t i = over; i < pts.size() && covered(i); ++i) layer[i] = 1;
+    for (size_t i = over; i-- > 0 && covered(i);) layer[i] = 1;
   }
   for (size_t i = 0; i < pts.size(); ++i)
     if (hidden(i)) layer[i] = -1;
@@ -152,19 +177,28 @@ int Painter::rope(const std::vector<Point>& through, const RopeOptions& options)
     for (size_t i = from; i < to; ++i) canvas_.strokeLine(pts[i], pts[i + 1], inner, fillOf(i));
     if (from == to) canvas_.strokeLine(pts[from], pts[from], inner, fillOf(from));
   };
-  for (int l = 0; l <= 1; ++l) {
-    const auto parts = runs(l);
-    for (const auto& [from, to] : parts) canvas_.strokePolyline(slice(pts, from, to), width, kBlack);
-    for (const auto& [from, to] : parts) paintInside(from, to);
-  }
-  // Where a part on top starts or ends, its round outline end lies across the part below;
-  // paint the inside of the rope there again.
-  for (size_t i = 1; i < pts.size(); ++i) {
-    if (layer[i] == layer[i - 1] || layer[i] < 0 || layer[i - 1] < 0) continue;
-    size_t from = i, to = i;
-    while (from > 0 && layer[from - 1] >= 0 && along[i] - along[from] < width * 0.75) --from;
-    while (to + 1 < pts.size() && layer[to + 1] >= 0 && along[to] - along[i] < width * 0.75) ++to;
+  // The rope below: outline, then inside.
+  const auto below = runs(0);
+  for (const auto& [from, to] : below) canvas_.strokePolyline(slice(pts, from, to), width, kBlack);
+  for (const auto& [from, to] : below) paintInside(from, to);
+  // The passes on top: inside, then the two edges. The edges end square, so that nothing of them
+  // lies across the rope where a pass on top runs on into the rope below.
+  const double edge = (width - kOutline) / 2;
+  for (const auto& [from, to] : runs(1)) {
     paintInside(from, to);
+    std::vector<Point> left, right;
+    for (size_t i = from; i <= to; ++i) {
+      const Point a = pts[i == 0 ? 0 : i - 1];
+      const Point b = pts[i + 1 < pts.size() ? i + 1 : i];
+      const double len = std::hypot(b.x - a.x, b.y - a.y);
+      if (len <= 0) continue;
+      const double nx = -(b.y - a.y) / len;
+      const double ny = (b.x - a.x) / len;
+      left.push_back({pts[i].x + nx * edge, pts[i].y + ny * edge});
+      right.push_back({pts[i].x - nx * edge, pts[i].y - ny * edge});
+    }
+    canvas_.strokePolyline(left, kOutline, kBlack);
+    canvas_.strokePolyline(right, kOutline, kBlack);
   }
   return static_cast<int>(crossings.size());
 }

@@ -66,63 +66,62 @@ void pillar(Painter& p, double x, double waterY, const std::vector<Band>& bands,
 void drawLateralMarks(Painter& p) {
   p.title("ΠΛΕΥΡΙΚΑ ΣΗΜΑΝΤΡΑ - IALA ΠΕΡΙΟΧΗ Α", "LATERAL MARKS, IALA REGION A");
   Canvas& c = p.canvas();
-  const double water = 250;
+  const double water = 236;
 
   // Port hand: red can buoy with a can topmark.
   const double px = 140;
-  c.fillPolygon(std::vector<Point>{{px - 34, water + 12}, {px + 34, water + 12}, {px + 34, water + 26}, {px - 34, water + 26}},
-                kLightGrey);
-  hatchedShape(p, {{px - 30, 168}, {px + 30, 168}, {px + 30, water + 10}, {px - 30, water + 10}}, kRed);
-  p.canvas().fillPolygon(ellipsePoints({px, 168}, 30, 7, 0, 360), kWhite);
-  p.canvas().strokePolyline(ellipsePoints({px, 168}, 30, 7, 0, 360), kOutline);
-  c.strokeLine({px, 161}, {px, 118}, 3);
-  hatchedShape(p, {{px - 11, 86}, {px + 11, 86}, {px + 11, 116}, {px - 11, 116}}, kRed);
+  hatchedShape(p, {{px - 30, 154}, {px + 30, 154}, {px + 30, water + 10}, {px - 30, water + 10}}, kRed);
+  c.fillPolygon(ellipsePoints({px, 154}, 30, 7, 0, 360), kWhite);
+  c.strokePolyline(ellipsePoints({px, 154}, 30, 7, 0, 360), kOutline);
+  c.strokeLine({px, 147}, {px, 106}, 3);
+  hatchedShape(p, {{px - 11, 74}, {px + 11, 74}, {px + 11, 104}, {px - 11, 104}}, kRed);
 
   // Starboard hand: green conical buoy with a cone topmark, point up.
   const double sx = 340;
-  hatchedShape(p, {{sx, 150}, {sx + 36, water + 10}, {sx - 36, water + 10}}, kGreen);
-  c.strokeLine({sx, 150}, {sx, 118}, 3);
-  hatchedShape(p, {{sx, 86}, {sx + 13, 116}, {sx - 13, 116}}, kGreen);
+  hatchedShape(p, {{sx, 136}, {sx + 36, water + 10}, {sx - 36, water + 10}}, kGreen);
+  c.strokeLine({sx, 136}, {sx, 106}, 3);
+  hatchedShape(p, {{sx, 74}, {sx + 13, 104}, {sx - 13, 104}}, kGreen);
 
-  c.fillPolygon(std::vector<Point>{{0, water}, {480, water}, {480, water + 40}, {0, water + 40}}, kWhite);
+  // The water hides the lower part of the buoys; the mooring chains go down from them.
+  c.fillPolygon(std::vector<Point>{{0, water}, {480, water}, {480, water + 30}, {0, water + 30}}, kWhite);
   c.strokePolyline(wave(10, 470, water), 1.5);
-  for (double x : {px, sx}) c.dashPolyline({{x, water + 8}, {x + 6, water + 30}, {x - 4, water + 42}}, 2, 4, 3);
+  for (double x : {px, sx}) c.dashPolyline({{x, water + 8}, {x + 5, water + 20}}, 2, 3, 3);
 
-  p.label(px, 64, "ΑΡΙΣΤΕΡΗ ΠΛΕΥΡΑ", "PORT HAND", Align::Centre);
-  p.label(sx, 64, "ΔΕΞΙΑ ΠΛΕΥΡΑ", "STARBOARD HAND", Align::Centre);
-  p.label(px + 48, 140, "ΚΟΚΚΙΝΟ", "RED");
-  p.label(px + 48, 166, "ΚΥΛΙΝΔΡΟΣ", "CAN");
-  p.label(sx - 50, 140, "ΠΡΑΣΙΝΟ", "GREEN", Align::Right);
-  p.label(sx - 50, 166, "ΚΩΝΟΣ", "CONE", Align::Right);
-  p.text(240, 312, "ΕΙΣΕΡΧΟΜΕΝΟΙ ΣΤΟ ΛΙΜΑΝΙ: ΚΟΚΚΙΝΟ ΑΡΙΣΤΕΡΑ, ΠΡΑΣΙΝΟ ΔΕΞΙΑ", 7.5, Align::Centre);
-  p.text(240, 328, "ENTERING HARBOUR: RED TO PORT, GREEN TO STARBOARD", 6.5, Align::Centre, 80);
+  p.label(px, 56, "ΑΡΙΣΤΕΡΗ ΠΛΕΥΡΑ", "PORT HAND", Align::Centre);
+  p.label(sx, 56, "ΔΕΞΙΑ ΠΛΕΥΡΑ", "STARBOARD HAND", Align::Centre);
+  p.label(px, 276, "ΚΟΚΚΙΝΟ, ΚΥΛΙΝΔΡΙΚΟ", "RED, CAN", Align::Centre);
+  p.label(sx, 276, "ΠΡΑΣΙΝΟ, ΚΩΝΙΚΟ", "GREEN, CONE", Align::Centre);
+  p.text(240, 314, "ΕΙΣΕΡΧΟΜΕΝΟΙ ΣΤΟ ΛΙΜΑΝΙ: ΚΟΚΚΙΝΟ ΑΡΙΣΤΕΡΑ, ΠΡΑΣΙΝΟ ΔΕΞΙΑ", 7.5, Align::Centre);
+  p.text(240, 327, "ENTERING HARBOUR: RED TO PORT, GREEN TO STARBOARD", 6.5, Align::Centre, 80);
   // Legend of the colour stripes.
-  c.hatchPolygon({{150, 338}, {166, 338}, {166, 352}, {150, 352}}, kRed);
-  c.strokePolyline({{150, 338}, {166, 338}, {166, 352}, {150, 352}}, kThin, kBlack, true);
+  const std::vector<Point> redKey{{150, 338}, {166, 338}, {166, 352}, {150, 352}};
+  c.hatchPolygon(redKey, kRed);
+  c.strokePolyline(redKey, kThin, kBlack, true);
   p.text(172, 350, "ΚΟΚΚΙΝΟ", 7);
-  c.hatchPolygon({{260, 338}, {276, 338}, {276, 352}, {260, 352}}, kGreen);
-  c.strokePolyline({{260, 338}, {276, 338}, {276, 352}, {260, 352}}, kThin, kBlack, true);
+  const std::vector<Point> greenKey{{260, 338}, {276, 338}, {276, 352}, {260, 352}};
+  c.hatchPolygon(greenKey, kGreen);
+  c.strokePolyline(greenKey, kThin, kBlack, true);
   p.text(282, 350, "ΠΡΑΣΙΝΟ", 7);
 }
 
 void drawCardinalMarks(Painter& p) {
   p.title("ΣΗΜΑΝΤΡΑ ΚΑΡΔΙΝΑΛΙΟΥ ΣΥΣΤΗΜΑΤΟΣ", "CARDINAL MARKS");
   Canvas& c = p.canvas();
-  const Point danger{240, 205};
+  const Point danger{240, 196};
   // Quadrant borders: north-east, south-east, south-west and north-west of the danger.
   for (double b : {45.0, 135.0, 225.0, 315.0})
-    c.dashPolyline({bearing(danger, 18, b), bearing(danger, 150, b)}, kThin, 5, 4);
+    c.dashPolyline({bearing(danger, 40, b), bearing(danger, 150, b)}, kThin, 5, 4);
   // The danger: a rock awash.
   c.strokeLine({danger.x - 10, danger.y}, {danger.x + 10, danger.y}, 2.5);
   c.strokeLine({danger.x, danger.y - 10}, {danger.x, danger.y + 10}, 2.5);
   for (double b : {45.0, 135.0, 225.0, 315.0}) c.fillCircle(bearing(danger, 9, b), 2, kBlack);
-  p.label(danger.x, danger.y + 26, "ΚΙΝΔΥΝΟΣ", "DANGER", Align::Centre);
+  p.label(danger.x, danger.y + 24, "ΚΙΝΔΥΝΟΣ", "DANGER", Align::Centre);
 
   using enum Band;
-  pillar(p, 240, 128, {Black, Yellow}, true, true);
-  p.label(264, 112, "ΒΟΡΕΙΟ", "NORTH");
-  pillar(p, 240, 322, {Yellow, Black}, false, false);
-  p.label(264, 306, "ΝΟΤΙΟ", "SOUTH");
+  pillar(p, 240, 138, {Black, Yellow}, true, true);
+  p.label(264, 122, "ΒΟΡΕΙΟ", "NORTH");
+  pillar(p, 240, 340, {Yellow, Black}, false, false);
+  p.label(264, 324, "ΝΟΤΙΟ", "SOUTH");
   pillar(p, 396, 232, {Black, Yellow, Black}, true, false);
   p.label(396, 250, "ΑΝΑΤΟΛΙΚΟ", "EAST", Align::Centre);
   pillar(p, 84, 232, {Yellow, Black, Yellow}, false, true);
@@ -227,13 +226,18 @@ void drawPointsOfSail(Painter& p) {
   const double sails[] = {12, 40, 62, 85, 62, 40, 12};
   for (int k = 0; k < 7; ++k) boat(headings[k], sails[k]);
 
-  p.label(334, 98, "ΟΡΤΣΑ", "CLOSE-HAULED");
+  p.label(344, 100, "ΟΡΤΣΑ", "CLOSE-HAULED");
   p.label(378, 182, "ΠΛΑΓΙΟΔΡΟΜΙΑ", "BEAM REACH");
-  p.label(336, 282, "ΑΝΟΙΧΤΗ", "");
-  p.label(336, 295, "ΠΛΑΓΙΟΔΡΟΜΙΑ", "BROAD REACH");
+  p.label(352, 300, "ΑΝΟΙΧΤΗ", "");
+  p.label(352, 313, "ΠΛΑΓΙΟΔΡΟΜΙΑ", "BROAD REACH");
   p.label(262, 340, "ΠΡΙΜΑ", "RUNNING");
-  p.text(20, 330, "45° 90° 135° 180°: ΓΩΝΙΑ ΠΟΡΕΙΑΣ", 6.5);
-  p.text(20, 344, "ΩΣ ΠΡΟΣ ΤΟΝ ΑΝΕΜΟ", 6.5);
+  const char* angles[] = {"45°", "90°", "135°", "180°"};
+  for (int k = 0; k < 4; ++k) {
+    const Point q = bearing(o, 58, 45.0 * (k + 1) - 12);
+    p.text(q.x, q.y + 3, angles[k], 6.5, Align::Centre);
+  }
+  p.text(20, 330, "ΓΩΝΙΑ ΠΟΡΕΙΑΣ ΩΣ ΠΡΟΣ", 6.5);
+  p.text(20, 344, "ΤΗ ΔΙΕΥΘΥΝΣΗ ΤΟΥ ΑΝΕΜΟΥ", 6.5);
 }
 
 }  // namespace quorvel::figgen

@@ -41,9 +41,9 @@ void fluke(Painter& p, Point end, double tx, double ty) {
   const double nx = -ty;
   const double ny = tx;
   p.shape({{end.x - tx * 4, end.y - ty * 4},
-           {end.x + tx * 8 + nx * 11, end.y + ty * 8 + ny * 11},
-           {end.x + tx * 30, end.y + ty * 30},
-           {end.x + tx * 8 - nx * 11, end.y + ty * 8 - ny * 11}},
+           {end.x + tx * 10 + nx * 15, end.y + ty * 10 + ny * 15},
+           {end.x + tx * 36, end.y + ty * 36},
+           {end.x + tx * 10 - nx * 15, end.y + ty * 10 - ny * 15}},
           kWhite);
 }
 
@@ -162,7 +162,7 @@ void drawMidshipSection(Painter& p) {
   c.dashPolyline({{62, 205}, {left - 4, 205}}, kThin, 6, 4);
   c.dashPolyline({{right + 4, 205}, {418, 205}}, kThin, 6, 4);
 
-  p.label(240, 96, "ΚΑΤΑΣΤΡΩΜΑ", "DECK", Align::Centre);
+  p.label(240, 84, "ΚΑΤΑΣΤΡΩΜΑ", "DECK", Align::Centre);
   p.label(150, 152, "ΖΥΓΟΣ", "BEAM");
   p.leader({172, 143}, {190, 121});
   p.label(132, 196, "ΝΟΜΕΑΣ", "FRAME");
@@ -226,7 +226,7 @@ void drawHullDimensions(Painter& p) {
   p.label(270, 236, "ΒΥΘΙΣΜΑ", "DRAUGHT");
   p.dimension({330, 153}, {330, waterline});
   p.label(338, 184, "ΕΞΑΛΑ", "FREEBOARD");
-  p.label(428, 230, "ΙΣΑΛΟΣ", "WATERLINE");
+  p.label(424, 240, "ΙΣΑΛΟΣ", "WATERLINE");
   p.text(240, 340, "AP: ΠΡΥΜΝΑΙΑ ΚΑΘΕΤΟΣ      FP: ΠΡΩΡΑΙΑ ΚΑΘΕΤΟΣ", 7.5, Align::Centre);
 }
 
@@ -234,13 +234,13 @@ void drawSloopSails(Painter& p) {
   p.title("ΙΣΤΙΟΦΟΡΙΑ SLOOP", "SLOOP RIG");
   Canvas& c = p.canvas();
   const Point masthead{240, 56}, head{236, 62}, tack{236, 252}, clew{128, 254};
-  const Point bow{404, 284}, stern{70, 290};
+  const Point bow{404, 292}, stern{70, 298};
   const Point forestayTop{240, 70};
 
   // Hull, keel and water.
-  p.shape({{66, 286}, {408, 280}, {388, 303}, {300, 315}, {180, 315}, {100, 306}}, kWhite);
-  p.shape({{220, 314}, {262, 314}, {256, 348}, {234, 348}}, kMidGrey);
-  c.strokePolyline(wave(16, 466, 304, 2, 16), 1.5);
+  p.shape({{66, 296}, {408, 290}, {388, 313}, {300, 325}, {180, 325}, {100, 316}}, kWhite);
+  p.shape({{222, 324}, {260, 324}, {255, 352}, {235, 352}}, kMidGrey);
+  c.strokePolyline(wave(16, 466, 314, 2, 16), 1.5);
 
   // Mainsail with a little roach on the leech.
   std::vector<Point> main{tack};
@@ -257,13 +257,13 @@ void drawSloopSails(Painter& p) {
 
   c.strokeLine(forestayTop, bow, 1.5);
   c.strokeLine(masthead, stern, 1.5);
-  c.strokeLine(masthead, {240, 284}, 4);
+  c.strokeLine(masthead, {240, 294}, 4);
   c.strokeLine({240, 255}, {clew.x - 4, 258}, 4);
 
   p.label(250, 62, "ΚΑΤΑΡΤΙ", "MAST");
   p.leader({248, 59}, {242, 59});
-  p.label(214, 88, "ΚΕΦΑΛΗ", "HEAD", Align::Right);
-  p.leader({216, 80}, {234, 66});
+  p.label(196, 78, "ΚΕΦΑΛΗ", "HEAD", Align::Right);
+  p.leader({198, 74}, {234, 64});
   p.label(190, 200, "ΜΑΪΣΤΡΑ", "MAINSAIL", Align::Centre);
   p.label(314, 214, "ΦΛΟΚΟΣ", "JIB", Align::Centre);
   p.label(300, 112, "ΠΡΟΤΟΝΟΣ", "FORESTAY");
@@ -274,8 +274,8 @@ void drawSloopSails(Painter& p) {
   p.leader({246, 234}, {238, 250});
   p.label(16, 236, "ΓΩΝΙΑ ΣΚΟΤΑΣ", "CLEW");
   p.leader({104, 236}, {126, 252});
-  p.label(160, 278, "ΜΑΤΣΑ", "BOOM", Align::Centre);
-  p.leader({172, 268}, {180, 259});
+  p.label(176, 278, "ΜΑΤΣΑ", "BOOM", Align::Centre);
+  p.leader({176, 268}, {176, 259});
 }
 
 void drawNavigationLights(Painter& p) {
@@ -304,7 +304,7 @@ void drawNavigationLights(Painter& p) {
   const auto red = sector(port, 112, -112.5, 0);
   c.strokePolyline(red, 6);
   const auto green = sector(starboard, 112, 0, 112.5);
-  c.dashPolyline(green, 6, 8, 4);
+  c.dashPolyline(green, 5, 5, 8);
   // White stern light: 135 degrees right aft.
   const auto aftArc = sector(sternLight, 112, 112.5, 247.5);
   c.strokePolyline(aftArc, 6);
@@ -335,7 +335,7 @@ void drawNavigationLights(Painter& p) {
   p.text(426, 304, "ΛΕΥΚΟ", 7);
   c.strokeLine({396, 316}, {420, 316}, 6);
   p.text(426, 320, "ΕΡΥΘΡΟ", 7);
-  c.dashPolyline({{396, 332}, {420, 332}}, 6, 8, 4);
+  c.dashPolyline({{396, 332}, {420, 332}}, 5, 5, 8);
   p.text(426, 336, "ΠΡΑΣΙΝΟ", 7);
 }
 
