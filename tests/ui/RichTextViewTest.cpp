@@ -13,8 +13,11 @@
 
 #include <string>
 
+#include "richtext/Document.h"
+#include "richtext/PlainText.h"
 #include "ui/RichTextView.h"
 
+namespace richtext = quorvel::richtext;
 using quorvel::ui::RichTextView;
 
 namespace {
@@ -29,6 +32,18 @@ std::string Rtf(const std::string& body) {
 // "Σχήμα" as RTF escapes and as code page 1253 bytes.
 const std::string kFigureWordRtf = "\\'d3\\'f7\\'de\\'ec\\'e1";
 const std::string kFigureWordBytes = "\xd3\xf7\xde\xec\xe1";
+
+richtext::Paragraph TextParagraph(std::u32string text, bool ended = true) {
+  richtext::Paragraph paragraph;
+  paragraph.items.emplace_back(richtext::Run{richtext::CharFormat{}, std::move(text)});
+  paragraph.ended = ended;
+  return paragraph;
+}
+
+// The view answers in the model's units exactly when its map covers every unit.
+void CheckUnitsMatchModel(const RichTextView& view) {
+  QVERIFY(view.DisplayText() == richtext::DisplayText(view.Model()));
+}
 
 QTextCharFormat FormatAt(const QTextDocument& document, const QString& text) {
   QTextCursor found = document.find(text);
@@ -139,6 +154,52 @@ class tst_RichTextView : public QObject {
     QCOMPARE(view.PlainText().find(kFigureWordBytes),
              static_cast<std::size_t>(view.SelectionStart()) + 3);
     QCOMPARE(view.TextRange(last, 100), std::string("\xe1 2}.\r\n"));
+  }
+
+  void damagedDocumentsKeepTheUnitsOfTheirModel() {
+    const std::string whole =
+        Rtf("{\\b head} text\\line more\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\par b\\cell c"
+            "\\cell\\row\\trowd\\cellx1000\\intbl d\\cell\\row{\\pict\\pngblip 89504e47}tail\\par");
+    RichTextView view;
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+      view.LoadRtf(whole.substr(0, length));
+      CheckUnitsMatchModel(view);
+      view.selectAll();
+      QCOMPARE(view.SelectedText(), view.PlainText());
+    }
+  }
+
+  void unusualModelsKeepOneUnitPerCharacter() {
+    richtext::Document document;
+    document.fonts.push_back({"Arial", 161});
+    richtext::Paragraph odd = TextParagraph(U"a\u2029b\uFDD0c\nd\U0001F600e");
+    richtext::Run hidden{richtext::CharFormat{}, U"hidden"};
+    hidden.format.hidden = true;
+    hidden.format.font = 7;  // no such font
+    odd.items.push_back(hidden);
+    document.blocks.emplace_back(odd);
+    richtext::Table table;
+    table.rows.push_back(richtext::Row{});  // a row without cells
+    richtext::Row open;
+    open.cells.push_back(richtext::Cell{{TextParagraph(U"f", false)}});
+    open.ended = false;
+    table.rows.push_back(open);
+    document.blocks.emplace_back(table);
+    document.blocks.emplace_back(richtext::Table{});
+    document.blocks.emplace_back(TextParagraph(U"g", false));
+
+    RichTextView view;
+    view.ShowDocument(document);
+    CheckUnitsMatchModel(view);
+    QVERIFY(view.DisplayText() == U"a\u2029b\uFDD0c\nd\U0001F600e\u2029\u2029f\tg");
+    for (const char32_t letter : std::u32string(U"abcdefg")) {
+      const int unit = static_cast<int>(view.DisplayText().find(letter));
+      view.Select(unit, 1);
+      QCOMPARE(view.textCursor().selectedText(), QString::fromUcs4(&letter, 1));
+      QCOMPARE(view.SelectionStart(), unit);
+    }
+    view.Select(7, 1);  // the character outside the code page's plane: one unit, "?"
+    QCOMPARE(view.SelectedText(), std::string("?"));
   }
 
   void notRtfLeavesTheViewEmpty() {
