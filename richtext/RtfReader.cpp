@@ -251,11 +251,18 @@ struct Tables {
     return page != nullptr ? *page : UnknownCodePage();
   }
 
-  // The charset the model records: the default charset becomes the document's.
+  // The charset the model records: the one of the code page the text was read in, so
+  // that the writer encodes the text in that page again. The default charset becomes the
+  // document's; a code page without a charset of its own (unknown, double-byte) is recorded
+  // as Western, the charset whose meaning does not depend on the document.
   int ModelCharset(const FontDef& def) const {
-    if (def.defined && def.codePage != 0) return CharsetOfCodePage(def.codePage);
-    const int charset = def.defined ? def.charset : 1;
-    return charset == 1 ? CharsetOfCodePage(ansiCodePage) : charset;
+    int charset = def.defined ? def.charset : 1;
+    if (def.defined && def.codePage != 0) {
+      charset = CharsetOfCodePage(def.codePage);
+    } else if (charset == 1) {
+      charset = CharsetOfCodePage(ansiCodePage);
+    }
+    return charset == 1 ? 0 : charset;
   }
 
   std::optional<Rgb> Colour(int index) const {
@@ -913,7 +920,7 @@ class Parser {
   void FontNameChar(char32_t ch) {
     if (fontEntry_ < 0) return;
     FontDef& def = tables_.FontSlot(fontEntry_);
-    if (def.nameDone || def.name.size() >= kMaxFontNameBytes) return;
+    if (def.nameDone || def.name.size() >= kMaxFontNameBytes || ch < 0x20) return;
     if (const std::optional<char32_t> clean = SanitizeChar(ch)) AppendUtf8(def.name, *clean);
   }
 
