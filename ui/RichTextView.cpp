@@ -290,8 +290,8 @@ void RichTextView::Rebuild() {
     display_.clear();
     documentPositions_.assign(1, 0);
   }
-  setDocument(built);  // deletes the previous document built here
   builtDocument_ = built;
+  setDocument(built);  // deletes the previous document built here
   contentsConnection_ = connect(built, &QTextDocument::contentsChange, this,
                                 [this](int, int removed, int added) {
                                   if (removed != added) ForgetModel();
