@@ -31,7 +31,7 @@ void ToolContext::PrintLine(std::string_view text) {
 }
 
 int ToolContext::Fail(std::string_view message) {
-  err_ << "quorvel-tools: " << encoding_.ToOutput(message) << '\n';
+  err_ << "quorvel-tools: " << message << '\n';
   return kExitFailure;
 }
 
@@ -53,8 +53,7 @@ void ToolContext::ReloadDictionary() {
   if (!dictionary_) dictionary_ = std::make_unique<Dictionary>();
   const LoadReport report = LoadEntryIndex(*dictionary_, locations_, writer_);
   if (!report.status.ok()) {
-    err_ << "quorvel-tools: warning: the index load stopped: " << encoding_.ToOutput(report.status.message())
-         << '\n';
+    err_ << "quorvel-tools: warning: the index load stopped: " << report.status.message() << '\n';
   }
 }
 

@@ -52,7 +52,8 @@ class ToolContext {
 
   // Prints one line of code page 1253 text (converted for output) and a line feed.
   void PrintLine(std::string_view text);
-  // Reports a failure on standard error and gives kExitFailure.
+  // Reports a failure on standard error (the message as it stands: file names and the like) and
+  // gives kExitFailure.
   int Fail(std::string_view message);
   // Reports a usage error with the running command's usage and gives kExitUsage.
   int UsageError(std::string_view message);

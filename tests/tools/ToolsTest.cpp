@@ -361,6 +361,35 @@ TEST_F(SmallDictionary, EditsNeedAUserFolderAndValidTexts) {
   EXPECT_FALSE(fs::exists("user/QuorvelIC.tbo"));
 }
 
+// Damaged files give what can be read, or a reported failure; never a crash.
+TEST_F(SmallDictionary, DamagedFilesAreReadAsFarAsTheyGo) {
+  std::string noise;
+  for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919 + i / 13) % 256);
+  WriteBytes("user/QuorvelIC.tbo", noise);
+  WriteBytes("user/QuorvelC.tbo", noise.substr(0, 100));
+  WriteBytes("user/QuorvelHIC.tbo", noise.substr(200));
+  // The load stops at the damaged line, and the tools say so.
+  const ToolRun list = Run({"--user-dir", "user", "list", "START", "anc"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.err.find("warning: the index load stopped"), std::string::npos);
+  for (const char* what : {"user-index", "user-greek", "user-descriptions"}) {
+    EXPECT_EQ(Run({"--user-dir", "user", "dump", what}).status, 0) << what;
+  }
+  EXPECT_EQ(Run({"--user-dir", "user", "insert", "x", "", ""}).status, 1);
+
+  // A published index cut in the middle of a line, and a description file cut short.
+  const std::string index = ReadBytes("data/QuorvelI.tbo");
+  WriteBytes("data/QuorvelI.tbo", index.substr(0, index.size() / 2));
+  const std::string descriptions = ReadBytes("data/Quorvel.tbo");
+  WriteBytes("data/Quorvel.tbo", descriptions.substr(0, 600));
+  const ToolRun all = Run({"all"});
+  EXPECT_EQ(all.status, 0);
+  EXPECT_EQ(all.out, "1\tanchor\n2\tanchor chain\n3\tballast\n");
+  EXPECT_EQ(Out({"document", "1"}).substr(0, 7), "{\\rtf1\\");
+  EXPECT_EQ(Run({"document", "3"}).status, 1);
+  EXPECT_EQ(Run({"dump", "published-descriptions"}).status, 0);
+}
+
 TEST_F(ToolsFolder, SynthWritesAFolderTheOtherCommandsRead) {
   EXPECT_EQ(Out({"synth", "program", "--entries", "300", "--greek", "250", "--user", "20", "--seed", "9"}), "");
   EXPECT_TRUE(fs::exists("program/data/QuorvelC.tbo"));
