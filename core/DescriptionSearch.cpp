@@ -63,6 +63,13 @@ void DescriptionSearch::Drop() {
   greek_.shrink_to_fit();
 }
 
+size_t DescriptionSearch::KeptBytes() const {
+  size_t bytes = (english_.capacity() + greek_.capacity()) * sizeof(std::string);
+  for (const std::string& text : english_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
+  for (const std::string& text : greek_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
+  return bytes;
+}
+
 Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader) {
   if (generation_ == d.generation && generation_ != 0) return Status::Ok();
   Drop();

@@ -44,6 +44,8 @@ class DescriptionSearch {
 
   // Forgets the kept texts (they are also dropped when the dictionary is reloaded).
   void Drop();
+  // The memory the kept texts take, in bytes.
+  size_t KeptBytes() const;
 
  private:
   Status Prepare(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader);

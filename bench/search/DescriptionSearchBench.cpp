@@ -1,0 +1,100 @@
+// The description search on a synthetic dictionary of full size: the first search (every
+// description read, decoded and turned into plain text) and a repeated search on the kept
+// texts, with the memory the kept texts take.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "core/Cp1253.h"
+#include "core/DescriptionFile.h"
+#include "core/DescriptionSearch.h"
+#include "core/EntryIndex.h"
+#include "core/FileWriter.h"
+#include "core/Locations.h"
+#include "core/MemoryEntryList.h"
+#include "richtext/RtfReader.h"
+#include "tools/Synth.h"
+
+namespace quorvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The resident memory of this process in KiB.
+long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      long kib = 0;
+      status >> kib;
+      return kib;
+    }
+  }
+  return 0;
+}
+
+struct Folder {
+  Folder() {
+    root = fs::temp_directory_path() / ("quorvel-search-bench-" + std::to_string(std::random_device{}()));
+    StdFileWriter writer;
+    const Status status = tools::WriteSyntheticFolder(root.string() + "/", (root / "user").string(), {}, writer);
+    if (!status.ok()) throw std::runtime_error(status.message());
+    locations.ProgramDir = root.string() + "/";
+    SetUserFilePaths(locations, (root / "user").string());
+    LoadEntryIndex(*dictionary, locations, writer);
+    header = ReadRtfHeader(locations.DescriptionFile());
+  }
+  ~Folder() { fs::remove_all(root); }
+
+  fs::path root;
+  Locations locations;
+  std::unique_ptr<Dictionary> dictionary = std::make_unique<Dictionary>();
+  std::string header;
+};
+
+Folder& SharedFolder() {
+  static Folder folder;
+  return folder;
+}
+
+DescriptionSearch NewSearch() {
+  return DescriptionSearch([](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
+}
+
+void BM_FirstSearch(benchmark::State& state) {
+  Folder& f = SharedFolder();
+  for (auto _ : state) {
+    DescriptionSearch search = NewSearch();
+    MemoryEntryList window;
+    search.Search(*f.dictionary, f.locations, f.header, window, "anchor");
+    state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
+    state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
+    state.counters["hits"] = window.ItemCount();
+  }
+}
+BENCHMARK(BM_FirstSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_RepeatedSearch(benchmark::State& state) {
+  Folder& f = SharedFolder();
+  DescriptionSearch search = NewSearch();
+  MemoryEntryList window;
+  search.Search(*f.dictionary, f.locations, f.header, window, "anchor");
+  const std::string greekWord = Utf8ToCp1253("πλοίο");
+  bool greek = false;
+  for (auto _ : state) {
+    search.Search(*f.dictionary, f.locations, f.header, window, greek ? greekWord : "hull");
+    greek = !greek;
+  }
+  state.counters["hits"] = window.ItemCount();
+}
+BENCHMARK(BM_RepeatedSearch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvel
+
+BENCHMARK_MAIN();
