@@ -220,6 +220,8 @@ class tst_RichTextView : public QObject {
     QVERIFY(view.PlainText().empty());
     QVERIFY(view.SelectedText().empty());
     QVERIFY(!view.CopyData());
+    QVERIFY(view.LoadRtf(Rtf("again")));
+    QCOMPARE(view.PlainText(), std::string("again"));
   }
 
   void copyGivesSelectionAsPlainTextOrTheWholeAsRichText() {

@@ -1,0 +1,35 @@
+// The program entry: the application with its title, the eight windows in their order of
+// creation (the dictionary browser first, the only one shown at start), the event loop.
+#include <QApplication>
+#include <QScreen>
+
+#include "ui/CopyrightFormU.h"
+#include "ui/DummyfrmU.h"
+#include "ui/FigFormU.h"
+#include "ui/InsertEntryfrmU.h"
+#include "ui/MainLexU.h"
+#include "ui/MessageFormU.h"
+#include "ui/SearchFormU.h"
+#include "ui/SelectCustomDirFormU.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName(QStringLiteral("Orvanta"));
+
+  quorvel::ui::TMainLex mainLex;
+  quorvel::ui::TInsertEntryFrm insertEntryFrm(&mainLex);
+  quorvel::ui::TDummyFrm dummyFrm;
+  quorvel::ui::TMessageForm messageForm(&mainLex);
+  quorvel::ui::TSearchForm searchForm(&mainLex);
+  quorvel::ui::TSelectCustomDirForm selectCustomDirForm(&mainLex);
+  quorvel::ui::TCopyrightForm copyrightForm;
+  quorvel::ui::TFigForm figForm(&mainLex);
+
+  // Centred on the screen at start.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    mainLex.move(area.center() - mainLex.rect().center());
+  }
+  mainLex.show();
+  return app.exec();
+}

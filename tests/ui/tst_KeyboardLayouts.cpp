@@ -1,0 +1,68 @@
+// The keyboard layout follows the list language on a real X server: the server is given the
+// layouts "us,gr", and the main window switches between their groups.
+#include <QDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/KeyboardLayouts.h"
+#include "tests/core/DictionaryFixture.h"
+#include "ui/MainLexU.h"
+#include "tests/ui/XkbKeymap.h"
+
+
+class tst_KeyboardLayouts : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void groupNamesGiveLanguages();
+  void activeGroupFollowsTheLanguage();
+};
+
+void tst_KeyboardLayouts::groupNamesGiveLanguages() {
+  QCOMPARE(quorvel::platform::LanguageOfGroupName("English (US)"), std::string("English"));
+  QCOMPARE(quorvel::platform::LanguageOfGroupName("Greek"), std::string("Greek"));
+  QCOMPARE(quorvel::platform::LanguageOfGroupName("Greek (polytonic)"), std::string("Greek"));
+  QCOMPARE(quorvel::platform::LanguageOfGroupName(""), std::string());
+}
+
+void tst_KeyboardLayouts::activeGroupFollowsTheLanguage() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("no X display");
+  QVERIFY(quorvel::test::LoadUsGreekKeymap());
+  auto probe = quorvel::platform::CreateSystemKeyboardLayouts();
+  const auto installed = probe->Installed(20);
+  QCOMPARE(installed.size(), size_t(2));
+  QCOMPARE(installed[0].language, std::string("English"));
+  QCOMPARE(installed[1].language, std::string("Greek"));
+  probe->Activate(2);  // the window must switch back to English at start
+
+  quorvel::test::DictionaryFixture fixture;
+  fixture.WritePublished({{"ship", "{Ship.}"}});
+  const QString saved = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(fixture.programDir()));
+  {
+    quorvel::ui::TMainLex window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.greekLayoutFound());
+    QCOMPARE(probe->Active(), 1);
+    QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
+    QVERIFY(window.GreekMode());
+    QCOMPARE(probe->Active(), 2);
+    QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
+    QCOMPARE(probe->Active(), 1);
+  }
+  QDir::setCurrent(saved);
+}
+
+int main(int argc, char* argv[]) {
+  // Without an X display the window test is skipped on the offscreen platform.
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  tst_KeyboardLayouts test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_KeyboardLayouts.moc"

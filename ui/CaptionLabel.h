@@ -1,0 +1,22 @@
+// A label with a caption in the form the window's code writes it: every "&" that is meant to
+// be seen is doubled. The screen shows the caption with one "&" for each pair.
+#pragma once
+
+#include <QLabel>
+
+namespace quorvel::ui {
+
+class CaptionLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit CaptionLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+
+  const QString& caption() const { return caption_; }
+  void setCaption(const QString& caption);
+
+ private:
+  QString caption_;
+};
+
+}  // namespace quorvel::ui

@@ -1,0 +1,55 @@
+#include "ui/EntryListView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace quorvel::ui {
+namespace {
+
+// Draws an item as one line of text in a row of kItemHeight pixels.
+class EntryItemDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+    return QSize(option.rect.width(), EntryListView::kItemHeight);
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter->save();
+    painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
+    painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
+    painter->setFont(option.font);
+    const QRect textRect = option.rect.adjusted(2, 0, 0, 0);
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
+  }
+};
+
+}  // namespace
+
+EntryListView::EntryListView(QWidget* parent) : QListView(parent) {
+  setItemDelegate(new EntryItemDelegate(this));
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void EntryListView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    emit enterPressed();
+    event->accept();
+    return;
+  }
+  const int before = currentIndex().row();
+  QListView::keyPressEvent(event);
+  if (currentIndex().row() != before) emit keyboardSelected();
+}
+
+}  // namespace quorvel::ui
