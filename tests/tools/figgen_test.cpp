@@ -1,6 +1,8 @@
 // Tests of quorvel-figgen: the bitmap file, the manifest, the font, the drawings and the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -133,7 +135,8 @@ TEST(FiggenManifest, ControlCharactersAreNotEchoed) {
 
 TEST(FiggenFont, CoversGreekCapitalsDigitsAndLatin) {
   for (char32_t c = U'\u0391'; c <= U'\u03A9'; ++c) {
-    if (c != U'\u03A2') EXPECT_TRUE(hasGlyph(c)) << static_cast<int>(c);  // U+03A2 is unassigned
+    if (c == U'\u03A2') continue;  // unassigned
+    EXPECT_TRUE(hasGlyph(c)) << static_cast<int>(c);
   }
   for (char32_t c = U'0'; c <= U'9'; ++c) EXPECT_TRUE(hasGlyph(c));
   for (char32_t c = U'A'; c <= U'Z'; ++c) EXPECT_TRUE(hasGlyph(c));
@@ -167,12 +170,61 @@ TEST(FiggenCanvas, FillsInsidePolygonsOnly) {
   canvas.fillPolygon(std::vector<Point>{{-50, -50}, {-10, -50}, {-10, -10}}, kBlack);
 }
 
+TEST(FiggenCanvas, HatchesOnlyStripesInside) {
+  Canvas canvas(60, 60);
+  const std::vector<Point> square{{10, 10}, {50, 10}, {50, 50}, {10, 50}};
+  canvas.hatchPolygon(square, Hatch{90, 8, 2});
+  const std::vector<Tone> px = canvas.pixels();
+  int inkInside = 0, inkOutside = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const bool inside = x >= 10 && x < 50 && y >= 10 && y < 50;
+      (inside ? inkInside : inkOutside) += px[y * 60 + x] < 200;
+    }
+  EXPECT_EQ(inkOutside, 0);
+  // Vertical stripes 2 of every 8 pixels wide: about a quarter of the square.
+  EXPECT_GT(inkInside, 1600 / 6);
+  EXPECT_LT(inkInside, 1600 / 2);
+  // Along a row the stripes alternate with white: five stripes across 40 pixels.
+  int changes = 0;
+  for (int x = 11; x < 50; ++x) changes += (px[30 * 60 + x] < 200) != (px[30 * 60 + x - 1] < 200);
+  EXPECT_GE(changes, 8);
+}
+
+TEST(FiggenCanvas, DashedLinesLeaveGaps) {
+  Canvas canvas(120, 20);
+  canvas.dashPolyline({{10, 10}, {110, 10}}, 2, 6, 6);
+  const std::vector<Tone> px = canvas.pixels();
+  int changes = 0;
+  for (int x = 11; x < 110; ++x) changes += (px[10 * 120 + x] < 128) != (px[10 * 120 + x - 1] < 128);
+  EXPECT_GE(changes, 14);  // about eight dashes
+}
+
+TEST(FiggenCanvas, SmoothCurvePassesThroughItsPoints) {
+  const std::vector<Point> through{{0, 0}, {50, 40}, {100, 0}, {150, 40}};
+  std::vector<size_t> legs;
+  const std::vector<Point> curve = smoothCurve(through, 2.0, &legs);
+  ASSERT_EQ(curve.size(), legs.size());
+  for (const Point& p : through) {
+    const bool hit = std::any_of(curve.begin(), curve.end(), [&](const Point& q) {
+      return std::abs(q.x - p.x) < 1e-9 && std::abs(q.y - p.y) < 1e-9;
+    });
+    EXPECT_TRUE(hit) << p.x << "," << p.y;
+  }
+  EXPECT_TRUE(std::is_sorted(legs.begin(), legs.end()));
+  EXPECT_EQ(legs.back(), through.size() - 2);
+}
+
 TEST(FiggenRope, FindsItsCrossings) {
   Canvas canvas(300, 200);
   Painter painter(canvas);
   // An open loop that crosses itself once.
   EXPECT_EQ(painter.rope({{20, 150}, {150, 100}, {200, 50}, {150, 20}, {100, 50}, {150, 100}, {280, 150}}, {}), 1);
   EXPECT_EQ(painter.rope({{20, 20}, {280, 180}}, {}), 0);
+  // A crossing on a leg behind something is not a crossing of the picture.
+  RopeOptions behind;
+  behind.hiddenLegs = {4};
+  EXPECT_EQ(painter.rope({{20, 150}, {150, 100}, {200, 50}, {150, 20}, {100, 50}, {150, 100}, {280, 150}}, behind), 0);
 }
 
 TEST(FiggenDrawings, EveryNameDrawsSomethingOfItsOwn) {
@@ -221,6 +273,10 @@ TEST(FiggenProgram, RefusesUnknownNameWithoutWritingAnything) {
   EXPECT_FALSE(fs::exists(dir / "out" / "fig123.bmp"));
   EXPECT_NE(run(program + " " + (dir / "missing.txt").string() + " " + (dir / "out").string()), 0);
   EXPECT_NE(run(program), 0);
+  // An output folder that is a file.
+  std::ofstream(dir / "file") << "x";
+  std::ofstream(dir / "good.txt") << "1\tanchor\n";
+  EXPECT_NE(run(program + " " + (dir / "good.txt").string() + " " + (dir / "file").string()), 0);
 }
 
 TEST(FiggenContentList, PutsOneLinePerFigureInPlaceOfTheMarker) {

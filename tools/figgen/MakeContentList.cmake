@@ -1,5 +1,5 @@
 # Writes the installation list content/fil.tbo from its template and the figure manifest:
-#   cmake -DIN=content/fil.tbo.in -DMANIFEST=figures.txt -DOUT=dist/content/fil.tbo -P MakeContentList.cmake
+#   cmake -DIN=content/fil.tbo.in -DMANIFEST=figures.lst -DOUT=dist/content/fil.tbo -P MakeContentList.cmake
 # The template's line "@FIGURES@" becomes one line "fig<Number><digit>.bmp" per manifest line.
 foreach(var IN ITEMS IN MANIFEST OUT)
   if(NOT DEFINED ${var})
