@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/Locations.h"
+#include "tools/BuildCommands.h"
 #include "tools/EditCommands.h"
 #include "tools/FileCommands.h"
 #include "tools/LookupCommands.h"
@@ -13,12 +14,16 @@ namespace quorvel::tools {
 
 const std::vector<Command>& CommandTable() {
   static const std::vector<Command> table = {
+      {"build", "build", "build the published files from utils/Docs/OLO2.tbo and Greek.txt", RunBuild},
+      {"check", "check", "check that every published description loads as RTF", RunCheck},
+      {"byterange", "byterange", "smallest and largest byte of data/igr_.tbo", RunByteRange},
       {"encode-index", "encode-index PLAIN CODED",
        "code an index file line by line (seed = line ordinal)", RunEncodeIndex},
       {"encode-descriptions", "encode-descriptions PLAIN CODED",
        "position-code a description file from position 1", RunEncodeDescriptions},
       {"list", "list MODE [TEXT] [--greek] [--user-only] [--start S --contain C --end E]",
        "fill the entry list; MODE is START, CONTAIN, END or MULTI; prints SLOT TAB TEXT per item", RunList},
+      {"descsearch", "descsearch WORD", "whole-word search in every description", RunDescSearch},
       {"specific", "specific SLOT [--greek]", "the list of one entry, as the history commands make it",
        RunSpecific},
       {"all", "all", "list every English headword", RunAll},
@@ -32,6 +37,9 @@ const std::vector<Command>& CommandTable() {
       {"modify", "modify SLOT ENGLISH GREEK DESCRIPTION",
        "modify the entry at SLOT (its origin decides), reload", RunModify},
       {"delete", "delete SLOT", "delete the user entry at SLOT, reload", RunDelete},
+      {"text", "text SLOT", "the plain text of the entry's description document", RunText},
+      {"rtf-text", "rtf-text FILE", "plain text of an RTF file", RunRtfText},
+      {"rtf-save", "rtf-save FILE", "the engine's RTF save of an RTF file", RunRtfSave},
       {"dump", "dump WHAT",
        "decoded file contents, one line per stored line, WHAT one of: published-index, "
        "published-greek, published-descriptions, user-index, user-greek, user-descriptions",
