@@ -4,12 +4,32 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The artwork is compiled into the static library; its resources are registered on first use.
+static void InitArtworkResources() {
+  static const bool done = [] {
+    Q_INIT_RESOURCE(artwork);
+    return true;
+  }();
+  (void)done;
+}
+
 namespace quorvel::ui {
+
+QString ArtworkPath(const QString& name) {
+  InitArtworkResources();
+  return QStringLiteral(":/artwork/%1.svg").arg(name);
+}
+
+QSize ArtworkSize(const QString& name) {
+  const QString path = ArtworkPath(name);
+  if (!QFile::exists(path)) return QSize(24, 24);
+  return QSvgRenderer(path).defaultSize();
+}
 
 QPixmap ArtworkPixmap(const QString& name, QSize size) {
   QPixmap pixmap(size);
   pixmap.fill(Qt::transparent);
-  const QString path = QStringLiteral(":/artwork/%1.svg").arg(name);
+  const QString path = ArtworkPath(name);
   QPainter painter(&pixmap);
   if (QFile::exists(path)) {
     QSvgRenderer renderer(path);
@@ -21,6 +41,10 @@ QPixmap ArtworkPixmap(const QString& name, QSize size) {
   return pixmap;
 }
 
-QIcon ArtworkIcon(const QString& name, QSize size) { return QIcon(ArtworkPixmap(name, size)); }
+QIcon ArtworkIcon(const QString& name) {
+  const QString path = ArtworkPath(name);
+  if (QFile::exists(path)) return QIcon(path);
+  return QIcon(ArtworkPixmap(name, ArtworkSize(name)));
+}
 
 }  // namespace quorvel::ui

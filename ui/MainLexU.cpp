@@ -25,12 +25,11 @@
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "platform/DurableFileWriter.h"
-#include "richtext/PlainText.h"
-#include "richtext/RtfReader.h"
 #include "ui/Artwork.h"
 #include "ui/CaptionLabel.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
 
@@ -101,20 +100,20 @@ struct ToolDesign {
 const ToolDesign kToolDesign[16] = {
     {&TMainLex::Lang_Button, "Lang_Button", 4, 53, "lang_en", "Επιλογή Γλώσσας"},
     {&TMainLex::Prev_Button, "Prev_Button", 65, 38, "prev", "Προηγούμενο Λήμμα"},
-    {&TMainLex::PrevMenu_Button, "PrevMenu_Button", 103, 14, "prev_menu",
+    {&TMainLex::PrevMenu_Button, "PrevMenu_Button", 103, 14, "prevmenu",
      "Λίστα Προηγουμένων Λημμάτων"},
     {&TMainLex::Next_Button, "Next_Button", 116, 38, "next", "Επόμενο Λήμμα"},
-    {&TMainLex::NextMenu_Button, "NextMenu_Button", 155, 13, "next_menu",
+    {&TMainLex::NextMenu_Button, "NextMenu_Button", 155, 13, "nextmenu",
      "Λίστα Επομένων Λημμάτων"},
     {&TMainLex::Copy_Button, "Copy_Button", 177, 38, "copy", "Αντιγραφή"},
     {&TMainLex::Paste_Button, "Paste_Button", 215, 38, "paste", "Επικόλληση"},
     {&TMainLex::Print_Button, "Print_Button", 254, 38, "print", "Εκτύπωση Λήμματος"},
     {&TMainLex::Search_Button, "Search_Button", 299, 38, "search", "Αναζητήσεις"},
-    {&TMainLex::DescrSearch_Button, "DescrSearch_Button", 338, 38, "descr_search",
+    {&TMainLex::DescrSearch_Button, "DescrSearch_Button", 338, 38, "descrsearch",
      "Αναζήτηση στο περιεχόμενο του λεξικού"},
-    {&TMainLex::AutoTranslate_Button, "AutoTranslate_Button", 377, 38, "auto_translate",
+    {&TMainLex::AutoTranslate_Button, "AutoTranslate_Button", 377, 38, "autotr_off",
      "Γρήγορη Μετάφραση"},
-    {&TMainLex::CustomEntries_Button, "CustomEntries_Button", 422, 47, "custom_entries",
+    {&TMainLex::CustomEntries_Button, "CustomEntries_Button", 422, 47, "custom",
      "Επεξεργασία Λημμάτων"},
     {&TMainLex::Pinakes_Button, "Pinakes_Button", 471, 43, "pinakes", "Πίνακες"},
     {&TMainLex::Help_Button, "Help_Button", 515, 40, "help", "Βοήθεια"},
@@ -122,9 +121,15 @@ const ToolDesign kToolDesign[16] = {
     {&TMainLex::Exit_Button, "Exit_Button", 589, 47, "exit", "Εξοδος"},
 };
 
+// The glyph keeps its own size unless the button is too small for it.
 void SetToolGeometry(QToolButton* button, const QRect& rect) {
   button->setGeometry(rect);
-  button->setIconSize(rect.size());
+  QSize glyph = button->property("glyphSize").toSize();
+  const QSize room = rect.size() - QSize(4, 4);
+  if (glyph.width() > room.width() || glyph.height() > room.height()) {
+    glyph.scale(room, Qt::KeepAspectRatio);
+  }
+  button->setIconSize(glyph);
 }
 
 int ListHeightForItems(int height) {
@@ -169,13 +174,17 @@ void TMainLex::CreateToolBar() {
     const bool pin = design.button == &TMainLex::Pin_Button;
     const QRect rect = pin ? QRect(design.left, 12, design.width, 22)
                            : QRect(design.left, 2, design.width, 42);
+    const QString glyph = QString::fromLatin1(design.glyph);
+    button->setProperty("glyphSize", ArtworkSize(glyph));
+    button->setIcon(ArtworkIcon(glyph));
     SetToolGeometry(button, rect);
-    button->setIcon(ArtworkIcon(QString::fromLatin1(design.glyph), rect.size()));
     button->installEventFilter(this);
     this->*design.button = button;
   }
   setStyleSheet(QStringLiteral(
-      "QToolButton { border: none; background: transparent; padding: 0px; }"));
+      "QToolButton { border: 1px solid #4a0000; border-radius: 3px; padding: 0px;"
+      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b03030, stop:1 #700000); }"
+      "QToolButton:pressed { background: #5a0000; }"));
 }
 
 void TMainLex::CreateBody() {
@@ -188,13 +197,13 @@ void TMainLex::CreateBody() {
   Line_Image->setObjectName(QStringLiteral("Line_Image"));
   Line_Image->setScaledContents(true);
   Line_Image->setGeometry(0, 46, kDesignWidth, 4);
-  Line_Image->setPixmap(ArtworkPixmap(QStringLiteral("rule"), QSize(kDesignWidth, 4)));
+  Line_Image->setPixmap(ArtworkPixmap(QStringLiteral("line"), QSize(kDesignWidth, 4)));
 
   Line2_Image = new QLabel(this);
   Line2_Image->setObjectName(QStringLiteral("Line2_Image"));
   Line2_Image->setScaledContents(true);
   Line2_Image->setGeometry(260, 116, 376, 4);
-  Line2_Image->setPixmap(ArtworkPixmap(QStringLiteral("rule"), QSize(376, 4)));
+  Line2_Image->setPixmap(ArtworkPixmap(QStringLiteral("line"), QSize(376, 4)));
 
   Panel2 = new QFrame(this);
   Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -254,9 +263,9 @@ void TMainLex::CreateBody() {
   Selmarin_Image->setObjectName(QStringLiteral("Selmarin_Image"));
   Selmarin_Image->setAttribute(Qt::WA_TransparentForMouseEvents);
   Selmarin_Image->setGeometry(274, 56, 347, 60);
-  Selmarin_Image->setPixmap(ArtworkPixmap(QStringLiteral("title"), QSize(347, 60)));
+  Selmarin_Image->setPixmap(ArtworkPixmap(QStringLiteral("selmarin"), QSize(347, 60)));
 
-  Description_Text = new QTextEdit(this);
+  Description_Text = new RichTextView(this);
   Description_Text->setObjectName(QStringLiteral("Description_Text"));
   Description_Text->setReadOnly(true);
   Description_Text->setFont(ArialPixels(12));
@@ -264,17 +273,18 @@ void TMainLex::CreateBody() {
   Description_Text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Description_Text->setGeometry(260, 123, 376, 201);
 
-  auto hiddenPicture = [this](const char* name, const char* glyph, QSize size) {
+  auto hiddenPicture = [this](const char* name, const char* glyph) {
     auto* picture = new QLabel(this);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->setPixmap(ArtworkPixmap(QString::fromLatin1(glyph), size));
+    const QString artwork = QString::fromLatin1(glyph);
+    picture->setPixmap(ArtworkPixmap(artwork, ArtworkSize(artwork) * 2));
     picture->hide();
     return picture;
   };
-  GrImage = hiddenPicture("GrImage", "lang_gr", QSize(49, 39));
-  EnImage = hiddenPicture("EnImage", "lang_en", QSize(49, 39));
-  AutoTrImage = hiddenPicture("AutoTrImage", "auto_translate", QSize(36, 39));
-  CancelAutoTrImage = hiddenPicture("CancelAutoTrImage", "auto_translate_cancel", QSize(36, 39));
+  GrImage = hiddenPicture("GrImage", "lang_gr");
+  EnImage = hiddenPicture("EnImage", "lang_en");
+  AutoTrImage = hiddenPicture("AutoTrImage", "autotr_off");
+  CancelAutoTrImage = hiddenPicture("CancelAutoTrImage", "autotr_on");
 
   Fill_List_Button = new QPushButton(this);
   Fill_List_Button->setObjectName(QStringLiteral("Fill_List_Button"));
@@ -330,8 +340,8 @@ void TMainLex::CreateBody() {
   QuenImage->setObjectName(QStringLiteral("QuenImage"));
   QuenImage->setCursor(Qt::PointingHandCursor);
   QuenImage->setToolTip(QStringLiteral("Παρουσίαση Εκδόσεων Quenborath"));
-  QuenImage->setGeometry(489, 324, 16, 16);
-  QuenImage->setPixmap(ArtworkPixmap(QStringLiteral("logo_small"), QSize(16, 16)));
+  QuenImage->setGeometry(489, 324, 17, 15);
+  QuenImage->setPixmap(ArtworkPixmap(QStringLiteral("quen"), QSize(17, 15)));
 
   // Tab order: the search box first, then the list.
   setTabOrder(Entry_Text, Entries_List);
@@ -559,32 +569,14 @@ void TMainLex::ArrangeEntryLabels() {
 }
 
 void TMainLex::LoadDescriptionDocument(const std::string& document) {
-  const richtext::ReadResult read = richtext::ReadRtf(document);
-  if (read.isRtf) {
-    descriptionPlain_ = richtext::PlainText(read.document);
-    QString shown;
-    for (const char32_t ch : richtext::DisplayText(read.document)) {
-      if (ch == richtext::kParagraphMark || ch == richtext::kLineBreak) {
-        shown.append(u'\n');
-      } else if (ch != richtext::kPictureMark) {
-        shown.append(QString::fromUcs4(&ch, 1));
-      }
-    }
-    Description_Text->setPlainText(shown);
-  } else {
-    // The view shows a document it cannot read as it stands.
-    descriptionPlain_ = document;
-    Description_Text->setPlainText(ToQString(document));
-  }
-  if (descriptionPlain_.compare(0, 6, "{\\rtf1") == 0) ClearDescription();
+  // A document that the view does not take as RTF leaves it empty.
+  Description_Text->LoadRtf(document);
+  if (DescriptionPlainText().compare(0, 6, "{\\rtf1") == 0) ClearDescription();
 }
 
-void TMainLex::ClearDescription() {
-  descriptionPlain_.clear();
-  Description_Text->clear();
-}
+void TMainLex::ClearDescription() { Description_Text->Clear(); }
 
-std::string TMainLex::DescriptionPlainText() const { return descriptionPlain_; }
+std::string TMainLex::DescriptionPlainText() const { return Description_Text->PlainText(); }
 
 // ---- Search box and language -------------------------------------------------------------
 

@@ -25,7 +25,6 @@ class QMenu;
 class QAction;
 class QPlainTextEdit;
 class QPushButton;
-class QTextEdit;
 class QToolButton;
 class QFrame;
 
@@ -33,6 +32,7 @@ namespace quorvel::ui {
 
 class CaptionLabel;
 class EntryListModel;
+class RichTextView;
 class SearchBox;
 
 class TMainLex : public QWidget, public EntryListWindow {
@@ -111,7 +111,7 @@ class TMainLex : public QWidget, public EntryListWindow {
   CaptionLabel* Entry_Label = nullptr;
   CaptionLabel* Trans_Label = nullptr;
   QLabel* Selmarin_Image = nullptr;
-  QTextEdit* Description_Text = nullptr;
+  RichTextView* Description_Text = nullptr;
   QLabel* GrImage = nullptr;
   QLabel* EnImage = nullptr;
   QLabel* AutoTrImage = nullptr;
@@ -205,7 +205,6 @@ class TMainLex : public QWidget, public EntryListWindow {
   int listAnchorHeight_ = 0;  // the list's height before it snaps to whole items
   QString listHint_;
   int listHintPause_ = -1;
-  std::string descriptionPlain_;
 };
 
 }  // namespace quorvel::ui

@@ -20,6 +20,7 @@
 #include "tests/core/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/MainLexU.h"
+#include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
 
