@@ -218,3 +218,41 @@ TEST(DataBuildCoding, PositionEncodedFileDecodesAtItsPositions) {
 
 }  // namespace
 }  // namespace quorvel::tools
+
+namespace quorvel::tools {
+namespace {
+
+// The sample dictionary as the build made it (build/dictionary-build, the staging folder of
+// build/dist): it loads, and lookups in both languages give what the sources say.
+TEST(SampleDictionary, LoadsAndAnswersLookupsInBothLanguages) {
+  Locations locations;
+  locations.ProgramDir = std::string(QUORVEL_SAMPLE_DIR) + "/";
+  auto d = std::make_unique<Dictionary>();
+  StdFileWriter writer;
+  const LoadReport report = LoadEntryIndex(*d, locations, writer);
+  ASSERT_TRUE(report.status.ok()) << report.status.message();
+  EXPECT_GE(d->englishCount, 400);
+  EXPECT_GE(d->greekCount, d->englishCount);
+  int anchor = 0;
+  for (int slot = 1; slot <= d->englishCount; ++slot) {
+    if (d->EnglishIndex[slot].Headword == "anchor") anchor = slot;
+  }
+  ASSERT_GT(anchor, 0);
+  EXPECT_EQ(EntryTranslation(*d, anchor), G("άγκυρα"));
+  // Greek lookups lead back to the entry.
+  bool found = false;
+  for (int g = 1; g <= d->greekCount; ++g) {
+    if (d->GreekIndex[g].Term == G("άγκυρα")) found = d->GreekIndex[g].EnglishSlot == anchor;
+  }
+  EXPECT_TRUE(found);
+  // Every letter a-z has entries (a letter without any would start its search at slot 1).
+  EXPECT_EQ(d->englishCandidate[1][0], 'a');
+  for (char c = 'b'; c <= 'z'; ++c) EXPECT_GT(d->englishFirstSlot[c - 'a'], 1) << c;
+  const TEnglishEntry& e = d->EnglishIndex[anchor];
+  const auto text = ReadDescriptionText(locations.DescriptionFile(), e.DescrOffset, e.DescrLength, DescriptionCoding::Position);
+  ASSERT_TRUE(text);
+  EXPECT_NE(text->find("\\'"), std::string::npos);  // Greek escapes
+}
+
+}  // namespace
+}  // namespace quorvel::tools
