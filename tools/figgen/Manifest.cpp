@@ -20,7 +20,7 @@ std::string shown(std::string_view s) {
   std::string out;
   for (char c : s.substr(0, 60)) {
     const auto b = static_cast<unsigned char>(c);
-    out += (b < 0x20 || b == 0x7F) ? '?' : c;
+    out += (b < 0x20 || b >= 0x7F) ? '?' : c;  // drawing names are ASCII; keep the message plain
   }
   return out;
 }
