@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "richtext/PlainText.h"
+#include "richtext/RtfWriter.h"
 
 namespace quorvel::richtext {
 namespace {
@@ -18,7 +19,8 @@ std::string Doc(const std::string& body) {
          body + "}";
 }
 
-// Plain text of a document; also checks that the fast path agrees with the model.
+// Plain text of a document; also checks that the fast path agrees with the model and that
+// the model survives the writer.
 std::string Plain(const std::string& rtf) {
   const std::optional<std::string> fast = RtfToPlainText(rtf);
   const ReadResult read = ReadRtf(rtf);
@@ -26,6 +28,7 @@ std::string Plain(const std::string& rtf) {
   EXPECT_TRUE(read.isRtf);
   const std::string fromModel = PlainText(read.document);
   EXPECT_EQ(fast.value_or(""), fromModel);
+  EXPECT_EQ(ReadRtf(WriteRtf(read.document)).document, read.document) << rtf;
   return fromModel;
 }
 
