@@ -279,7 +279,7 @@ void drawSloopSails(Painter& p) {
 }
 
 void drawNavigationLights(Painter& p) {
-  p.title("ΦΩΤΑ ΠΛΟΙΟΥ ΜΕ ΜΗΧΑΝΗ", "LIGHTS OF A POWER-DRIVEN VESSEL");
+  p.title("ΦΑΝΟΙ ΠΛΟΙΟΥ ΜΕ ΜΗΧΑΝΙΚΗ ΠΡΟΩΣΗ", "LIGHTS OF A POWER-DRIVEN VESSEL");
   Canvas& c = p.canvas();
   const Point centre{240, 200};
   // Bearing b degrees clockwise from right ahead (up on the page).
@@ -324,10 +324,11 @@ void drawNavigationLights(Painter& p) {
   }
 
   p.label(96, 62, "ΦΑΝΟΣ ΙΣΤΟΥ 225°", "MASTHEAD LIGHT, WHITE", Align::Centre);
-  p.label(392, 62, "ΠΛΕΥΡΙΚΟΣ ΔΕΞΙΑ 112,5°", "STARBOARD, GREEN", Align::Centre);
-  p.label(50, 150, "ΠΛΕΥΡΙΚΟΣ", "", Align::Centre);
-  p.label(50, 163, "ΑΡΙΣΤΕΡΑ", "", Align::Centre);
-  p.label(50, 176, "112,5°", "PORT, RED", Align::Centre);
+  p.label(392, 62, "ΔΕΞΙΟΣ ΠΛΕΥΡΙΚΟΣ 112,5°", "STARBOARD SIDELIGHT, GREEN", Align::Centre);
+  p.label(50, 150, "ΑΡΙΣΤΕΡΟΣ", "", Align::Centre);
+  p.label(50, 163, "ΠΛΕΥΡΙΚΟΣ", "", Align::Centre);
+  p.label(50, 176, "112,5°", "PORT SIDELIGHT,", Align::Centre);
+  p.text(50, 198, "RED", kSubLabelSize, Align::Centre, 80);
   p.label(240, 338, "ΦΑΝΟΣ ΠΡΥΜΝΗΣ 135°", "STERN LIGHT, WHITE", Align::Centre);
   // Legend of the arc styles.
   c.strokeLine({396, 300}, {420, 300}, 6);
