@@ -1,0 +1,49 @@
+// Not a test: walks the main window through the states worth looking at (start, an English
+// entry, a Greek term, the compact form) on the program folder it is started in, and saves a
+// picture of each into the folder given as its argument.
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "ui/MainLexU.h"
+#include "ui/SearchBox.h"
+#include "ui/TextCodec.h"
+
+namespace {
+
+void Save(QWidget& window, const QString& folder, const char* name) {
+  QTest::qWait(200);
+  window.grab().save(folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+void Type(QWidget* box, const QString& text) {
+  for (const QChar ch : text) {
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  const int english = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 100;
+  const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
+  quorvel::ui::TMainLex window;
+  window.show();
+  QTest::qWaitForWindowExposed(&window);
+  Save(window, folder, "start");
+
+  const auto& d = window.dictionary();
+  Type(window.Entry_Text, quorvel::ui::ToQString(d.EnglishIndex[static_cast<size_t>(english)].Headword));
+  Save(window, folder, "english");
+
+  QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
+  Type(window.Entry_Text, quorvel::ui::ToQString(d.GreekIndex[static_cast<size_t>(greek)].Term));
+  Save(window, folder, "greek");
+
+  window.resize(263, 183);
+  Save(window, folder, "compact");
+  return 0;
+}
