@@ -189,6 +189,9 @@ TEST_F(SmallDictionary, ListStartPrintsSlotTabHeadword) {
   EXPECT_EQ(Out({"list", "START", "bert"}), "4\tto berth\n");
   EXPECT_EQ(Out({"list", "START", "  Ball"}), "3\tballast\n");
   EXPECT_EQ(Out({"list", "START", ""}), "");
+  // After "--" a text that looks like an option is the search text.
+  EXPECT_EQ(Out({"list", "CONTAIN", "--", "--greek"}), "");
+  EXPECT_EQ(Out({"list", "END", "--", "rn"}), "6\tstern\n");
 }
 
 TEST_F(SmallDictionary, ListContainEndAndMultiInEnglish) {
@@ -348,6 +351,9 @@ TEST_F(SmallDictionary, EditsTakeTextsInEitherEncoding) {
   // A character the code page lacks becomes "?".
   EXPECT_EQ(Out({"--user-dir", "user", "insert", "zeta ☃", "", ""}), "");
   EXPECT_EQ(Out({"--user-dir", "user", "list", "START", "zeta"}), "7\tzeta ? *\n");
+  // Without a Greek term the Greek list text of a user entry is the mark alone; as the history
+  // takes the language from that text, the entry comes back in English.
+  EXPECT_EQ(Out({"--user-dir", "user", "specific", "7", "--greek"}), "7\tzeta ? *\n");
 }
 
 TEST_F(SmallDictionary, EditsNeedAUserFolderAndValidTexts) {
