@@ -141,7 +141,7 @@ Headword EnglishHeadword(Random& r, size_t maxLength) {
     if (!h.text.empty()) h.text += ' ';
     h.text += w;
   }
-  if (r.Percent(4)) h.text[0] = static_cast<char>(h.text[0] - 'a' + 'A');
+  if (r.Percent(4) && h.text[0] >= 'a' && h.text[0] <= 'z') h.text[0] = static_cast<char>(h.text[0] - 'a' + 'A');
   if (h.text.size() > maxLength) h.text.resize(maxLength);
   h.text = TrimRight(h.text);
   return h;
@@ -211,7 +211,7 @@ std::string PublishedDescription(Random& r, int target) {
       AppendRtfText(word, GreekTerm(r));
     } else {
       word = EnglishWord(r);
-      if (sentenceStart) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+      if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 'a' + 'A');
     }
     const int style = r.Below(100);
     if (style < 5) word = "{\\b " + word + "}";
