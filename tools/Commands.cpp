@@ -45,8 +45,8 @@ const std::vector<Command>& CommandTable() {
        "published-greek, published-descriptions, user-index, user-greek, user-descriptions",
        RunDump},
       {"synth", "synth DIR [--entries N] [--greek M] [--user K] [--seed S]",
-       "write a synthetic program folder of the given size (user files into --user-dir if given, "
-       "else DIR/data)",
+       "write a synthetic program folder of the given size (defaults 23177 entries, 21500 Greek "
+       "terms, 500 user entries, seed 1; user files into --user-dir if given, else DIR/data)",
        RunSynth},
   };
   return table;
