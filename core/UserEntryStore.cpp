@@ -148,10 +148,8 @@ std::string StoredHeadword(std::string_view english) {
   return TrimRight(Trim(Sanitized(english)).substr(0, kUserHeadwordWidth));
 }
 
-// The Greek term as typed (its leading blanks kept); empty when it holds only blanks.
-std::string StoredTerm(std::string_view greek) {
-  return TrimRight(Sanitized(greek).substr(0, kUserTermWidth));
-}
+// The Greek term as typed, not padded.
+std::string StoredTerm(std::string_view greek) { return Sanitized(greek).substr(0, kUserTermWidth); }
 
 std::string Padded(std::string_view text, size_t width) {
   std::string field(text.substr(0, width));
@@ -268,7 +266,7 @@ Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& 
     return Status::Error("the index is full (" + std::to_string(kLastSlot) + " entries)");
   }
   const std::string term = StoredTerm(texts.greek);
-  const bool hasTerm = !Trim(term).empty();
+  const bool hasTerm = !Trim(term).empty();  // a term of blanks would load as an empty one
   if (hasTerm && view.GreekCount() >= kLastSlot) {
     return Status::Error("the Greek index is full (" + std::to_string(kLastSlot) + " terms)");
   }

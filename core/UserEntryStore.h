@@ -10,7 +10,8 @@
 //
 // Placement and numbering follow from the loaded index, which must have been loaded from the
 // current user files (LoadEntryIndex runs after every change). A failed operation returns an
-// error, writes nothing and leaves the window as it was.
+// error and leaves the window as it was; the user files are then the old ones, or, after a
+// failure between two replacements, the new ones once the next load has completed them.
 #pragma once
 
 #include <string>
@@ -56,13 +57,15 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form);
 
 // Adds a user entry at its alphabetical place: its line goes after the published entry it
 // sorts after (or after the user entry it sorts after), its number is one above every number
-// in use, and a Greek term gets its line in the user Greek file. The headword is stored with
-// control bytes as spaces, trimmed, at most kUserHeadwordWidth bytes; the Greek term likewise
-// at most kUserTermWidth bytes. On success ends with window.ClearView(); the caller then
-// reloads the index with LoadEntryIndex. Fails (writing nothing) on an empty headword, a full
-// index, a number that would pass 65535, a description too long to be read back, and on
-// damaged user files or failed writes.
-// REQUIRES: locations.HasUserFolder() (otherwise an error).
+// in use, and a Greek term gets its line in the user Greek file. Control bytes (a pasted tab or
+// line break) are stored as spaces; the headword is trimmed and cut to kUserHeadwordWidth
+// bytes, the Greek term (kept as typed otherwise) cut to kUserTermWidth; a term of blanks is
+// no term. On success ends with window.ClearView(); the caller then reloads the index with
+// LoadEntryIndex.
+// Refused, with nothing written: an empty headword, a full index, a number that would pass
+// 65535, a description too long to be read back whole, no user-entry folder, damaged user
+// files. A write that fails before the first file is replaced leaves the old files; one that
+// fails after it leaves the rest to the next LoadEntryIndex, which completes the new files.
 Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
                        EntryListWindow& window, const NewEntryTexts& texts);
 
