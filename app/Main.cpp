@@ -25,11 +25,11 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TCopyrightForm copyrightForm;
   quorvel::ui::TFigForm figForm(&mainLex);
 
-  // Centred on the screen at start.
+  // Centred on the screen at start, with the width that the first showing gives it.
+  mainLex.show();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     mainLex.move(area.center() - mainLex.rect().center());
   }
-  mainLex.show();
   return app.exec();
 }

@@ -335,12 +335,16 @@ void TMainLex::CreateBody() {
   Quenborath_Label = footLabel("Quenborath_Label", QStringLiteral("ΕΚΔΟΣΕΙΣ Quenborath"),
                                QStringLiteral("Παρουσίαση Εκδόσεων Quenborath"));
   Quenborath_Label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  Quenborath_Label->setGeometry(506, 327, 130, 16);
+  // The label ends where designed; a font wider than the designed one moves its left edge
+  // and the logo beside it to the left, so that they never overlap.
+  const int publisherWidth =
+      std::max(130, QFontMetrics(foot).horizontalAdvance(Quenborath_Label->text()) + 2);
+  Quenborath_Label->setGeometry(636 - publisherWidth, 327, publisherWidth, 16);
   QuenImage = new QLabel(this);
   QuenImage->setObjectName(QStringLiteral("QuenImage"));
   QuenImage->setCursor(Qt::PointingHandCursor);
   QuenImage->setToolTip(QStringLiteral("Παρουσίαση Εκδόσεων Quenborath"));
-  QuenImage->setGeometry(489, 324, 17, 15);
+  QuenImage->setGeometry(Quenborath_Label->x() - 17, 324, 17, 15);
   QuenImage->setPixmap(ArtworkPixmap(QStringLiteral("quen"), QSize(17, 15)));
 
   // Tab order: the search box first, then the list.

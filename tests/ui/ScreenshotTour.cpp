@@ -3,6 +3,7 @@
 // picture of each into the folder given as its argument.
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,10 +18,16 @@ void Save(QWidget& window, const QString& folder, const char* name) {
   window.grab().save(folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
 }
 
-void Type(QWidget* box, const QString& text) {
+// Types the text and picks the first item of the list, as a user does when typing alone
+// does not show the entry.
+void TypeAndPick(quorvel::ui::TMainLex& window, const QString& text) {
   for (const QChar ch : text) {
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, window.Entry_Text, Qt::Key_unknown, QString(ch),
+                        Qt::NoModifier);
   }
+  QListView* list = window.Entries_List;
+  const QRect first = list->visualRect(list->model()->index(0, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
 }
 
 }  // namespace
@@ -36,11 +43,11 @@ int main(int argc, char* argv[]) {
   Save(window, folder, "start");
 
   const auto& d = window.dictionary();
-  Type(window.Entry_Text, quorvel::ui::ToQString(d.EnglishIndex[static_cast<size_t>(english)].Headword));
+  TypeAndPick(window, quorvel::ui::ToQString(d.EnglishIndex[static_cast<size_t>(english)].Headword));
   Save(window, folder, "english");
 
   QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
-  Type(window.Entry_Text, quorvel::ui::ToQString(d.GreekIndex[static_cast<size_t>(greek)].Term));
+  TypeAndPick(window, quorvel::ui::ToQString(d.GreekIndex[static_cast<size_t>(greek)].Term));
   Save(window, folder, "greek");
 
   window.resize(263, 183);

@@ -96,6 +96,7 @@ class tst_MainLex : public QObject {
   void cleanup();
 
   void startupState();
+  void installLabelWithoutAWritableProgramFile();
   void typingShowsOnlyAnExactMatch();
   void headwordWithKeyPunctuationIsNotShownByTyping();
   void greekTypingFoldsCapitalsAndAccents();
@@ -134,6 +135,8 @@ class tst_MainLex : public QObject {
   quorvel::platform::FakeKeyboardLayouts* layouts_ = nullptr;
   QString savedDir_;
   std::vector<quorvel::platform::KeyboardLayout> installed_ = {{1, "English"}, {2, "Greek"}};
+  enum class ProgramFile { Writable, Missing };
+  ProgramFile programFile_ = ProgramFile::Writable;
 };
 
 void tst_MainLex::init() {
@@ -143,7 +146,7 @@ void tst_MainLex::init() {
   fixture_->WriteUserEntries({{3, 100, "boat", "{Boat text.}"},
                               {kStern, kStern, "", "{\\f60\\fs22 My own note.}"}});
   fixture_->WriteUserGreekLines({DictionaryFixture::UserGreekLine(2, 100, Cp("βάρκα"))});
-  fixture_->WriteFile("Quorvel", "program");
+  if (programFile_ == ProgramFile::Writable) fixture_->WriteFile("Quorvel", "program");
   const std::string config = fixture_->programDir() + "config";
   QDir().mkpath(QString::fromStdString(config));
   fixture_->WriteFile("config/Quorvel.ini", fixture_->userDir() + "\r\n");
@@ -164,6 +167,7 @@ void tst_MainLex::cleanup() {
   QDir::setCurrent(savedDir_);
   fixture_.reset();
   installed_ = {{1, "English"}, {2, "Greek"}};
+  programFile_ = ProgramFile::Writable;
 }
 
 void tst_MainLex::startupState() {
@@ -199,7 +203,20 @@ void tst_MainLex::startupState() {
   QVERIFY(window_->Entry_Text->hasFocus());
 }
 
+void tst_MainLex::installLabelWithoutAWritableProgramFile() {
+  cleanup();
+  programFile_ = ProgramFile::Missing;
+  init();
+  QVERIFY(!window_->InstallLabel->isHidden());
+  QCOMPARE(window_->CopyrightLabel->x(), 260);
+}
+
 void tst_MainLex::typingShowsOnlyAnExactMatch() {
+  // A blank typed first disappears at once.
+  Type(QStringLiteral(" "));
+  QCOMPARE(window_->Entry_Text->text(), QString());
+  QCOMPARE(window_->ItemCount(), 0);
+
   Type(QStringLiteral("shi"));
   QCOMPARE(window_->ItemCount(), 2);
   QCOMPARE(ItemText(0), QStringLiteral("ship"));
@@ -525,6 +542,9 @@ void tst_MainLex::compactFormAtMinimumSize() {
   window_->resize(263, 183);
   QCOMPARE(window_->size(), QSize(263, 183));
   QCOMPARE(window_->Description_Text->width(), 0);
+  // The title picture, wider than the view, stands left of it by half the difference.
+  Retype(QString());
+  QCOMPARE(window_->Selmarin_Image->x(), 260 + (0 - 347) / 2);
   QWidget* list = window_->Entries_List;
   QCOMPARE((list->height() - 4) % 16, 0);
   QCOMPARE(window_->Description_Text->y() + window_->Description_Text->height(),
