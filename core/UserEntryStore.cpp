@@ -247,8 +247,8 @@ uint32_t GreekAttach(const IndexView& view, const std::string& gkey) {
     --g;
   }
   if (g < 1) {
-    for (g = 1; g <= kLastSlot && view.SkipsGreek(g); ++g) {
-    }
+    g = 1;
+    while (g <= kLastSlot && view.SkipsGreek(g)) ++g;
     if (g > kLastSlot) return 0;
   }
   while (g >= 1 && (view.SkipsGreek(g) || view.IsUserTerm(g))) --g;
@@ -285,7 +285,8 @@ Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& 
       return Status::Error("user entry " + std::to_string(after.Number) +
                            " is not in the user index file; the index is out of date");
     }
-    files.index.insert(it + 1, NewIndexLine(it->attach, number, headword, fragment));
+    const uint32_t attach = it->attach;
+    files.index.insert(it + 1, NewIndexLine(attach, number, headword, fragment));
   } else {
     const auto it = std::find_if(files.index.begin(), files.index.end(),
                                  [&](const IndexLine& l) { return l.attach >= after.Number; });
