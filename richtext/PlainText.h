@@ -10,7 +10,7 @@
 // - a line break (\line) is one unit kLineBreak, also CR LF in bytes, so that editors and
 //   hints show it as the start of a new line;
 // - a tab (\tab) is TAB;
-// - a table row is laid out as the older rich edit controls do: every cell's text ends in a
+// - a table row is laid out as older rich-text controls lay it out: every cell's text ends in a
 //   TAB (\cell), and the row ends in a paragraph mark (\row); paragraphs inside a cell end
 //   in paragraph marks;
 // - a picture is one unit kPictureMark and gives no bytes;

@@ -519,6 +519,11 @@ class Parser {
         TextSpan();
       }
     }
+    // Groups left open at the end close there, a picture's among them.
+    if (!stack_.empty()) {
+      while (!CloseGroup()) {
+      }
+    }
     sink_.Finish();
   }
 

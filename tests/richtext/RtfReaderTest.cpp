@@ -291,6 +291,7 @@ TEST(RtfReader, GroupsLeftOpenCloseAtTheEnd) {
   EXPECT_EQ(Plain("{\\rtf1 a{\\b b{\\i c"), "abc");
   EXPECT_EQ(Plain("{\\rtf1\\intbl A\\cell B"), "A\tB");
   EXPECT_EQ(Plain("{\\rtf1 x{\\pict\\pngblip 89"), "x");
+  EXPECT_EQ(Display("{\\rtf1 x{\\pict\\pngblip 89"), U"x\uFFFC");
 }
 
 TEST(RtfReaderHostile, DeepNestingEndsCleanly) {
