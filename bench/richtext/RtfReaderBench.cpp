@@ -22,8 +22,9 @@ std::string Header() {
       "{\\stylesheet{\\s0\\f0\\fs22 Normal;}{\\*\\cs10\\additive Default Paragraph Font;}}"
       "{\\*\\generator Orvanta build;}";
   const std::string tail = "\\viewkind4\\uc1\\pard\\f0\\fs22";
-  // The stored header is 511 bytes after the opening brace.
-  header += "{\\*\\comment " + std::string(512 - header.size() - tail.size() - 14, 'x') + "}";
+  // The stored header is 511 bytes; the document puts an opening brace before it.
+  const std::string commentOpen = "{\\*\\comment ";
+  header += commentOpen + std::string(1 + 511 - header.size() - commentOpen.size() - 1 - tail.size(), 'x') + "}";
   header += tail;
   return header;
 }
