@@ -179,9 +179,9 @@ class NumberLookup {
 
   // LinkGreekTerm(d, g, n, start) without its scan where the first slot of n is at or above start.
   void Link(Dictionary& d, int g, uint16_t n, int start) const {
-    const int e = n != 0 ? first_[n] : 0;
-    if (e == 0 && n != 0) return;  // no slot holds n
-    if (e >= start && n != 0) {
+    const int e = first_[n];
+    if (n == 0 || e == 0) return;  // no slot holds n
+    if (e >= start) {
       d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
       d.EnglishIndex[e].GreekSlot = static_cast<uint16_t>(g);
       return;
@@ -301,6 +301,7 @@ void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
 }
 
 void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
+  if (n == 0) return;  // no entry has number 0; the scan would stop at the first empty slot
   for (int e = std::max(start, 0); e <= kLastSlot; ++e) {
     if (d.EnglishIndex[e].Number == n) {
       d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
@@ -312,7 +313,7 @@ void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
 
 LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter& writer) {
   LoadReport report;
-  RecoverUserFiles(locations, writer);
+  report.recovery = RecoverUserFiles(locations, writer);
   std::fill(d.EnglishIndex.begin(), d.EnglishIndex.end(), TEnglishEntry{});
   std::fill(d.GreekIndex.begin(), d.GreekIndex.end(), TGreekEntry{});
   d.NoteLocations.clear();

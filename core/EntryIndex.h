@@ -88,6 +88,9 @@ struct LoadReport {
   bool englishBoundReached = false;   // more lines than slots; the rest was not loaded
   bool greekBoundReached = false;
   int droppedLongTranslations = 0;    // beyond the 999 slots; those entries show their Greek term
+  // Finishing an interrupted rewrite of the user files; an error means the user files may be
+  // a mix until a later load completes them (the store recovers again before it writes).
+  Status recovery = Status::Ok();
 };
 
 // Rebuilds `dictionary` from the published index files and the user's index files named by
@@ -101,7 +104,7 @@ LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, Fi
 void PrepareSearchData(Dictionary& dictionary, const std::vector<bool>& userGreekSlot = {});
 
 // Links Greek slot g to the first English slot from `start` up whose Number is n (no link when
-// none is).
+// none is, or when n is 0).
 void LinkGreekTerm(Dictionary& dictionary, int g, uint16_t n, int start);
 
 // The reading rules of an entry. REQUIRES: 0 <= slot < kIndexSlots.
