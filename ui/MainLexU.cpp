@@ -551,8 +551,8 @@ void TMainLex::ShowSelectedEntry() {
   ArrangeEntryLabels();
   if (Description_Text->width() != 0 && Description_Text->height() != 0) {
     listHint_.clear();
-    listHintPause_ = -1;
   } else {
+    // Like the application's hint pause, the longer time stays once it has been set.
     listHintPause_ = kCompactHintPause;
     QString hint = Entry_Label->caption();
     if (!Trans_Label->caption().trimmed().isEmpty()) {

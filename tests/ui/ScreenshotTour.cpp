@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
   quorvel::ui::TMainLex window;
   window.show();
-  QTest::qWaitForWindowExposed(&window);
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
   Save(window, folder, "start");
 
   const auto& d = window.dictionary();
