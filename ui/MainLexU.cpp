@@ -364,6 +364,10 @@ void TMainLex::CreateMenus() {
   InsertEntryItem = CustomEntriesMenu->addAction(QStringLiteral("Εισαγωγή Νέου Λήμματος"));
   ModifyEntryItem = CustomEntriesMenu->addAction(QStringLiteral("Τροποποίηση Λήμματος"));
   DeleteEntryItem = CustomEntriesMenu->addAction(QStringLiteral("Διαγραφή Λήμματος"));
+  CustomEntriesItem->setIcon(ArtworkIcon(QStringLiteral("menu_list")));
+  InsertEntryItem->setIcon(ArtworkIcon(QStringLiteral("menu_insert")));
+  ModifyEntryItem->setIcon(ArtworkIcon(QStringLiteral("menu_modify")));
+  DeleteEntryItem->setIcon(ArtworkIcon(QStringLiteral("menu_delete")));
 
   PinakesMenu = new QMenu(this);
   PinakesMenu->setObjectName(QStringLiteral("PinakesMenu"));
@@ -400,7 +404,6 @@ void TMainLex::ConnectHandlers() {
   connect(Exit_Button, &QToolButton::clicked, this, &TMainLex::Exit_ButtonClick);
 }
 
-// ---- Start-up and shutdown --------------------------------------------------------------
 
 void TMainLex::FormCreate() {
   try {
@@ -464,7 +467,6 @@ void TMainLex::ClearEntryText() {
   ClearDescription();
 }
 
-// ---- The list, as the list search sees it --------------------------------------------------
 
 std::string TMainLex::SearchText() const { return ToCp1253(Entry_Text->text()); }
 
@@ -518,7 +520,6 @@ void TMainLex::DisableEditCommands() {
   DeleteEntryItem->setEnabled(false);
 }
 
-// ---- The entry view ----------------------------------------------------------------------
 
 void TMainLex::ShowSelectedEntry() {
   Selmarin_Image->hide();
@@ -582,7 +583,6 @@ void TMainLex::ClearDescription() { Description_Text->Clear(); }
 
 std::string TMainLex::DescriptionPlainText() const { return Description_Text->PlainText(); }
 
-// ---- Search box and language -------------------------------------------------------------
 
 void TMainLex::Entry_TextChange() {
   if (Navigating_) return;
@@ -602,6 +602,7 @@ void TMainLex::Entry_TextChange() {
       key = SystemLower(EnglishSearchKey(e.Headword, true));
     } else {
       typed = FoldGreekText(Trim(GreekSearchKey(search, true)));
+      if (e.GreekSlot >= dictionary_->GreekIndex.size()) return;
       key = GreekSearchKey(dictionary_->GreekIndex[e.GreekSlot].Term, true);
     }
     if (typed == key) Entries_ListClick();
@@ -686,7 +687,6 @@ void TMainLex::ActivateLanguageLayout() {
   if (layout != 0) layouts_->Activate(layout);
 }
 
-// ---- History -----------------------------------------------------------------------------
 
 void TMainLex::GoToHistoryItem(const HistoryItem& item) {
   SetSearchText(item.caption);
@@ -746,7 +746,6 @@ void TMainLex::PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton) {
 void TMainLex::PrevMenu_ButtonClick() { PopUpHistoryMenu(PrevMenu, Prev_Button); }
 void TMainLex::NextMenu_ButtonClick() { PopUpHistoryMenu(NextMenu, Next_Button); }
 
-// ---- Tool bar, hints and layout ------------------------------------------------------------
 
 void TMainLex::HighlightToolButton(int group) {
   for (int n = 1; n <= 14; ++n) {

@@ -96,6 +96,7 @@ class tst_MainLex : public QObject {
   void cleanup();
 
   void startupState();
+  void firstShowingLaysOutTheToolBar();
   void installLabelWithoutAWritableProgramFile();
   void typingShowsOnlyAnExactMatch();
   void headwordWithKeyPunctuationIsNotShownByTyping();
@@ -201,6 +202,16 @@ void tst_MainLex::startupState() {
   QVERIFY(window_->InstallLabel->isHidden());
   QCOMPARE(window_->CopyrightLabel->x(), 5);
   QVERIFY(window_->Entry_Text->hasFocus());
+}
+
+void tst_MainLex::firstShowingLaysOutTheToolBar() {
+  TMainLex unshown(std::make_unique<quorvel::platform::FakeKeyboardLayouts>(installed_));
+  QCOMPARE(unshown.Lang_Button->width(), 53);
+  QCOMPARE(unshown.Exit_Button->x(), 589);
+  unshown.HighlightToolButton(-1);
+  QCOMPARE(unshown.Lang_Button->geometry(), QRect(4, 2, 49, 39));
+  QCOMPARE(unshown.Exit_Button->geometry(), QRect(547, 2, 45, 39));
+  QCOMPARE(unshown.NextMenu_Button->geometry(), QRect(144, 2, 13, 39));
 }
 
 void tst_MainLex::installLabelWithoutAWritableProgramFile() {
