@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWindow>
@@ -789,8 +790,9 @@ bool TMainLex::eventFilter(QObject* watched, QEvent* event) {
       if (listHint_.isEmpty()) {
         QToolTip::hideText();
       } else {
-        QToolTip::showText(help->globalPos(), listHint_, Entries_List->viewport(), QRect(),
-                           listHintPause_);
+        // Entry texts are plain text, whatever marks they hold.
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(listHint_),
+                           Entries_List->viewport(), QRect(), listHintPause_);
       }
       return true;
     }

@@ -3,7 +3,10 @@
 // picture of each into the folder given as its argument.
 #include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
 #include <QListView>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -51,6 +54,24 @@ int main(int argc, char* argv[]) {
   Save(window, folder, "greek");
 
   window.resize(263, 183);
+  TypeAndPick(window, QString());
   Save(window, folder, "compact");
+
+  // The compact form's hint over the list, as the screen shows it.
+  QWidget* viewport = window.Entries_List->viewport();
+  const QPoint at(20, 8);
+  QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &help);
+  QTest::qWait(400);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    screen->grabWindow(0).save(folder + QStringLiteral("/compact_hint.png"));
+  }
+
+  // A tool button raised under the mouse.
+  window.resize(600, 346);
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(window.Search_Button->mapToGlobal(QPoint(5, 5))),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(window.Search_Button, &move);
+  Save(window, folder, "hover");
   return 0;
 }
