@@ -791,7 +791,7 @@ bool TMainLex::eventFilter(QObject* watched, QEvent* event) {
         QToolTip::hideText();
       } else {
         // Entry texts are plain text, whatever marks they hold.
-        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(listHint_),
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(listHint_, Qt::WhiteSpaceNormal),
                            Entries_List->viewport(), QRect(), listHintPause_);
       }
       return true;
