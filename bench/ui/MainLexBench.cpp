@@ -71,6 +71,7 @@ void BM_StartUp(benchmark::State& state) {
   ProgramFolder();
   for (auto _ : state) {
     auto window = ShownWindow();
+    window->repaint();  // the first picture of the window on the screen
     benchmark::DoNotOptimize(window->ItemCount());
     state.PauseTiming();
     window.reset();
