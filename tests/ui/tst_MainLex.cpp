@@ -115,6 +115,7 @@ class tst_MainLex : public QObject {
   void listHintForLongItems();
   void compactFormAtMinimumSize();
   void pinButtonTwice();
+  void exitButtonClosesTheWindow();
 
  private:
   void Type(const QString& text) { TypeText(window_->Entry_Text, text); }
@@ -587,6 +588,11 @@ void tst_MainLex::pinButtonTwice() {
   QVERIFY(!window_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
   QCOMPARE(window_->geometry(), before);
   QVERIFY(window_->isVisible());
+}
+
+void tst_MainLex::exitButtonClosesTheWindow() {
+  QTest::mouseClick(window_->Exit_Button, Qt::LeftButton);
+  QVERIFY(!window_->isVisible());
 }
 
 QTEST_MAIN(tst_MainLex)
