@@ -97,7 +97,9 @@ struct Cell {
 struct Row {
   std::vector<int> cellRightEdges;  // twips, as the RTF \cellx values give them
   std::vector<Cell> cells;
-  bool ended = true;  // the row was closed (RTF \row); only a document's last row can be open
+  // The row was closed (RTF \row). A row is left open when text outside the table, or the
+  // end of the document, comes before its \row.
+  bool ended = true;
   bool operator==(const Row&) const = default;
 };
 

@@ -11,7 +11,7 @@
 // the code page of its font's charset, with \'hh for every byte above 127; characters the
 // code page lacks are written as \uN followed by "?" (\uc1).
 //
-// Reading the output gives back the same model.
+// Reading the output gives back the same model, for every model the reader makes.
 #pragma once
 
 #include <string>
