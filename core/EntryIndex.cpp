@@ -79,7 +79,13 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
   const std::string& userFile = locations.UserIndexFile;
   std::string userLine;
   int pending = 0;
-  if (!NextPending(user, userLine, pending)) return BadField(userFile, user.lineNumber(), "attach number");
+  // A damaged user line stops the merge of the user lines from it on; the published index
+  // still loads whole.
+  auto stopMerge = [&](const char* field) {
+    report.userLines = BadField(userFile, user.lineNumber(), field);
+    pending = kNoPendingAttach;
+  };
+  if (!NextPending(user, userLine, pending)) stopMerge("attach number");
   if (user.lineNumber() == 0) pending = kNoPendingAttach;
 
   LineReader published(*content);
@@ -136,32 +142,25 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
         d.NoteLocations.emplace_back(Columns(userLine, 91, 103));
         host.NoteIndex = static_cast<int32_t>(d.NoteLocations.size()) - 1;
       } else if (slot < kLastSlot) {
+        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
+        const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
+        const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
+        if (!own || !uOffset || !uLength) {
+          stopMerge(!own ? "entry number" : !uOffset ? "description offset" : "description length");
+          break;
+        }
         ++slot;
         TEnglishEntry& u = d.EnglishIndex[slot];
-        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
-        if (!own) return BadField(userFile, user.lineNumber(), "entry number");
         u.Number = static_cast<uint16_t>(*own);
         u.Headword = TrimRight(Columns(userLine, 11, 90));
-        const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
-        if (!uOffset) {
-          u = {};  // a slot is filled whole or not at all
-          return BadField(userFile, user.lineNumber(), "description offset");
-        }
         u.DescrOffset = static_cast<int32_t>(*uOffset);
-        const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
-        if (!uLength) {
-          u = {};  // a slot is filled whole or not at all
-          return BadField(userFile, user.lineNumber(), "description length");
-        }
         u.DescrLength = static_cast<uint16_t>(*uLength);
         u.Origin = kOriginUser;
         u.KeyStart = 1;
       } else {
         report.englishBoundReached = true;
       }
-      if (!NextPending(user, userLine, pending)) {
-        return BadField(userFile, user.lineNumber(), "attach number");
-      }
+      if (!NextPending(user, userLine, pending)) stopMerge("attach number");
     }
   }
   return Status::Ok();
@@ -205,7 +204,11 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
   const std::string& userFile = locations.UserGreekFile;
   std::string userLine;
   int pending = 0;
-  if (!NextPending(user, userLine, pending)) return BadField(userFile, user.lineNumber(), "attach number");
+  auto stopMerge = [&](const char* field) {
+    if (report.userLines.ok()) report.userLines = BadField(userFile, user.lineNumber(), field);
+    pending = kNoPendingAttach;
+  };
+  if (!NextPending(user, userLine, pending)) stopMerge("attach number");
   if (user.lineNumber() == 0) pending = kNoPendingAttach;
 
   LineReader published(*content);
@@ -234,10 +237,13 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
     if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
     while (pending != kNoPendingAttach && g.Number == pending) {
       if (slot < kLastSlot) {
+        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
+        if (!own) {
+          stopMerge("entry number");
+          break;
+        }
         ++slot;
         TGreekEntry& u = d.GreekIndex[slot];
-        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
-        if (!own) return BadField(userFile, user.lineNumber(), "entry number");
         u.Number = static_cast<uint16_t>(*own);
         u.Term = TrimRight(Columns(userLine, 11, 90));
         userGreekSlot[static_cast<size_t>(slot)] = true;
@@ -245,9 +251,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
       } else {
         report.greekBoundReached = true;
       }
-      if (!NextPending(user, userLine, pending)) {
-        return BadField(userFile, user.lineNumber(), "attach number");
-      }
+      if (!NextPending(user, userLine, pending)) stopMerge("attach number");
     }
   }
   return Status::Ok();

@@ -82,7 +82,10 @@ struct Dictionary {
 
 // How the latest load ended; the dictionary holds what was loaded up to that point.
 struct LoadReport {
-  Status status = Status::Ok();  // an error names the file and line where the load stopped
+  Status status = Status::Ok();  // an error names the published file and line where the load stopped
+  // A damaged user line (a field that is not a number) stops the merge of the user lines from
+  // it on, in that file; the published index still loads whole. The error names the line.
+  Status userLines = Status::Ok();
   bool englishIndexFound = false;
   bool greekIndexFound = false;
   bool englishBoundReached = false;   // more lines than slots; the rest was not loaded

@@ -1,15 +1,18 @@
 #include "core/LineReader.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace quorvel {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return std::nullopt;
+  std::string content(static_cast<size_t>(size), '\0');
+  in.seekg(0);
+  in.read(content.data(), size);
+  if (in.gcount() != size) return std::nullopt;
   return content;
 }
 

@@ -232,15 +232,18 @@ TEST(EntryIndexLoad, FieldThatIsNoNumberEndsTheLoadThere) {
   EXPECT_EQ(l.d.englishCount, 2);
   EXPECT_EQ(l.d.EnglishIndex[4].Number, 0);
 
-  // A bad user line stops the load at that user line.
+  // A bad user line stops only the merge of the user lines; the published index loads whole.
   fx.WritePublished(FiveEntries());
   std::string badUser = DictionaryFixture::UserIndexLine(2, 91, "b", 1, 0);
   badUser[100] = '?';
-  fx.WriteUserIndexLines({DictionaryFixture::UserIndexLine(2, 90, "a", 1, 0), badUser});
+  fx.WriteUserIndexLines({DictionaryFixture::UserIndexLine(2, 90, "a", 1, 0), badUser,
+                          DictionaryFixture::UserIndexLine(4, 92, "c", 1, 0)});
   Loaded user;
   Load(user, fx.locations());
-  EXPECT_FALSE(user.report.status.ok());
-  EXPECT_EQ(Numbers(user.d), (std::vector<uint16_t>{1, 2, 90}));
+  EXPECT_TRUE(user.report.status.ok());
+  EXPECT_FALSE(user.report.userLines.ok());
+  EXPECT_NE(user.report.userLines.message().find("line 2"), std::string::npos) << user.report.userLines.message();
+  EXPECT_EQ(Numbers(user.d), (std::vector<uint16_t>{1, 2, 90, 3, 4, 5}));
 }
 
 TEST(EntryIndexLoad, NoteLocationsHoldOnlyTheLatestLoad) {
