@@ -55,6 +55,14 @@ void ToolContext::ReloadDictionary() {
   if (!report.status.ok()) {
     err_ << "quorvel-tools: warning: the index load stopped: " << report.status.message() << '\n';
   }
+  if (!report.userLines.ok()) {
+    err_ << "quorvel-tools: warning: user lines from a damaged one on were left out: "
+         << report.userLines.message() << '\n';
+  }
+  if (!report.recovery.ok()) {
+    err_ << "quorvel-tools: warning: an interrupted rewrite of the user files could not be finished: "
+         << report.recovery.message() << '\n';
+  }
 }
 
 const std::string& ToolContext::rtfHeader() {
