@@ -1,5 +1,6 @@
 #include "ui/EntryListView.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -24,9 +25,12 @@ class EntryItemDelegate : public QStyledItemDelegate {
     painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
     painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
     painter->setFont(option.font);
-    const QRect textRect = option.rect.adjusted(2, 0, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    // The line of a 16-pixel font is taller than the 16-pixel item: keep the descenders whole
+    // by putting the baseline one descent above the item's bottom (accents keep their room).
+    const QFontMetrics metrics(option.font);
+    const int baseline = option.rect.bottom() + 1 - metrics.descent();
+    painter->setClipRect(option.rect);
+    painter->drawText(QPoint(option.rect.left() + 2, baseline), index.data(Qt::DisplayRole).toString());
     painter->restore();
   }
 };
