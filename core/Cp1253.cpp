@@ -114,6 +114,14 @@ std::string Cp1253ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::u32string DecodeUtf8(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) out += NextUtf8(utf8, i).value_or(kUndefined);
+  return out;
+}
+
 std::string Utf8ToCp1253(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

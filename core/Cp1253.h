@@ -24,4 +24,7 @@ std::string Utf8ToCp1253(std::string_view utf8);
 // Appends the UTF-8 form of one character.
 void AppendUtf8(std::string& out, char32_t ch);
 
+// The characters of UTF-8 text; a malformed sequence gives U+FFFD for each bad byte.
+std::u32string DecodeUtf8(std::string_view utf8);
+
 }  // namespace quorvel

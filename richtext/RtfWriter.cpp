@@ -31,43 +31,6 @@ std::optional<unsigned char> Encode(const CodePage& page, char32_t ch) {
   return EncodeChar(page, ch);
 }
 
-// Malformed sequences give U+FFFD, one per bad byte.
-std::u32string DecodeUtf8(std::string_view text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = -1;
-    char32_t ch = 0;
-    if (lead < 0x80) {
-      extra = 0;
-      ch = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      ch = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      ch = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      ch = lead & 0x07;
-    }
-    bool good = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
-    for (int k = 1; good && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      good = (next & 0xC0) == 0x80;
-      ch = (ch << 6) | (next & 0x3F);
-    }
-    if (good) {
-      out += ch;
-      i += static_cast<std::size_t>(extra) + 1;
-    } else {
-      out += char32_t{0xFFFD};
-      ++i;
-    }
-  }
-  return out;
-}
-
 // \uN with the UTF-16 unit as a signed 16-bit number, and "?" for readers that skip it.
 void AppendUnicodeEscape(std::string& out, char32_t ch) {
   auto unit = [&out](unsigned value) {
