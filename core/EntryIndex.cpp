@@ -26,48 +26,55 @@ Dictionary::Dictionary()
 
 namespace {
 
-// The user lines of one user index file, read one ahead as the merge needs them.
-class UserLines {
- public:
-  explicit UserLines(const std::string& path) {
-    if (!path.empty()) {
-      if (auto content = ReadWholeFile(path)) content_ = std::move(*content);
-    }
-    reader_.emplace(content_);
-  }
-
-  // Decodes the next line into `line`; false when the file is exhausted.
-  bool Read(std::string& line) {
-    if (reader_->AtEnd()) return false;
-    line = ShiftDecode(reader_->Next());
-    ++lineNumber_;
-    return true;
-  }
-  int lineNumber() const { return lineNumber_; }
-
- private:
-  std::string content_;
-  std::optional<LineReader> reader_;
-  int lineNumber_ = 0;
-};
-
-constexpr int kNoPendingAttach = -5;
-
 Status BadField(const std::string& file, int line, const char* field) {
   return Status::Error(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
 }
 
-// Reads the attach number (columns 1-5) of the next user line, or kNoPendingAttach.
-bool NextPending(UserLines& lines, std::string& line, int& pending) {
-  if (!lines.Read(line)) {
-    pending = kNoPendingAttach;
-    return true;
+// The lines of one user index file, merged behind the published lines by their attach numbers
+// (columns 1-5, ascending). The merge holds the next line ahead. A damaged line stops the merge
+// from it on (recorded in `error`, the first one only); the published index still loads whole.
+class UserMerge {
+ public:
+  UserMerge(const std::string& path, Status& error) : path_(path), error_(error) {
+    if (!path.empty()) {
+      if (auto content = ReadWholeFile(path)) content_ = std::move(*content);
+    }
+    reader_.emplace(content_);
+    Advance();
   }
-  const auto attach = ParseDecimal(Columns(line, 1, 5), 65535);
-  if (!attach) return false;
-  pending = static_cast<int>(*attach);
-  return true;
-}
+
+  // True while the line held is to be merged after the published line numbered `number`.
+  bool Due(int number) const { return !done_ && number == attach_; }
+  const std::string& line() const { return line_; }
+
+  // Takes the next line (or ends the merge at the end of the file).
+  void Advance() {
+    if (reader_->AtEnd()) {
+      done_ = true;
+      return;
+    }
+    line_ = ShiftDecode(reader_->Next());
+    ++lineNumber_;
+    const auto attach = ParseDecimal(Columns(line_, 1, 5), 65535);
+    if (!attach) return Stop("attach number");
+    attach_ = static_cast<int>(*attach);
+  }
+
+  void Stop(const char* field) {
+    if (error_.ok()) error_ = BadField(path_, lineNumber_, field);
+    done_ = true;
+  }
+
+ private:
+  const std::string& path_;
+  Status& error_;
+  std::string content_;
+  std::optional<LineReader> reader_;
+  std::string line_;
+  int lineNumber_ = 0;
+  int attach_ = 0;
+  bool done_ = false;
+};
 
 Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report) {
   const std::string file = locations.EnglishIndexFile();
@@ -75,18 +82,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
   if (!content) return Status::Error(file + ": cannot be read");
   report.englishIndexFound = true;
 
-  UserLines user(locations.UserIndexFile);
-  const std::string& userFile = locations.UserIndexFile;
-  std::string userLine;
-  int pending = 0;
-  // A damaged user line stops the merge of the user lines from it on; the published index
-  // still loads whole.
-  auto stopMerge = [&](const char* field) {
-    report.userLines = BadField(userFile, user.lineNumber(), field);
-    pending = kNoPendingAttach;
-  };
-  if (!NextPending(user, userLine, pending)) stopMerge("attach number");
-  if (user.lineNumber() == 0) pending = kNoPendingAttach;
+  UserMerge user(locations.UserIndexFile, report.userLines);
 
   LineReader published(*content);
   int slot = 0;
@@ -135,7 +131,8 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
         ++report.droppedLongTranslations;
       }
     }
-    while (pending != kNoPendingAttach && e.Number == pending) {
+    while (user.Due(e.Number)) {
+      const std::string& userLine = user.line();
       if (Columns(userLine, 1, 5) == Columns(userLine, 6, 10)) {
         TEnglishEntry& host = d.EnglishIndex[publishedSlot];
         host.Origin = kOriginAddition;
@@ -146,7 +143,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
         const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
         const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
         if (!own || !uOffset || !uLength) {
-          stopMerge(!own ? "entry number" : !uOffset ? "description offset" : "description length");
+          user.Stop(!own ? "entry number" : !uOffset ? "description offset" : "description length");
           break;
         }
         ++slot;
@@ -160,7 +157,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
       } else {
         report.englishBoundReached = true;
       }
-      if (!NextPending(user, userLine, pending)) stopMerge("attach number");
+      user.Advance();
     }
   }
   return Status::Ok();
@@ -200,16 +197,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
   report.greekIndexFound = true;
 
   const NumberLookup numbers(d);
-  UserLines user(locations.UserGreekFile);
-  const std::string& userFile = locations.UserGreekFile;
-  std::string userLine;
-  int pending = 0;
-  auto stopMerge = [&](const char* field) {
-    if (report.userLines.ok()) report.userLines = BadField(userFile, user.lineNumber(), field);
-    pending = kNoPendingAttach;
-  };
-  if (!NextPending(user, userLine, pending)) stopMerge("attach number");
-  if (user.lineNumber() == 0) pending = kNoPendingAttach;
+  UserMerge user(locations.UserGreekFile, report.userLines);
 
   LineReader published(*content);
   int slot = 0;
@@ -235,11 +223,12 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
     d.publishedGreekCount = ordinal;
     numbers.Link(d, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
     if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
-    while (pending != kNoPendingAttach && g.Number == pending) {
+    while (user.Due(g.Number)) {
+      const std::string& userLine = user.line();
       if (slot < kLastSlot) {
         const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
         if (!own) {
-          stopMerge("entry number");
+          user.Stop("entry number");
           break;
         }
         ++slot;
@@ -251,7 +240,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
       } else {
         report.greekBoundReached = true;
       }
-      if (!NextPending(user, userLine, pending)) stopMerge("attach number");
+      user.Advance();
     }
   }
   return Status::Ok();
