@@ -64,6 +64,15 @@ void SplitHeadwords(std::string_view plain, std::string& english, std::string& g
   greek = close == std::string_view::npos ? std::string() : Trim(plain.substr(open + 1, close - open - 1));
 }
 
+// True when a text holds a byte below 32: a line break in a headword would split its index
+// line, and the index coding can turn the lowest bytes into a zero byte that ends the line.
+bool HoldsControlByte(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 32) return true;
+  }
+  return false;
+}
+
 // Where the description starts after the first "]" of a source line (1-based rules: ". " is
 // dropped, a "." before a control word is dropped, anything else stays).
 size_t DescriptionStart(std::string_view line) {
@@ -297,6 +306,9 @@ bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
       if (entry.number > kMaxBuildEntries) return Refuse(show, where + ": more than 30001 entries");
       if (entry.english.size() > static_cast<size_t>(kMaxBuildEnglishLength)) {
         return Refuse(show, where + ": the English headword is longer than 123 characters");
+      }
+      if (HoldsControlByte(entry.english) || HoldsControlByte(entry.greek)) {
+        return Refuse(show, where + ": the English headword or the Greek rendering holds a line break or control character");
       }
       if (entry.greek.size() > static_cast<size_t>(kMaxBuildGreekLength)) {
         return Refuse(show, where + ": the Greek rendering is longer than 114 characters");

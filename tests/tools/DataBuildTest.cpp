@@ -130,6 +130,17 @@ TEST_F(DataBuildTest, AMalformedLineStopsTheBuildWithoutOk) {
   EXPECT_FALSE(fs::exists(root_ / "data" / "QuorvelI.tbo"));
 }
 
+// A paragraph mark before the bracket would put a line break into the English index line.
+TEST_F(DataBuildTest, AHeadwordWithALineBreakStopsTheBuild) {
+  WriteSource({Entry("anchor", "", "x"), Entry("bow\\par stern", "", "y")});
+  WriteGreekList({});
+  EXPECT_FALSE(Build());
+  ASSERT_FALSE(messages_.empty());
+  EXPECT_NE(messages_.back().find("OLO2.tbo"), std::string::npos);
+  EXPECT_NE(messages_.back().find("line break"), std::string::npos);
+  EXPECT_FALSE(fs::exists(root_ / "data" / "QuorvelI.tbo"));
+}
+
 TEST_F(DataBuildTest, AGreekListStopIsReportedAndNotOk) {
   WriteSource({Entry("anchor", G("άγκυρα"), "x")});
   WriteGreekList({G("άγκυρα = anchor"), G("γραμμή χωρίς ίσον")});
