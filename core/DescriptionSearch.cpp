@@ -75,7 +75,7 @@ Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& location
   Drop();
   const std::string file = locations.DescriptionFile();
   const auto published = ReadWholeFile(file);
-  if (!published) return Status::Error(file + ": cannot be read");
+  if (!published) return Status::IoError(file + ": cannot be read");
   std::optional<std::string> user;
   if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
 
@@ -86,7 +86,7 @@ Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& location
   int slot = 1;
   for (; slot <= d.englishCount; ++slot) {
     if (!DescriptionSearchDocument(d, slot, rtfHeader, *published, user, document)) {
-      status = Status::Error(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
+      status = Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
       break;
     }
     const auto plain = converter_(document);
@@ -104,7 +104,7 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   BusyScope busy(window);
   window.ClearView();
   if (!FileExists(locations.DescriptionFile())) {
-    return Status::Error(locations.DescriptionFile() + ": cannot be read");
+    return Status::IoError(locations.DescriptionFile() + ": cannot be read");
   }
   const std::string trimmed = TrimLeft(word);
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));

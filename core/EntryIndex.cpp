@@ -27,7 +27,7 @@ Dictionary::Dictionary()
 namespace {
 
 Status BadField(const std::string& file, int line, const char* field) {
-  return Status::Error(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
+  return Status::Damaged(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
 }
 
 // The lines of one user index file, merged behind the published lines by their attach numbers
@@ -79,7 +79,7 @@ class UserMerge {
 Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report) {
   const std::string file = locations.EnglishIndexFile();
   const auto content = ReadWholeFile(file);
-  if (!content) return Status::Error(file + ": cannot be read");
+  if (!content) return Status::IoError(file + ": cannot be read");
   report.englishIndexFound = true;
 
   UserMerge user(locations.UserIndexFile, report.userLines);

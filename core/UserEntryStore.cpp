@@ -46,7 +46,7 @@ struct UserFiles {
 };
 
 Status LineError(const std::string& file, int line, const char* what) {
-  return Status::Error(file + ": line " + std::to_string(line) + ": " + what);
+  return Status::Damaged(file + ": line " + std::to_string(line) + ": " + what);
 }
 
 // A user file's content; a missing file is empty.
@@ -54,7 +54,7 @@ Status ReadUserFile(const std::string& path, std::string& content) {
   content.clear();
   if (!FileExists(path)) return Status::Ok();
   auto read = ReadWholeFile(path);
-  if (!read) return Status::Error(path + ": cannot be read");
+  if (!read) return Status::IoError(path + ": cannot be read");
   content = std::move(*read);
   return Status::Ok();
 }
@@ -115,7 +115,7 @@ Status BuildContents(const Locations& locations, const UserFiles& files, UserFil
       return LineError(locations.UserIndexFile, line.lineNumber,
                        "its description lies outside the user description file");
     }
-    if (offset > kMaxOffset) return Status::Error("the user description file would be too large");
+    if (offset > kMaxOffset) return Status::Refused("the user description file would be too large");
     std::string text = line.text;
     text.replace(90, 8, ZeroPad(static_cast<uint64_t>(offset), 8));
     contents.index += ShiftEncode(text);
@@ -171,7 +171,7 @@ IndexLine NewIndexLine(uint32_t attach, uint32_t own, std::string_view headword,
 // A description fragment longer than the reader's buffer could not be shown whole.
 Status CheckDescriptionLength(const std::string& fragment) {
   if (fragment.size() > static_cast<size_t>(kDescriptionBufferSize)) {
-    return Status::Error("the description is too long to be stored (" + std::to_string(fragment.size()) +
+    return Status::Refused("the description is too long to be stored (" + std::to_string(fragment.size()) +
                          " bytes stored, at most " + std::to_string(kDescriptionBufferSize) + ")");
   }
   return Status::Ok();
@@ -258,23 +258,23 @@ uint32_t GreekAttach(const IndexView& view, const std::string& gkey) {
 // Adds a user entry to the files in memory, placed by the index `view`.
 Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& texts) {
   const std::string headword = StoredHeadword(texts.english);
-  if (headword.empty()) return Status::Error("the English headword is empty");
+  if (headword.empty()) return Status::Refused("the English headword is empty");
   const std::string fragment = StoredUserDescription(texts.description, UserTextForm::Entry);
   Status status = CheckDescriptionLength(fragment);
   if (!status.ok()) return status;
   if (view.EnglishCount() >= kLastSlot) {
-    return Status::Error("the index is full (" + std::to_string(kLastSlot) + " entries)");
+    return Status::Refused("the index is full (" + std::to_string(kLastSlot) + " entries)");
   }
   const std::string term = StoredTerm(texts.greek);
   const bool hasTerm = !Trim(term).empty();  // a term of blanks would load as an empty one
   if (hasTerm && view.GreekCount() >= kLastSlot) {
-    return Status::Error("the Greek index is full (" + std::to_string(kLastSlot) + " terms)");
+    return Status::Refused("the Greek index is full (" + std::to_string(kLastSlot) + " terms)");
   }
   const uint32_t number = NextNumber(view, files);
-  if (number > kMaxNumber) return Status::Error("no entry number is left (numbers end at 65535)");
+  if (number > kMaxNumber) return Status::Refused("no entry number is left (numbers end at 65535)");
 
   const int predecessor = EnglishPredecessor(view, EnglishSearchKey(headword, true));
-  if (predecessor == 0) return Status::Error("the index holds no entry to place the new one after");
+  if (predecessor == 0) return Status::Refused("the index holds no entry to place the new one after");
   const TEnglishEntry& after = view.d.EnglishIndex[predecessor];
   if (after.Origin == kOriginUser) {
     // Right after the line of the user entry it sorts after, attached where that one is.
@@ -282,7 +282,7 @@ Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& 
       return !l.IsAddition() && l.own == after.Number;
     });
     if (it == files.index.end()) {
-      return Status::Error("user entry " + std::to_string(after.Number) +
+      return Status::Damaged("user entry " + std::to_string(after.Number) +
                            " is not in the user index file; the index is out of date");
     }
     const uint32_t attach = it->attach;
@@ -314,7 +314,7 @@ Status RemoveEntry(UserFiles& files, uint32_t number) {
     return !l.IsAddition() && l.own == number;
   });
   if (it == files.index.end()) {
-    return Status::Error("user entry " + std::to_string(number) + " is not in the user index file");
+    return Status::NotFound("user entry " + std::to_string(number) + " is not in the user index file");
   }
   files.index.erase(it);
   const size_t before = files.greek.size();
@@ -328,7 +328,7 @@ Status ReplaceAddition(UserFiles& files, uint32_t number, const std::string& tex
     return l.IsAddition() && l.own == number;
   });
   if (it == files.index.end()) {
-    return Status::Error("entry " + std::to_string(number) + " has no addition in the user index file");
+    return Status::NotFound("entry " + std::to_string(number) + " has no addition in the user index file");
   }
   if (text.empty()) {
     files.index.erase(it);
@@ -347,7 +347,7 @@ Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
   const bool present = std::any_of(files.index.begin(), files.index.end(), [&](const IndexLine& l) {
     return l.IsAddition() && l.own == number;
   });
-  if (present) return Status::Error("entry " + std::to_string(number) + " already has an addition");
+  if (present) return Status::Damaged("entry " + std::to_string(number) + " already has an addition");
   const std::string fragment = StoredUserDescription(text, UserTextForm::Addition);
   Status status = CheckDescriptionLength(fragment);
   if (!status.ok()) return status;
@@ -359,7 +359,7 @@ Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
 
 // Makes sure the user files are whole and reads them.
 Status BeginRewrite(const Locations& locations, FileWriter& writer, UserFiles& files) {
-  if (!locations.HasUserFolder()) return Status::Error("no user-entry folder is known");
+  if (!locations.HasUserFolder()) return Status::Refused("no user-entry folder is known");
   Status status = RecoverUserFiles(locations, writer);
   if (!status.ok()) return status;
   return ReadUserFiles(locations, files);
@@ -375,10 +375,10 @@ Status Commit(const Locations& locations, FileWriter& writer, const UserFiles& f
 // The slot of the window's selected item.
 Status SelectedSlot(const Dictionary& d, const EntryListWindow& window, int& slot) {
   const int index = window.SelectedIndex();
-  if (index < 0 || index >= window.ItemCount()) return Status::Error("no entry is selected");
+  if (index < 0 || index >= window.ItemCount()) return Status::Refused("no entry is selected");
   slot = window.ItemSlot(index);
   if (slot < 1 || slot > kLastSlot || d.EnglishIndex[slot].Number == 0) {
-    return Status::Error("the selected item names no entry (slot " + std::to_string(slot) + ")");
+    return Status::Refused("the selected item names no entry (slot " + std::to_string(slot) + ")");
   }
   return Status::Ok();
 }
@@ -416,13 +416,13 @@ Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations,
 
 Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
                        EntryListWindow& window, const EditedEntryTexts& texts) {
-  if (texts.english.empty()) return Status::Error("the English headword is empty");
+  if (texts.english.empty()) return Status::Refused("the English headword is empty");
   int slot = 0;
   Status status = SelectedSlot(dictionary, window, slot);
   if (!status.ok()) return status;
   const TEnglishEntry& entry = dictionary.EnglishIndex[slot];
   if (texts.origin != entry.Origin) {
-    return Status::Error(std::string("the entry's origin is '") + entry.Origin + "', not '" + texts.origin + "'");
+    return Status::Refused(std::string("the entry's origin is '") + entry.Origin + "', not '" + texts.origin + "'");
   }
   UserFiles files;
   status = BeginRewrite(locations, writer, files);
@@ -442,7 +442,7 @@ Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations,
       status = AddAddition(files, entry.Number, texts.description);
       break;
     default:
-      return Status::Error("the selected entry cannot be modified");
+      return Status::Refused("the selected entry cannot be modified");
   }
   if (status.ok()) status = Commit(locations, writer, files);
   if (status.ok()) window.ClearView();
@@ -455,7 +455,7 @@ Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileW
   Status status = SelectedSlot(dictionary, window, slot);
   if (!status.ok()) return status;
   if (dictionary.EnglishIndex[slot].Origin != kOriginUser) {
-    return Status::Error("only user entries can be deleted");
+    return Status::Refused("only user entries can be deleted");
   }
   UserFiles files;
   status = BeginRewrite(locations, writer, files);

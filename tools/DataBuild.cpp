@@ -247,7 +247,7 @@ LinkOutcome LinkGreekTerms(const std::string& greekList, const std::string& repo
 
 Status EncodeIndexFile(const std::string& plain, const std::string& coded) {
   const auto content = ReadWholeFile(plain);
-  if (!content) return Status::Error("cannot read " + plain);
+  if (!content) return Status::IoError("cannot read " + plain);
   std::string out;
   out.reserve(content->size() + 64);
   LineReader lines(*content);
@@ -257,7 +257,7 @@ Status EncodeIndexFile(const std::string& plain, const std::string& coded) {
 
 Status PositionEncodeFile(const std::string& plain, const std::string& coded) {
   const auto content = ReadWholeFile(plain);
-  if (!content) return Status::Error("cannot read " + plain);
+  if (!content) return Status::IoError("cannot read " + plain);
   return StdFileWriter().WriteFile(coded, PositionEncode(1, *content));
 }
 
@@ -416,7 +416,7 @@ int CheckAllDescriptions(const std::string& programDir, const MessageSink& show)
 Status ByteRange(const std::string& programDir, const MessageSink& show) {
   const std::string path = Resolve(programDir, "data/igr_.tbo");
   const auto content = ReadWholeFile(path);
-  if (!content) return Status::Error("cannot read " + path);
+  if (!content) return Status::IoError("cannot read " + path);
   int minimum = 200;
   int maximum = 0;
   LineReader lines(*content);

@@ -529,7 +529,7 @@ std::string Synthesiser::UserGreekFile() const {
 Status CreateFolder(const std::string& path) {
   std::error_code error;
   std::filesystem::create_directories(path, error);
-  if (error) return Status::Error("cannot create " + path + ": " + error.message());
+  if (error) return Status::IoError("cannot create " + path + ": " + error.message());
   return Status::Ok();
 }
 
@@ -537,13 +537,13 @@ Status CreateFolder(const std::string& path) {
 
 Status CheckSynthOptions(const SynthOptions& o) {
   if (o.entries < 1 || o.entries > kLastSlot - 1) {
-    return Status::Error("the number of entries must be 1 to " + std::to_string(kLastSlot - 1));
+    return Status::Refused("the number of entries must be 1 to " + std::to_string(kLastSlot - 1));
   }
   if (o.greekTerms < 0 || o.greekTerms > kLastSlot - 1) {
-    return Status::Error("the number of Greek terms must be 0 to " + std::to_string(kLastSlot - 1));
+    return Status::Refused("the number of Greek terms must be 0 to " + std::to_string(kLastSlot - 1));
   }
   if (o.userEntries < 0 || o.entries + o.userEntries > kLastSlot || o.greekTerms + o.userEntries > kLastSlot) {
-    return Status::Error("entries and user entries together, and Greek terms and user entries together, must fit " +
+    return Status::Refused("entries and user entries together, and Greek terms and user entries together, must fit " +
                          std::to_string(kLastSlot) + " slots");
   }
   return Status::Ok();

@@ -429,15 +429,15 @@ class FaultyWriter : public FileWriter {
   Status WriteFile(const std::string& path, std::string_view bytes) override {
     if (Fails()) {
       if (count == errorAt || count == crashAt) real_.WriteFile(path, bytes.substr(0, bytes.size() / 2));
-      return Status::Error("injected write failure");
+      return Status::IoError("injected write failure");
     }
     return real_.WriteFile(path, bytes);
   }
   Status ReplaceFile(const std::string& from, const std::string& to) override {
-    return Fails() ? Status::Error("injected rename failure") : real_.ReplaceFile(from, to);
+    return Fails() ? Status::IoError("injected rename failure") : real_.ReplaceFile(from, to);
   }
   Status RemoveFile(const std::string& path) override {
-    return Fails() ? Status::Error("injected remove failure") : real_.RemoveFile(path);
+    return Fails() ? Status::IoError("injected remove failure") : real_.RemoveFile(path);
   }
 
  private:

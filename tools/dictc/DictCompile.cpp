@@ -253,7 +253,7 @@ CompiledDictionary Compile(const std::vector<SourceRecord>& records) {
 Status WriteOutputs(const CompiledDictionary& dictionary, const std::filesystem::path& outDir) {
   std::error_code ec;
   std::filesystem::create_directories(outDir, ec);
-  if (ec) return Status::Error(outDir.string() + ": cannot create the folder: " + ec.message());
+  if (ec) return Status::IoError(outDir.string() + ": cannot create the folder: " + ec.message());
   std::vector<std::string> document;
   document.reserve(dictionary.entries.size() + 1);
   document.push_back(dictionary.header);
@@ -263,7 +263,7 @@ Status WriteOutputs(const CompiledDictionary& dictionary, const std::filesystem:
       {"figures.lst", &dictionary.figureLines}};
   for (const auto& [name, lines] : files) {
     if (!WriteLines(outDir / name, *lines)) {
-      return Status::Error((outDir / name).string() + ": cannot be written");
+      return Status::IoError((outDir / name).string() + ": cannot be written");
     }
   }
   return Status::Ok();

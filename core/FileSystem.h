@@ -1,0 +1,58 @@
+// The file system as the dictionary sees it: what a path is, bounded reads of regular files,
+// folders, copies that never overwrite, and the read-only test of the program file. The program
+// uses platform/PosixFileSystem; the tests use an in-memory fake that can fail any call on
+// purpose. Writes that must reach the disk go through FileWriter (core/FileWriter.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Status.h"
+
+namespace quorvel {
+
+enum class FileKind {
+  kMissing,
+  kRegular,
+  kFolder,
+  kOther,  // a device, a pipe, a socket: never opened
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // What `path` names, following symbolic links. A path that cannot be examined is kMissing.
+  virtual FileKind Kind(const std::string& path) = 0;
+
+  // The whole content of the regular file `path`, at most `maxBytes` bytes. NotFound when it is
+  // missing; Damaged when it is not a regular file or is longer than `maxBytes`; IoError (or
+  // NoPermission) when it cannot be opened or read.
+  virtual Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) = 0;
+
+  // `length` bytes of the regular file `path` from the 0-based byte `position`, fewer when the
+  // file ends first. Errors as ReadFile.
+  virtual Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
+                           std::string& bytes) = 0;
+
+  // The names in the folder `path` (no "." or ".."), in no particular order.
+  virtual Status ListFolder(const std::string& path, std::vector<std::string>& names) = 0;
+
+  // Creates the folder `path` with every missing parent; an existing folder is success.
+  virtual Status MakeFolders(const std::string& path) = 0;
+
+  // Copies the regular file `from` to `to` unless `to` already exists, which counts as done
+  // (the existing file is left as it is). The copy appears under its name complete or not at all.
+  virtual Status CopyNew(const std::string& from, const std::string& to) = 0;
+
+  // True when the user cannot write `path`: it has no write permission for anyone, or lies on a
+  // read-only file system. A super-user's ability to write anyway does not make it writable.
+  // A path that cannot be examined is not read-only.
+  virtual bool IsReadOnly(const std::string& path) = 0;
+
+  // Gives the owner the write permission on `path`.
+  virtual Status MakeOwnerWritable(const std::string& path) = 0;
+};
+
+}  // namespace quorvel
