@@ -1,8 +1,13 @@
 // The program entry: the application with its title, the eight windows in their order of
 // creation (the dictionary browser first, the only one shown at start), the event loop.
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
+#include "core/Locations.h"
+#include "core/Session.h"
+#include "platform/DurableFileWriter.h"
+#include "richtext/RtfReader.h"
 #include "ui/CopyrightFormU.h"
 #include "ui/DummyfrmU.h"
 #include "ui/FigFormU.h"
@@ -14,9 +19,16 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Orvanta"));
+  // The title is the main window's own; an application display name would be appended to
+  // every dialog's caption.
 
-  quorvel::ui::TMainLex mainLex;
+  // The program folder is the current directory, as the program was started.
+  quorvel::DurableFileWriter writer;
+  quorvel::Session session(
+      quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
+                                    quorvel::SystemFoldersFromEnvironment()),
+      writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  quorvel::ui::TMainLex mainLex(session);
   quorvel::ui::TInsertEntryFrm insertEntryFrm(&mainLex);
   quorvel::ui::TDummyFrm dummyFrm;
   quorvel::ui::TMessageForm messageForm(&mainLex);

@@ -23,8 +23,8 @@ class BrowsingHistory {
  public:
   static constexpr int kCapacity = 15;
 
-  // Shows one item: writes its caption into the search box without searching, sets the list
-  // language from it and lists exactly its entry (which shows it and so calls EntryShown).
+  // Goes to one item: lists exactly its entry and shows it, which calls EntryShown (Session
+  // does this).
   using GoTo = std::function<void(const HistoryItem&)>;
 
   const std::vector<HistoryItem>& back() const { return back_; }

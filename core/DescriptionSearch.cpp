@@ -3,7 +3,6 @@
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/LineReader.h"
-#include "core/ListSearch.h"
 #include "core/Paths.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
@@ -25,30 +24,23 @@ bool Slice(std::string_view file, int64_t position, int64_t length, DescriptionC
 
 }  // namespace
 
-bool DescriptionSearchDocument(const Dictionary& d, int slot, std::string_view rtfHeader,
-                               std::string_view publishedFile, const std::optional<std::string>& userFile,
-                               std::string& document) {
-  const TEnglishEntry& e = d.EnglishIndex[slot];
+bool DescriptionSearchDocument(const Dictionary& d, const Locations& locations, int slot,
+                               std::string_view rtfHeader, std::string_view publishedFile,
+                               const std::optional<std::string>& userFile, std::string& document) {
+  const bool user = d.EnglishIndex[slot].Origin == kOriginUser;
   std::string body;
   std::string part;
-  if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
-    if (!Slice(publishedFile, e.DescrOffset, e.DescrLength, DescriptionCoding::Position, part)) return false;
-    body = part + " ";
-    if (e.Origin == kOriginAddition && userFile && e.NoteIndex >= 0 &&
-        e.NoteIndex < static_cast<int32_t>(d.NoteLocations.size())) {
-      const std::string& note = d.NoteLocations[static_cast<size_t>(e.NoteIndex)];
-      const auto position = ParseDecimal(Columns(note, 1, 8));
-      const auto length = ParseDecimal(Columns(note, 9, 13));
-      if (position && length &&
-          Slice(*userFile, static_cast<int64_t>(*position) - 1, *length, DescriptionCoding::Shift, part)) {
-        body += part + " ";
-      }
-    }
-  } else if (e.Origin == kOriginUser && userFile) {
-    if (!Slice(*userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, DescriptionCoding::Shift, part)) {
+  DescriptionPlace place;
+  if (EntryDescriptionPlace(d, locations, slot, place) && (!user || userFile)) {
+    if (!Slice(user ? std::string_view(*userFile) : publishedFile, place.position, place.length,
+               user ? DescriptionCoding::Shift : DescriptionCoding::Position, part)) {
       return false;
     }
     body = part + " ";
+    if (userFile && EntryAdditionPlace(d, locations, slot, place) &&
+        Slice(*userFile, place.position, place.length, DescriptionCoding::Shift, part)) {
+      body += part + " ";
+    }
   }
   document.assign(rtfHeader).append("\r\n").append(body).append("}\r\n");
   return true;
@@ -85,7 +77,7 @@ Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& location
   Status status = Status::Ok();
   int slot = 1;
   for (; slot <= d.englishCount; ++slot) {
-    if (!DescriptionSearchDocument(d, slot, rtfHeader, *published, user, document)) {
+    if (!DescriptionSearchDocument(d, locations, slot, rtfHeader, *published, user, document)) {
       status = Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
       break;
     }
@@ -100,25 +92,23 @@ Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& location
 }
 
 Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
-                                 EntryListWindow& window, std::string_view word) {
-  BusyScope busy(window);
-  window.ClearView();
+                                 std::string_view word, EntryList& list) {
+  list = EntryList();
+  const std::string trimmed = TrimLeft(word);
+  list.searchText = trimmed;
   if (!FileExists(locations.DescriptionFile())) {
     return Status::IoError(locations.DescriptionFile() + ": cannot be read");
   }
-  const std::string trimmed = TrimLeft(word);
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
-  if (!trimmed.empty()) window.SetLanguage(greek);
+  if (!trimmed.empty()) list.greek = greek;
 
   const Status prepared = Prepare(d, locations, rtfHeader);
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
   const std::vector<std::string>& texts = greek ? greek_ : english_;
-  int hits = 0;
-  for (int slot = 1; slot <= preparedUpTo_ && hits < kMaxDescriptionHits; ++slot) {
+  for (int slot = 1; slot <= preparedUpTo_ && static_cast<int>(list.items.size()) < kMaxDescriptionHits; ++slot) {
     if (!ContainsWholeWord(texts[static_cast<size_t>(slot)], key)) continue;
     const TEnglishEntry& e = d.EnglishIndex[slot];
-    window.AppendItem(e.Origin == kOriginUser ? e.Headword + std::string(kUserMark) : e.Headword, slot);
-    ++hits;
+    list.items.push_back({ListText(e.Headword, e.Origin), slot});
   }
   return prepared;
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/EntryIndex.h"
-#include "core/EntryListWindow.h"
+#include "core/EntryList.h"
 #include "core/Locations.h"
 #include "core/Status.h"
 
@@ -27,20 +27,23 @@ using PlainTextConverter = std::function<std::optional<std::string>(std::string_
 // The two-line document searched for one entry: `rtfHeader`, CR LF, the entry's body (its
 // description and a space; for an 'A' entry also the addition and a space), "}", CR LF.
 // `publishedFile` and `userFile` hold the whole description files (`userFile` nothing when the
-// user description file is missing). False when a description lies outside its file.
-bool DescriptionSearchDocument(const Dictionary& dictionary, int slot, std::string_view rtfHeader,
-                               std::string_view publishedFile, const std::optional<std::string>& userFile,
-                               std::string& document);
+// user description file is missing); the entry's places in them are those of `locations`.
+// False when a description lies outside its file.
+bool DescriptionSearchDocument(const Dictionary& dictionary, const Locations& locations, int slot,
+                               std::string_view rtfHeader, std::string_view publishedFile,
+                               const std::optional<std::string>& userFile, std::string& document);
 
 class DescriptionSearch {
  public:
   explicit DescriptionSearch(PlainTextConverter converter) : converter_(std::move(converter)) {}
 
-  // Clears the view, sets the list language from the word's first character, and lists the
-  // headwords (with the user mark) of the entries whose folded text holds the word. An error
-  // (the description file cannot be read) ends the search with what was listed so far.
+  // Lists the headwords (with the user mark) of the entries whose folded text holds the word;
+  // the list's search text is the word without leading blanks and its language follows the
+  // word's first character. An error (the description file cannot be read) ends the search
+  // with what was listed so far; a missing description file lists nothing and leaves the
+  // language as it was.
   Status Search(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
-                EntryListWindow& window, std::string_view word);
+                std::string_view word, EntryList& list);
 
   // Forgets the kept texts (they are also dropped when the dictionary is reloaded).
   void Drop();

@@ -43,35 +43,28 @@ bool IsUserOrAddition(char origin) { return origin == kOriginUser || origin == k
 // Appends the items of one scan, stopping at kMaxListItems.
 class ListFiller {
  public:
-  ListFiller(const Dictionary& d, EntryListWindow& window, bool userOnly)
-      : d_(d), window_(window), userOnly_(userOnly), count_(window.ItemCount()) {}
+  ListFiller(const Dictionary& d, EntryList& list, bool userOnly) : d_(d), list_(list), userOnly_(userOnly) {}
 
-  bool Full() const { return count_ >= kMaxListItems; }
-  int count() const { return count_; }
+  bool Full() const { return count() >= kMaxListItems; }
+  int count() const { return static_cast<int>(list_.items.size()); }
 
   void AddEnglish(int slot) {
     const TEnglishEntry& e = d_.EnglishIndex[slot];
     if (userOnly_ && !IsUserOrAddition(e.Origin)) return;
-    Append(e.Origin == kOriginUser ? e.Headword + std::string(kUserMark) : e.Headword, slot);
+    list_.items.push_back({ListText(e.Headword, e.Origin), slot});
   }
 
   void AddGreek(int greekSlot) {
     const TGreekEntry& g = d_.GreekIndex[greekSlot];
     const TEnglishEntry& e = d_.EnglishIndex[g.EnglishSlot];
     if (userOnly_ && !IsUserOrAddition(e.Origin)) return;
-    Append(e.Origin == kOriginUser ? g.Term + std::string(kUserMark) : g.Term, g.EnglishSlot);
+    list_.items.push_back({ListText(g.Term, e.Origin), g.EnglishSlot});
   }
 
  private:
-  void Append(const std::string& text, int slot) {
-    window_.AppendItem(text, slot);
-    ++count_;
-  }
-
   const Dictionary& d_;
-  EntryListWindow& window_;
+  EntryList& list_;
   bool userOnly_;
-  int count_;
 };
 
 int EnglishStartSlot(const Dictionary& d, char first) {
@@ -137,25 +130,24 @@ void SearchGreek(const Dictionary& d, ListFiller& list, SearchMode mode, const s
   }
 }
 
-void ListSpecific(const Dictionary& d, EntryListWindow& window, int slot) {
-  if (slot < 0 || slot >= kIndexSlots) return;
+EntryList ListSpecific(const Dictionary& d, int slot, bool greek) {
+  EntryList list;
+  if (slot < 0 || slot >= kIndexSlots) return list;
   const TEnglishEntry& e = d.EnglishIndex[slot];
-  const std::string text = window.GreekMode() ? d.GreekIndex[e.GreekSlot].Term : e.Headword;
-  window.SetSearchText(text);
-  // Writing the search text may have run a search of its own; this list holds one item only.
-  if (window.ItemCount() > 0) window.ClearView();
-  window.AppendItem(e.Origin == kOriginUser ? text + std::string(kUserMark) : text, slot);
-  window.SelectItem(0);
-  window.ShowSelectedEntry();
+  const std::string text = greek ? d.GreekIndex[e.GreekSlot].Term : e.Headword;
+  list.searchText = text;
+  list.items.push_back({ListText(text, e.Origin), slot});
+  list.selected = 0;
+  return list;
 }
 
-void ListMulti(const Dictionary& d, EntryListWindow& window, ListFiller& list,
-               const SearchCriteria& c) {
+void ListMulti(const Dictionary& d, EntryList& result, const SearchCriteria& c) {
   const std::string* first = !c.start.empty() ? &c.start : !c.contain.empty() ? &c.contain
                              : !c.end.empty() ? &c.end : nullptr;
   if (!first) return;
   const bool greek = IsGreekInitial(static_cast<unsigned char>((*first)[0]));
-  window.SetLanguage(greek);
+  result.greek = greek;
+  ListFiller list(d, result, false);
   if (greek) {
     for (int slot = 1; slot <= d.greekCount && !list.Full(); ++slot) {
       const std::string& k = d.greekKey[slot];
@@ -175,8 +167,8 @@ void ListMulti(const Dictionary& d, EntryListWindow& window, ListFiller& list,
   }
 }
 
-void ListUserEntries(const Dictionary& d, EntryListWindow& window, ListFiller& list) {
-  if (window.GreekMode()) {
+void ListUserEntries(const Dictionary& d, ListFiller& list, bool greek) {
+  if (greek) {
     for (int slot = 1; slot <= d.greekCount && !list.Full(); ++slot) list.AddGreek(slot);
   } else {
     for (int slot = 1; slot <= d.englishCount && !list.Full(); ++slot) list.AddEnglish(slot);
@@ -185,41 +177,43 @@ void ListUserEntries(const Dictionary& d, EntryListWindow& window, ListFiller& l
 
 }  // namespace
 
-void FillEntryList(const Dictionary& d, EntryListWindow& window, SearchMode mode, int slot,
-                   bool userOnly, const SearchCriteria& criteria) {
-  BusyScope busy(window);
-  const std::string typed = window.SearchText();
-  const std::string trimmed = TrimLeft(typed);
-  if (trimmed != typed) window.SetSearchText(trimmed);
-  window.ClearView();
-
-  const std::string text = window.SearchText();
+EntryList FillEntryList(const Dictionary& d, const SearchRequest& request) {
+  const std::string text = TrimLeft(request.text);
+  EntryList result;
   if (!text.empty()) {
-    if (mode == SearchMode::Specific) {
-      ListSpecific(d, window, slot);
+    if (request.mode == SearchMode::Specific) {
+      result = ListSpecific(d, request.slot, request.greek);
     } else {
-      ListFiller list(d, window, userOnly);
-      if (window.GreekMode()) {
-        SearchGreek(d, list, mode, text);
+      ListFiller list(d, result, request.userOnly);
+      if (request.greek) {
+        SearchGreek(d, list, request.mode, text);
       } else {
-        SearchEnglish(d, list, mode, text);
+        SearchEnglish(d, list, request.mode, text);
       }
     }
-  } else if (userOnly) {
-    ListFiller list(d, window, true);
-    ListUserEntries(d, window, list);
-  } else if (mode == SearchMode::Multi) {
-    ListFiller list(d, window, false);
-    ListMulti(d, window, list, criteria);
+  } else if (request.userOnly) {
+    ListFiller list(d, result, true);
+    ListUserEntries(d, list, request.greek);
+  } else if (request.mode == SearchMode::Multi) {
+    ListMulti(d, result, request.criteria);
   }
-  if (window.ItemCount() == 0) window.DisableEditCommands();
+  if (!result.searchText && text != request.text) result.searchText = text;
+  return result;
 }
 
-void ListAllEntries(const Dictionary& d, EntryListWindow& window) {
-  window.ClearView();
+EntryList ListAllEntries(const Dictionary& d) {
+  EntryList result;
   for (int slot = 1; slot <= d.englishCount && slot <= kMaxListItems; ++slot) {
-    window.AppendItem(d.EnglishIndex[slot].Headword, slot);
+    result.items.push_back({d.EnglishIndex[slot].Headword, slot});
   }
+  return result;
+}
+
+bool TypedTextNamesEntry(const Dictionary& d, std::string_view typed, bool greek, int slot) {
+  if (slot < 1 || slot >= kIndexSlots) return false;
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  if (!greek) return SystemLower(Trim(typed)) == SystemLower(EnglishSearchKey(e.Headword, true));
+  return FoldGreekText(Trim(GreekSearchKey(typed, true))) == GreekSearchKey(d.GreekIndex[e.GreekSlot].Term, true);
 }
 
 }  // namespace quorvel

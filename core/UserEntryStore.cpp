@@ -372,13 +372,10 @@ Status Commit(const Locations& locations, FileWriter& writer, const UserFiles& f
   return CommitUserFiles(locations, writer, contents);
 }
 
-// The slot of the window's selected item.
-Status SelectedSlot(const Dictionary& d, const EntryListWindow& window, int& slot) {
-  const int index = window.SelectedIndex();
-  if (index < 0 || index >= window.ItemCount()) return Status::Refused("no entry is selected");
-  slot = window.ItemSlot(index);
+// The entry at `slot`, which must be a used slot of the index.
+Status CheckSlot(const Dictionary& d, int slot) {
   if (slot < 1 || slot > kLastSlot || d.EnglishIndex[slot].Number == 0) {
-    return Status::Refused("the selected item names no entry (slot " + std::to_string(slot) + ")");
+    return Status::NotFound("no entry at slot " + std::to_string(slot));
   }
   return Status::Ok();
 }
@@ -405,20 +402,18 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form) {
 }
 
 Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window, const NewEntryTexts& texts) {
+                       const NewEntryTexts& texts) {
   UserFiles files;
   Status status = BeginRewrite(locations, writer, files);
   if (status.ok()) status = InsertInto(files, IndexView{dictionary}, texts);
   if (status.ok()) status = Commit(locations, writer, files);
-  if (status.ok()) window.ClearView();
   return status;
 }
 
 Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window, const EditedEntryTexts& texts) {
+                       int slot, const EditedEntryTexts& texts) {
   if (texts.english.empty()) return Status::Refused("the English headword is empty");
-  int slot = 0;
-  Status status = SelectedSlot(dictionary, window, slot);
+  Status status = CheckSlot(dictionary, slot);
   if (!status.ok()) return status;
   const TEnglishEntry& entry = dictionary.EnglishIndex[slot];
   if (texts.origin != entry.Origin) {
@@ -445,14 +440,12 @@ Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations,
       return Status::Refused("the selected entry cannot be modified");
   }
   if (status.ok()) status = Commit(locations, writer, files);
-  if (status.ok()) window.ClearView();
   return status;
 }
 
-Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window) {
-  int slot = 0;
-  Status status = SelectedSlot(dictionary, window, slot);
+Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       int slot) {
+  Status status = CheckSlot(dictionary, slot);
   if (!status.ok()) return status;
   if (dictionary.EnglishIndex[slot].Origin != kOriginUser) {
     return Status::Refused("only user entries can be deleted");
@@ -461,20 +454,18 @@ Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileW
   status = BeginRewrite(locations, writer, files);
   if (status.ok()) status = RemoveEntry(files, dictionary.EnglishIndex[slot].Number);
   if (status.ok()) status = Commit(locations, writer, files);
-  if (!status.ok()) return status;
+  return status;
+}
 
-  // The reloaded index holds every later entry one slot lower.
-  for (int i = window.ItemCount() - 1; i >= 0; --i) {
-    const int itemSlot = window.ItemSlot(i);
-    if (itemSlot == slot) {
-      window.RemoveItem(i);
-    } else if (itemSlot > slot) {
-      window.SetItemSlot(i, itemSlot - 1);
-    }
+void RemoveDeletedEntry(std::vector<ListItem>& items, int slot) {
+  std::vector<ListItem> kept;
+  kept.reserve(items.size());
+  for (ListItem& item : items) {
+    if (item.slot == slot) continue;
+    if (item.slot > slot) --item.slot;
+    kept.push_back(std::move(item));
   }
-  window.ClearEntryText();
-  LoadEntryIndex(dictionary, locations, writer);
-  return Status::Ok();
+  items = std::move(kept);
 }
 
 }  // namespace quorvel

@@ -9,16 +9,18 @@
 // their search keys. The published files are never touched.
 //
 // Placement and numbering follow from the loaded index, which must have been loaded from the
-// current user files (LoadEntryIndex runs after every change). A failed operation returns an
-// error and leaves the window as it was; the user files are then the old ones, or, after a
-// failure between two replacements, the new ones once the next load has completed them.
+// current user files: the caller reloads the index after every change (Session does). The
+// operations take the slot of the entry to change and return a Status; they never touch a
+// window. A failed operation leaves the user files the old ones, or, after a failure between
+// two replacements, the new ones once the next load has completed them.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/EntryIndex.h"
-#include "core/EntryListWindow.h"
+#include "core/EntryList.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
@@ -60,31 +62,31 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form);
 // in use, and a Greek term gets its line in the user Greek file. Control bytes (a pasted tab or
 // line break) are stored as spaces; the headword is trimmed and cut to kUserHeadwordWidth
 // bytes, the Greek term (kept as typed otherwise) cut to kUserTermWidth; a term of blanks is
-// no term. On success ends with window.ClearView(); the caller then reloads the index with
-// LoadEntryIndex.
+// no term.
 // Refused, with nothing written: an empty headword, a full index, a number that would pass
 // 65535, a description too long to be read back whole, no user-entry folder, damaged user
 // files. A write that fails before the first file is replaced leaves the old files; one that
 // fails after it leaves the rest to the next LoadEntryIndex, which completes the new files.
 Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window, const NewEntryTexts& texts);
+                       const NewEntryTexts& texts);
 
-// Modifies the entry of the window's selected item, by its origin:
+// Modifies the entry at `slot`, by its origin:
 //   'C' a user entry: stored anew as delete-then-insert would store it (a new number, its new
 //       alphabetical place), in one rewrite;
 //   'A' a published entry with an addition: the addition is replaced, or removed when the
 //       description is empty;
 //   'L' a published entry: an addition is added (also for an empty description).
-// texts.origin must be the selected entry's origin; texts.english must not be empty. On
-// success ends with window.ClearView(); the caller then reloads the index.
+// texts.origin must be the entry's origin; texts.english must not be empty.
 Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window, const EditedEntryTexts& texts);
+                       int slot, const EditedEntryTexts& texts);
 
-// Deletes the user entry of the window's selected item with its Greek terms. On success removes
-// the item from the list (with any other item of the same entry), lowers by one the slot of
-// every item above the deleted slot, empties the entry text and reloads the index. Only user
-// entries (origin 'C') can be deleted.
-Status DeleteUserEntry(Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       EntryListWindow& window);
+// Deletes the user entry at `slot` with its Greek terms. Only user entries (origin 'C') can be
+// deleted.
+Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
+                       int slot);
+
+// The list after the entry at `slot` was deleted and the index reloaded: the entry's items are
+// gone and every item above the slot names the slot one lower, where its entry now is.
+void RemoveDeletedEntry(std::vector<ListItem>& items, int slot);
 
 }  // namespace quorvel

@@ -12,7 +12,6 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/ListSearch.h"
-#include "core/MemoryEntryList.h"
 #include "fuzz/FuzzFolder.h"
 
 using namespace quorvel;
@@ -35,21 +34,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const bool greek : {false, true}) {
     for (const SearchMode mode : {SearchMode::Start, SearchMode::Contain, SearchMode::End,
                                   SearchMode::Multi, SearchMode::None}) {
-      MemoryEntryList window;
-      window.navigating = true;
-      window.SetLanguage(greek);
-      window.SetSearchText(mode == SearchMode::Multi ? std::string() : text);
-      FillEntryList(dictionary, window, mode, 0, userOnly, criteria);
-      for (const MemoryEntryList::Item& item : window.items()) {
+      SearchRequest request;
+      request.mode = mode;
+      request.text = mode == SearchMode::Multi ? std::string() : text;
+      request.greek = greek;
+      request.userOnly = userOnly;
+      request.criteria = criteria;
+      for (const ListItem& item : FillEntryList(dictionary, request).items) {
         if (item.slot < 0 || item.slot >= kIndexSlots) std::abort();
       }
     }
-    MemoryEntryList window;
-    window.navigating = true;
-    window.SetLanguage(greek);
-    window.SetSearchText("x");
-    FillEntryList(dictionary, window, SearchMode::Specific,
-                  std::min(dictionary.englishCount, static_cast<int>(in.flags >> 2)), false);
+    SearchRequest specific;
+    specific.mode = SearchMode::Specific;
+    specific.text = "x";
+    specific.greek = greek;
+    specific.slot = std::min(dictionary.englishCount, static_cast<int>(in.flags >> 2));
+    (void)FillEntryList(dictionary, specific);
   }
 
   const std::string header = ReadRtfHeader(locations.DescriptionFile());

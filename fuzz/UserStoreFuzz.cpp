@@ -13,7 +13,6 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/LineReader.h"
-#include "core/MemoryEntryList.h"
 #include "core/TextOps.h"
 #include "core/UserEntryStore.h"
 #include "fuzz/FuzzFolder.h"
@@ -83,27 +82,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const char choice : choices) {
     const auto c = static_cast<unsigned char>(choice);
-    MemoryEntryList window;
-    window.navigating = true;
     const int count = dictionary.englishCount;
     const int slot = count > 0 ? 1 + (c >> 2) % count : 0;
-    window.AppendItem("item", slot);
-    window.SelectItem(0);
 
     const UserFileBytes before = Snapshot(locations);
     Status status = Status::Ok();
     switch (c & 3) {
       case 0:
       case 3:
-        status = InsertUserEntry(dictionary, locations, writer, window, {english, greek, description});
+        status = InsertUserEntry(dictionary, locations, writer, {english, greek, description});
         break;
       case 1: {
         EditedEntryTexts texts{dictionary.EnglishIndex[slot].Origin, english, greek, description};
-        status = ModifyUserEntry(dictionary, locations, writer, window, texts);
+        status = ModifyUserEntry(dictionary, locations, writer, slot, texts);
         break;
       }
       case 2:
-        status = DeleteUserEntry(dictionary, locations, writer, window);
+        status = DeleteUserEntry(dictionary, locations, writer, slot);
         break;
     }
     if (!status.ok()) {

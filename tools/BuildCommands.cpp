@@ -1,9 +1,7 @@
 #include "tools/BuildCommands.h"
 
-#include "core/DescriptionSearch.h"
 #include "core/EntryDocument.h"
 #include "core/LineReader.h"
-#include "core/MemoryEntryList.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -47,13 +45,9 @@ int RunByteRange(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunDescSearch(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("descsearch takes one WORD");
-  MemoryEntryList window;
-  DescriptionSearch search([](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
-  const Status status = search.Search(context.dictionary(), context.locations(), context.rtfHeader(), window,
-                                      context.encoding().FromArgument(args[0]));
-  for (const MemoryEntryList::Item& item : window.items()) {
-    context.out() << item.slot << '\t' << context.encoding().ToOutput(item.text) << '\n';
-  }
+  EntryList list;
+  const Status status = context.session().SearchDescriptions(context.encoding().FromArgument(args[0]), list);
+  PrintList(context, list);
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 

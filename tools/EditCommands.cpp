@@ -1,7 +1,5 @@
 #include "tools/EditCommands.h"
 
-#include "core/ListSearch.h"
-#include "core/MemoryEntryList.h"
 #include "core/UserEntryStore.h"
 #include "tools/LookupCommands.h"
 
@@ -13,12 +11,11 @@ int RequireUserFolder(ToolContext& context) {
   return context.Fail("no user-entry folder is known (give --user-dir)");
 }
 
-// The window of an edit command: the list holds the entry at `slot`, selected, as after the
-// user clicked it.
-void SelectEntry(const Dictionary& d, MemoryEntryList& window, int slot) {
-  const TEnglishEntry& e = d.EnglishIndex[static_cast<size_t>(slot)];
-  window.AppendItem(e.Origin == kOriginUser ? e.Headword + std::string(kUserMark) : e.Headword, slot);
-  window.SelectItem(0);
+// Reports the store's failure, or the reload's warnings after a change.
+int Finish(ToolContext& context, const Status& status) {
+  if (!status.ok()) return context.Fail(status.message());
+  context.WarnAboutLoad(context.session().lastLoad());
+  return kExitOk;
 }
 
 }  // namespace
@@ -41,12 +38,7 @@ int RunInsert(ToolContext& context, const std::vector<std::string>& args) {
   texts.english = encoding.FromArgument(args[0]);
   texts.greek = encoding.FromArgument(args[1]);
   texts.description = EditorLineBreaks(encoding.FromArgument(args[2]));
-  MemoryEntryList window;
-  const Status status =
-      InsertUserEntry(context.dictionary(), context.locations(), context.writer(), window, texts);
-  if (!status.ok()) return context.Fail(status.message());
-  context.ReloadDictionary();
-  return kExitOk;
+  return Finish(context, context.session().InsertEntry(texts));
 }
 
 int RunModify(ToolContext& context, const std::vector<std::string>& args) {
@@ -61,12 +53,7 @@ int RunModify(ToolContext& context, const std::vector<std::string>& args) {
   texts.english = encoding.FromArgument(args[1]);
   texts.greek = encoding.FromArgument(args[2]);
   texts.description = EditorLineBreaks(encoding.FromArgument(args[3]));
-  MemoryEntryList window;
-  SelectEntry(d, window, slot);
-  const Status status = ModifyUserEntry(d, context.locations(), context.writer(), window, texts);
-  if (!status.ok()) return context.Fail(status.message());
-  context.ReloadDictionary();
-  return kExitOk;
+  return Finish(context, context.session().ModifyEntry(slot, texts));
 }
 
 int RunDelete(ToolContext& context, const std::vector<std::string>& args) {
@@ -74,12 +61,7 @@ int RunDelete(ToolContext& context, const std::vector<std::string>& args) {
   if (const int status = RequireUserFolder(context); status != kExitOk) return status;
   int slot = 0;
   if (const int status = EntrySlotArgument(context, args[0], slot); status != kExitOk) return status;
-  Dictionary& d = context.dictionary();
-  MemoryEntryList window;
-  SelectEntry(d, window, slot);
-  // The store reloads the index itself after a deletion.
-  const Status status = DeleteUserEntry(d, context.locations(), context.writer(), window);
-  return status.ok() ? kExitOk : context.Fail(status.message());
+  return Finish(context, context.session().DeleteEntry(slot));
 }
 
 }  // namespace quorvel::tools

@@ -2,28 +2,24 @@
 
 #include "core/EntryDocument.h"
 #include "core/ListSearch.h"
-#include "core/MemoryEntryList.h"
 #include "core/SearchKey.h"
 
 namespace quorvel::tools {
 namespace {
 
-// One line per item: the ListSlots value, TAB, the item text.
-void PrintList(ToolContext& context, const MemoryEntryList& window) {
-  for (const MemoryEntryList::Item& item : window.items()) {
-    context.out() << item.slot << '\t' << context.encoding().ToOutput(item.text) << '\n';
-  }
-}
-
 // The list text an entry had when it was shown in the given language.
-std::string ListText(const Dictionary& d, int slot, bool greek) {
+std::string ShownText(const Dictionary& d, int slot, bool greek) {
   const TEnglishEntry& e = d.EnglishIndex[static_cast<size_t>(slot)];
-  std::string text = greek ? d.GreekIndex[e.GreekSlot].Term : e.Headword;
-  if (e.Origin == kOriginUser) text += kUserMark;
-  return text;
+  return ListText(greek ? d.GreekIndex[e.GreekSlot].Term : e.Headword, e.Origin);
 }
 
 }  // namespace
+
+void PrintList(ToolContext& context, const EntryList& list) {
+  for (const ListItem& item : list.items) {
+    context.out() << item.slot << '\t' << context.encoding().ToOutput(item.text) << '\n';
+  }
+}
 
 int EntrySlotArgument(ToolContext& context, const std::string& text, int& slot) {
   const auto value = ParseNumberArgument(text, 0, kLastSlot);
@@ -51,11 +47,13 @@ int RunList(ToolContext& context, const std::vector<std::string>& args) {
   criteria.contain = encoding.FromArgument(a->Value("--contain").value_or(""));
   criteria.end = encoding.FromArgument(a->Value("--end").value_or(""));
 
-  MemoryEntryList window;
-  window.greekMode = a->Has("--greek");
-  window.SetSearchText(words.size() > 1 ? encoding.FromArgument(words[1]) : std::string());
-  FillEntryList(context.dictionary(), window, *mode, 0, a->Has("--user-only"), criteria);
-  PrintList(context, window);
+  SearchRequest request;
+  request.mode = *mode;
+  request.text = words.size() > 1 ? encoding.FromArgument(words[1]) : std::string();
+  request.greek = a->Has("--greek");
+  request.userOnly = a->Has("--user-only");
+  request.criteria = criteria;
+  PrintList(context, FillEntryList(context.dictionary(), request));
   return kExitOk;
 }
 
@@ -70,22 +68,19 @@ int RunSpecific(ToolContext& context, const std::vector<std::string>& args) {
   if (const int status = EntrySlotArgument(context, a->positional()[0], slot); status != kExitOk) return status;
 
   const Dictionary& d = context.dictionary();
-  MemoryEntryList window;
-  window.greekMode = a->Has("--greek");
-  window.navigating = true;
-  const std::string caption = ListText(d, slot, window.greekMode);
-  window.SetSearchText(caption);
-  if (!caption.empty()) window.SetLanguage(IsGreekInitial(static_cast<unsigned char>(caption[0])));
-  FillEntryList(d, window, SearchMode::Specific, slot, false);
-  PrintList(context, window);
+  SearchRequest request;
+  request.mode = SearchMode::Specific;
+  request.text = ShownText(d, slot, a->Has("--greek"));
+  request.greek = request.text.empty() ? a->Has("--greek")
+                                       : IsGreekInitial(static_cast<unsigned char>(request.text[0]));
+  request.slot = slot;
+  PrintList(context, FillEntryList(d, request));
   return kExitOk;
 }
 
 int RunAll(ToolContext& context, const std::vector<std::string>& args) {
   if (!args.empty()) return context.UsageError("all takes no arguments");
-  MemoryEntryList window;
-  ListAllEntries(context.dictionary(), window);
-  PrintList(context, window);
+  PrintList(context, ListAllEntries(context.dictionary()));
   return kExitOk;
 }
 

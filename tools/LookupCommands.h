@@ -20,6 +20,9 @@ int RunEntry(ToolContext& context, const std::vector<std::string>& args);
 // document SLOT
 int RunDocument(ToolContext& context, const std::vector<std::string>& args);
 
+// Prints a list, one line per item: the item's slot, TAB, its text.
+void PrintList(ToolContext& context, const EntryList& list);
+
 // The slot argument of a command: kExitOk with `slot` set for a slot that holds an entry,
 // otherwise the reported error's exit status.
 int EntrySlotArgument(ToolContext& context, const std::string& text, int& slot);

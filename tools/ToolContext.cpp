@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/Cp1253.h"
-#include "core/DescriptionFile.h"
 #include "core/TextOps.h"
+#include "richtext/RtfReader.h"
 #include "tools/Commands.h"
 
 namespace quorvel::tools {
@@ -41,17 +41,17 @@ int ToolContext::UsageError(std::string_view message) {
   return kExitUsage;
 }
 
-Dictionary& ToolContext::dictionary() {
-  if (!dictionary_) {
-    dictionary_ = std::make_unique<Dictionary>();
-    ReloadDictionary();
+Session& ToolContext::session() {
+  if (!session_) {
+    session_ = std::make_unique<Session>(locations_, writer_, [](std::string_view rtf) {
+      return richtext::RtfToPlainText(rtf);
+    });
+    WarnAboutLoad(session_->Reload());
   }
-  return *dictionary_;
+  return *session_;
 }
 
-void ToolContext::ReloadDictionary() {
-  if (!dictionary_) dictionary_ = std::make_unique<Dictionary>();
-  const LoadReport report = LoadEntryIndex(*dictionary_, locations_, writer_);
+void ToolContext::WarnAboutLoad(const LoadReport& report) {
   if (!report.status.ok()) {
     err_ << "quorvel-tools: warning: the index load stopped: " << report.status.message() << '\n';
   }
@@ -63,11 +63,6 @@ void ToolContext::ReloadDictionary() {
     err_ << "quorvel-tools: warning: an interrupted rewrite of the user files could not be finished: "
          << report.recovery.message() << '\n';
   }
-}
-
-const std::string& ToolContext::rtfHeader() {
-  if (!rtfHeader_) rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
-  return *rtfHeader_;
 }
 
 std::optional<Arguments> Arguments::Parse(const std::vector<std::string>& words,

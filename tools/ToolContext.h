@@ -1,6 +1,7 @@
 // What every quorvel-tools command works with: the output streams, the text encoding of the
-// command line (UTF-8 or raw code page 1253), the program folder's file locations, and the entry
-// index and description header, loaded when a command first asks for them.
+// command line (UTF-8 or raw code page 1253), the program folder's file locations, and the
+// session with the entry index and description header, loaded when a command first asks for
+// them.
 #pragma once
 
 #include <memory>
@@ -13,6 +14,7 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
+#include "core/Session.h"
 
 namespace quorvel::tools {
 
@@ -58,13 +60,14 @@ class ToolContext {
   // Reports a usage error with the running command's usage and gives kExitUsage.
   int UsageError(std::string_view message);
 
-  // The entry index, loaded on first use (as the program loads it at start); a load that stops
+  // The session, loaded on first use (as the program loads it at start); a load that stops
   // early is reported on standard error, and what was loaded is used.
-  Dictionary& dictionary();
-  // Reloads the index after the user files changed.
-  void ReloadDictionary();
+  Session& session();
+  const Dictionary& dictionary() { return session().dictionary(); }
   // "{" + the description file's decoded header (empty without the file).
-  const std::string& rtfHeader();
+  const std::string& rtfHeader() { return session().rtfHeader(); }
+  // Reports on standard error what a load left out.
+  void WarnAboutLoad(const LoadReport& report);
 
   // The command being run, for its usage line.
   void SetCommand(const Command* command) { command_ = command; }
@@ -77,8 +80,7 @@ class ToolContext {
   Locations locations_;
   std::optional<std::string> userDir_;
   FileWriter& writer_;
-  std::unique_ptr<Dictionary> dictionary_;
-  std::optional<std::string> rtfHeader_;
+  std::unique_ptr<Session> session_;
   const Command* command_ = nullptr;
 };
 

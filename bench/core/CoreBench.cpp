@@ -18,7 +18,6 @@
 #include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "core/Locations.h"
-#include "core/MemoryEntryList.h"
 #include "core/UserEntryStore.h"
 #include "tools/Synth.h"
 
@@ -71,14 +70,17 @@ BENCHMARK(BM_LoadEntryIndex)->Unit(benchmark::kMillisecond);
 
 void RunSearch(benchmark::State& state, const std::string& text, SearchMode mode, bool greek) {
   const Dictionary& d = *FullSize().dictionary;
-  MemoryEntryList window;
-  window.greekMode = greek;
+  SearchRequest request;
+  request.mode = mode;
+  request.text = text;
+  request.greek = greek;
+  size_t items = 0;
   for (auto _ : state) {
-    window.SetSearchText(text);
-    FillEntryList(d, window, mode, 0, false);
-    benchmark::DoNotOptimize(window.ItemCount());
+    const EntryList list = FillEntryList(d, request);
+    items = list.items.size();
+    benchmark::DoNotOptimize(items);
   }
-  state.counters["items"] = window.ItemCount();
+  state.counters["items"] = static_cast<double>(items);
 }
 
 // A 3-letter prefix that real typing gives: the start of the middle entry's headword.
@@ -132,11 +134,10 @@ void BM_InsertUserEntry(benchmark::State& state) {
     fs::copy_file(data / name, saved / name, fs::copy_options::overwrite_existing);
   }
   StdFileWriter writer;
-  MemoryEntryList window;
   const NewEntryTexts texts{"main engine bedplate", Utf8ToCp1253("βάση κύριας μηχανής"),
                             Utf8ToCp1253("Η βάση της μηχανής.\r\nΔεύτερη γραμμή.")};
   for (auto _ : state) {
-    const Status status = InsertUserEntry(*folder.dictionary, folder.locations, writer, window, texts);
+    const Status status = InsertUserEntry(*folder.dictionary, folder.locations, writer, texts);
     if (!status.ok()) {
       state.SkipWithError(status.message().c_str());
       break;

@@ -15,7 +15,6 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
-#include "core/MemoryEntryList.h"
 #include "richtext/RtfReader.h"
 #include "tools/Synth.h"
 
@@ -70,11 +69,11 @@ void BM_FirstSearch(benchmark::State& state) {
   Folder& f = SharedFolder();
   for (auto _ : state) {
     DescriptionSearch search = NewSearch();
-    MemoryEntryList window;
-    search.Search(*f.dictionary, f.locations, f.header, window, "anchor");
+    EntryList list;
+    search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
     state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
-    state.counters["hits"] = window.ItemCount();
+    state.counters["hits"] = static_cast<double>(list.items.size());
   }
 }
 BENCHMARK(BM_FirstSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -82,15 +81,15 @@ BENCHMARK(BM_FirstSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_RepeatedSearch(benchmark::State& state) {
   Folder& f = SharedFolder();
   DescriptionSearch search = NewSearch();
-  MemoryEntryList window;
-  search.Search(*f.dictionary, f.locations, f.header, window, "anchor");
+  EntryList list;
+  search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
   const std::string greekWord = Utf8ToCp1253("πλοίο");
   bool greek = false;
   for (auto _ : state) {
-    search.Search(*f.dictionary, f.locations, f.header, window, greek ? greekWord : "hull");
+    search.Search(*f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
     greek = !greek;
   }
-  state.counters["hits"] = window.ItemCount();
+  state.counters["hits"] = static_cast<double>(list.items.size());
 }
 BENCHMARK(BM_RepeatedSearch)->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListView>
 #include <QDir>
 #include <QTest>
 
@@ -16,6 +18,9 @@
 #include <unistd.h>
 
 #include "core/FileWriter.h"
+#include "core/Locations.h"
+#include "core/Session.h"
+#include "richtext/RtfReader.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "tools/Synth.h"
@@ -37,27 +42,40 @@ const fs::path& ProgramFolder() {
     const Status status =
         tools::WriteSyntheticFolder(dir.string(), (dir / "data").string(), tools::SynthOptions{}, writer);
     if (!status.ok()) throw std::runtime_error(status.message());
-    QDir::setCurrent(QString::fromStdString(dir.string()));
     return dir;
   }();
   return folder;
 }
 
-std::unique_ptr<ui::TMainLex> ShownWindow() {
-  ProgramFolder();
-  auto window = std::make_unique<ui::TMainLex>(std::make_unique<platform::FakeKeyboardLayouts>(
-      std::vector<platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
-  window->show();
-  return window;
-}
+// The window with its session on the program folder, shown.
+struct ShownWindow {
+  ShownWindow()
+      : session(ResolveFileLocations(ProgramFolder().string(), SystemFolders{}), writer,
+                [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }),
+        window(session, std::make_unique<platform::FakeKeyboardLayouts>(
+                            std::vector<platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}})) {
+    window.show();
+  }
+  template <typename T = QWidget>
+  T* Control(const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  QWidget* Box() { return Control("Entry_Text"); }
+  QString Shown() { return Control<ui::CaptionLabel>("Entry_Label")->caption(); }
+  int ItemCount() { return Control<QListView>("Entries_List")->model()->rowCount(); }
+
+  StdFileWriter writer;
+  Session session;
+  ui::TMainLex window;
+};
 
 void TypeKey(QWidget* box, QChar ch) {
   QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 // A headword that typing shows (no key punctuation, no leading digits), at least `length` long.
-std::string ShownHeadword(const ui::TMainLex& window, size_t length, int from) {
-  const Dictionary& d = window.dictionary();
+std::string ShownHeadword(const Session& session, size_t length, int from) {
+  const Dictionary& d = session.dictionary();
   for (int slot = from; slot <= d.englishCount; ++slot) {
     const std::string& h = d.EnglishIndex[static_cast<size_t>(slot)].Headword;
     if (h.size() >= length && h == Trim(h) && SystemLower(EnglishSearchKey(h, true)) == SystemLower(h)) {
@@ -70,8 +88,8 @@ std::string ShownHeadword(const ui::TMainLex& window, size_t length, int from) {
 void BM_StartUp(benchmark::State& state) {
   ProgramFolder();
   for (auto _ : state) {
-    auto window = ShownWindow();
-    window->repaint();  // the first picture of the window on the screen
+    auto window = std::make_unique<ShownWindow>();
+    window->window.repaint();  // the first picture of the window on the screen
     benchmark::DoNotOptimize(window->ItemCount());
     state.PauseTiming();
     window.reset();
@@ -82,29 +100,29 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 // The last letter of a headword: the list is filled and the entry shown.
 void BM_KeystrokeShowsEntry(benchmark::State& state) {
-  auto window = ShownWindow();
-  const QString headword = ui::ToQString(ShownHeadword(*window, 8, 9000));
+  auto window = std::make_unique<ShownWindow>();
+  const QString headword = ui::ToQString(ShownHeadword(window->session, 8, 9000));
   const QString start = headword.left(headword.size() - 1);
   for (auto _ : state) {
     state.PauseTiming();
-    window->Entry_Text->setText(start);
+    static_cast<QLineEdit*>(window->Box())->setText(start);
     state.ResumeTiming();
-    TypeKey(window->Entry_Text, headword.back());
-    if (state.range(0) == 1) window->repaint();
+    TypeKey(window->Box(), headword.back());
+    if (state.range(0) == 1) window->window.repaint();
   }
-  if (window->Entry_Label->caption().isEmpty()) state.SkipWithError("the entry was not shown");
+  if (window->Shown().isEmpty()) state.SkipWithError("the entry was not shown");
 }
 BENCHMARK(BM_KeystrokeShowsEntry)->Arg(0)->Arg(1)->ArgNames({"paint"})->Unit(benchmark::kMillisecond);
 
 // The first letter in an empty box: the longest list a keystroke fills ("s").
 void BM_KeystrokeFirstLetter(benchmark::State& state) {
-  auto window = ShownWindow();
+  auto window = std::make_unique<ShownWindow>();
   for (auto _ : state) {
     state.PauseTiming();
-    window->Entry_Text->clear();
+    static_cast<QLineEdit*>(window->Box())->clear();
     state.ResumeTiming();
-    TypeKey(window->Entry_Text, QLatin1Char('s'));
-    if (state.range(0) == 1) window->repaint();
+    TypeKey(window->Box(), QLatin1Char('s'));
+    if (state.range(0) == 1) window->window.repaint();
   }
   state.counters["items"] = window->ItemCount();
 }
@@ -112,9 +130,9 @@ BENCHMARK(BM_KeystrokeFirstLetter)->Arg(0)->Arg(1)->ArgNames({"paint"})->Unit(be
 
 // A Greek term's last letter in Greek mode.
 void BM_GreekKeystrokeShowsEntry(benchmark::State& state) {
-  auto window = ShownWindow();
-  window->SetLanguage(true);
-  const Dictionary& d = window->dictionary();
+  auto window = std::make_unique<ShownWindow>();
+  QTest::mouseClick(window->Control("Lang_Button"), Qt::LeftButton);
+  const Dictionary& d = window->session.dictionary();
   QString term;
   for (int slot = 5000; slot <= d.greekCount && term.isEmpty(); ++slot) {
     const std::string& t = d.GreekIndex[static_cast<size_t>(slot)].Term;
@@ -125,12 +143,12 @@ void BM_GreekKeystrokeShowsEntry(benchmark::State& state) {
   const QString start = term.left(term.size() - 1);
   for (auto _ : state) {
     state.PauseTiming();
-    window->Entry_Text->setText(start);
+    static_cast<QLineEdit*>(window->Box())->setText(start);
     state.ResumeTiming();
-    TypeKey(window->Entry_Text, term.back());
-    window->repaint();
+    TypeKey(window->Box(), term.back());
+    window->window.repaint();
   }
-  if (window->Entry_Label->caption().isEmpty()) state.SkipWithError("the term was not shown");
+  if (window->Shown().isEmpty()) state.SkipWithError("the term was not shown");
 }
 BENCHMARK(BM_GreekKeystrokeShowsEntry)->Unit(benchmark::kMillisecond);
 

@@ -8,7 +8,6 @@
 #include "core/Cp1253.h"
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
-#include "core/MemoryEntryList.h"
 #include "richtext/RtfReader.h"
 #include "tests/core/DictionaryFixture.h"
 
@@ -50,9 +49,9 @@ class DescriptionSearchTest : public ::testing::Test {
   }
 
   std::vector<std::string> Find(const std::string& word) {
-    search_.Search(*dictionary_, fixture_.locations(), header_, window_, word);
+    search_.Search(*dictionary_, fixture_.locations(), header_, word, list_);
     std::vector<std::string> found;
-    for (const auto& item : window_.items()) found.push_back(item.text);
+    for (const auto& item : list_.items) found.push_back(item.text);
     return found;
   }
 
@@ -60,15 +59,16 @@ class DescriptionSearchTest : public ::testing::Test {
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
-  MemoryEntryList window_;
+  EntryList list_;
   DescriptionSearch search_{[](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
 };
 
 using Found = std::vector<std::string>;
 
 TEST_F(DescriptionSearchTest, GreekWordsAreFoldedAndWhole) {
-  EXPECT_EQ(Find(Utf8ToCp1253("ΠΛΟΙΟ")), (Found{"boat"}));
-  EXPECT_TRUE(window_.greekMode);
+  EXPECT_EQ(Find(Utf8ToCp1253(" ΠΛΟΙΟ")), (Found{"boat"}));
+  EXPECT_EQ(list_.greek, true);
+  EXPECT_EQ(list_.searchText, Utf8ToCp1253("ΠΛΟΙΟ"));
   EXPECT_EQ(Find(Utf8ToCp1253("πλοίου")), (Found{"port"}));
   EXPECT_EQ(Find(Utf8ToCp1253("πρύμνης")), (Found{"stern light *"}));
   // A Latin letter in a Greek word never matches: the texts lose theirs.
@@ -79,10 +79,11 @@ TEST_F(DescriptionSearchTest, EnglishWordsCountOnlyTheirFirstOccurrence) {
   EXPECT_EQ(Find("SHIP"), (Found{"stern"}));  // "shipping" comes first in entry 3
   // "a" stands alone in two descriptions; inside "The" and "shipping" it is no word.
   EXPECT_EQ(Find("a"), (Found{"shipping", "stern"}));
-  EXPECT_FALSE(window_.greekMode);
+  EXPECT_EQ(list_.greek, false);
   EXPECT_EQ(Find("port"), (Found{"port"}));
   EXPECT_EQ(Find("port "), Found{});  // the space is followed by a letter
   EXPECT_EQ(Find(""), Found{});
+  EXPECT_FALSE(list_.greek);  // an empty word leaves the language
 }
 
 TEST_F(DescriptionSearchTest, AdditionsAreSearchedWithTheirEntry) {
@@ -93,9 +94,9 @@ TEST_F(DescriptionSearchTest, AdditionsAreSearchedWithTheirEntry) {
 TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   const Found first = Find(Utf8ToCp1253("λιμάνι"));
   DescriptionSearch fresh{[](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
-  MemoryEntryList other;
-  fresh.Search(*dictionary_, fixture_.locations(), header_, other, Utf8ToCp1253("λιμάνι"));
-  ASSERT_EQ(other.items().size(), first.size());
+  EntryList other;
+  fresh.Search(*dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other);
+  ASSERT_EQ(other.items.size(), first.size());
   // A reload drops the kept texts: a user entry deleted from the files disappears.
   fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"}});
   LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
@@ -108,8 +109,9 @@ TEST_F(DescriptionSearchTest, MissingFilesEndOrNarrowTheSearch) {
   EXPECT_EQ(Find(Utf8ToCp1253("σημείωση")), Found{});
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
   std::filesystem::remove(fixture_.locations().DescriptionFile());
-  EXPECT_FALSE(search_.Search(*dictionary_, fixture_.locations(), header_, window_, "ship").ok());
-  EXPECT_EQ(window_.ItemCount(), 0);
+  EXPECT_FALSE(search_.Search(*dictionary_, fixture_.locations(), header_, "ship", list_).ok());
+  EXPECT_EQ(list_.items.size(), 0u);
+  EXPECT_FALSE(list_.greek);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/Cp1253.h"
-#include "core/MemoryEntryList.h"
 
 namespace quorvel {
 namespace {
@@ -45,18 +44,20 @@ class ListSearchTest : public ::testing::Test {
   std::vector<std::string> Search(SearchMode mode, const std::string& text, bool greek = false,
                                   bool userOnly = false, const SearchCriteria& criteria = {}) {
     PrepareSearchData(*dictionary_, userGreek_);
-    window_.greekMode = greek;
-    window_.navigating = true;
-    window_.SetSearchText(text);
-    window_.navigating = false;
-    FillEntryList(*dictionary_, window_, mode, 0, userOnly, criteria);
+    SearchRequest request;
+    request.mode = mode;
+    request.text = text;
+    request.greek = greek;
+    request.userOnly = userOnly;
+    request.criteria = criteria;
+    last_ = FillEntryList(*dictionary_, request);
     std::vector<std::string> texts;
-    for (const auto& item : window_.items()) texts.push_back(item.text);
+    for (const auto& item : last_.items) texts.push_back(item.text);
     return texts;
   }
 
   std::unique_ptr<Dictionary> dictionary_;
-  MemoryEntryList window_;
+  EntryList last_;
   int english_ = 0;
   int greek_ = 0;
   std::vector<bool> userGreek_{false};
@@ -72,8 +73,9 @@ TEST_F(ListSearchTest, StartFallsBackToTheLongestSharedPrefix) {
   EXPECT_EQ(Search(SearchMode::Start, "abcq"), (Items{"abcd", "Abcx"}));
   EXPECT_EQ(Search(SearchMode::Start, "ABC"), (Items{"abcd", "Abcx"}));
   EXPECT_EQ(Search(SearchMode::Start, "zz"), Items{});
-  EXPECT_EQ(window_.SelectedIndex(), -1);
-  EXPECT_FALSE(window_.editCommandsEnabled);
+  EXPECT_EQ(last_.selected, -1);
+  EXPECT_FALSE(last_.searchText);
+  EXPECT_FALSE(last_.greek);
 }
 
 TEST_F(ListSearchTest, StartComparesFromKeyStartWhileContainAndEndSeeTheWholeHeadword) {
@@ -117,7 +119,7 @@ TEST_F(ListSearchTest, UserEntriesCarryTheMarkAndCanBeListedAlone) {
   EXPECT_EQ(Search(SearchMode::Start, "hull", false, true), (Items{"hull plate *", "hull speed"}));
   EXPECT_EQ(Search(SearchMode::None, "", false, true), (Items{"hull plate *", "hull speed"}));
   EXPECT_EQ(Search(SearchMode::None, "", true, true), (Items{G("έλασμα γάστρας *"), G("ταχύτητα γάστρας")}));
-  EXPECT_EQ(window_.items()[0].slot, mine);
+  EXPECT_EQ(last_.items[0].slot, mine);
   EXPECT_EQ(Search(SearchMode::None, ""), Items{});
 }
 
@@ -128,7 +130,7 @@ TEST_F(ListSearchTest, GreekFoldsCapitalsAndAccentsOnBothSides) {
   AddGreek(G("Σκαφοπλάστης"), hull);
   AddGreek(G("στεγανό"), hull);
   EXPECT_EQ(Search(SearchMode::Start, G("ΣΚΑΦ"), true), (Items{G("σκάφος"), G("Σκαφοπλάστης")}));
-  EXPECT_EQ(window_.items()[0].slot, ship);
+  EXPECT_EQ(last_.items[0].slot, ship);
   EXPECT_EQ(Search(SearchMode::Contain, G("ΦΟ"), true), (Items{G("σκάφος"), G("Σκαφοπλάστης")}));
   // A capital sigma folds to a small sigma, never to the final one.
   EXPECT_EQ(Search(SearchMode::Contain, G("ΦΟΣ"), true), Items{});
@@ -157,61 +159,67 @@ TEST_F(ListSearchTest, MultiChoosesTheLanguageFromTheFirstCriterion) {
   AddGreek(G("σκελετός"), keel);
   AddGreek(G("τρόπιδα"), keel);
   EXPECT_EQ(Search(SearchMode::Multi, "", false, false, {G("σκ"), "", G("ος")}), (Items{G("σκάφος"), G("σκελετός")}));
-  EXPECT_TRUE(window_.greekMode);
+  EXPECT_EQ(last_.greek, true);
   EXPECT_EQ(Search(SearchMode::Multi, "", true, false, {G("ΣΚ"), "", G("ος")}), Items{});
   // An English start criterion chooses English, where no headword ends in Greek letters.
   EXPECT_EQ(Search(SearchMode::Multi, "", true, false, {"s", "", G("ος")}), Items{});
-  EXPECT_FALSE(window_.greekMode);
+  EXPECT_EQ(last_.greek, false);
   EXPECT_EQ(Search(SearchMode::Multi, "", false, false, {"k", "e", "l"}), (Items{"keel"}));
   // With a search text, MULTI lists nothing.
   EXPECT_EQ(Search(SearchMode::Multi, "keel", false, false, {"k", "e", ""}), Items{});
 }
 
-TEST_F(ListSearchTest, SpecificListsOneEntrySelectsAndShowsIt) {
+TEST_F(ListSearchTest, SpecificListsOneEntryAndSelectsIt) {
   AddEnglish("anchor");
   const int mine = AddEnglish("anchor ball", kOriginUser);
   AddGreek(G("σφαίρα αγκυροβολίας"), mine, true);
-  int shown = 0;
-  window_.onShowEntry = [&](int slot) { shown = slot; };
-  window_.navigating = true;
   PrepareSearchData(*dictionary_, userGreek_);
-  window_.SetSearchText("anchor ball *");
-  FillEntryList(*dictionary_, window_, SearchMode::Specific, mine, false);
-  ASSERT_EQ(window_.ItemCount(), 1);
-  EXPECT_EQ(window_.ItemText(0), "anchor ball *");
-  EXPECT_EQ(window_.SearchText(), "anchor ball");
-  EXPECT_EQ(window_.SelectedIndex(), 0);
-  EXPECT_EQ(shown, mine);
+  SearchRequest request;
+  request.mode = SearchMode::Specific;
+  request.text = "anchor ball *";
+  request.slot = mine;
+  EntryList list = FillEntryList(*dictionary_, request);
+  ASSERT_EQ(list.items.size(), 1u);
+  EXPECT_EQ(list.items[0].text, "anchor ball *");
+  EXPECT_EQ(list.items[0].slot, mine);
+  EXPECT_EQ(list.searchText, "anchor ball");
+  EXPECT_EQ(list.selected, 0);
 
-  window_.greekMode = true;
-  const int plain = 1;
-  window_.SetSearchText("anchor");
-  FillEntryList(*dictionary_, window_, SearchMode::Specific, plain, false);
-  EXPECT_EQ(window_.ItemText(0), "");  // no Greek term
-  EXPECT_EQ(window_.SearchText(), "");
+  request.greek = true;
+  request.text = "anchor";
+  request.slot = 1;
+  list = FillEntryList(*dictionary_, request);
+  EXPECT_EQ(list.items[0].text, "");  // no Greek term
+  EXPECT_EQ(list.searchText, "");
 }
 
-TEST_F(ListSearchTest, LeadingBlanksAreRemovedThroughTheSearchBox) {
+TEST_F(ListSearchTest, LeadingBlanksAreRemovedFromTheSearchText) {
   AddEnglish("anchor");
-  int changes = 0;
-  window_.onSearchTextChanged = [&] { ++changes; };
+  EXPECT_EQ(Search(SearchMode::Start, "  anc"), (Items{"anchor"}));
+  EXPECT_EQ(last_.searchText, "anc");
+  EXPECT_EQ(Search(SearchMode::Start, "anc"), (Items{"anchor"}));
+  EXPECT_FALSE(last_.searchText);
+}
+
+TEST_F(ListSearchTest, TypedTextNamesAnEntryByItsFoldedKey) {
+  const int ship = AddEnglish("Ship");
+  const int frame = AddEnglish("a-frame");
+  AddGreek(G("πλοίο"), ship);
   PrepareSearchData(*dictionary_, userGreek_);
-  window_.navigating = true;
-  window_.SetSearchText("  anc");
-  window_.navigating = false;
-  FillEntryList(*dictionary_, window_, SearchMode::Start, 0, false);
-  EXPECT_EQ(window_.SearchText(), "anc");
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(window_.ItemCount(), 1);
-  EXPECT_EQ(window_.busyDepth, 0);
+  EXPECT_TRUE(TypedTextNamesEntry(*dictionary_, " ship ", false, ship));
+  EXPECT_FALSE(TypedTextNamesEntry(*dictionary_, "shi", false, ship));
+  // The typed side keeps its punctuation while the headword's key loses it.
+  EXPECT_FALSE(TypedTextNamesEntry(*dictionary_, "a-frame", false, frame));
+  EXPECT_TRUE(TypedTextNamesEntry(*dictionary_, G("ΠΛΟΙΟ"), true, ship));
+  EXPECT_TRUE(TypedTextNamesEntry(*dictionary_, G("πλοίο"), true, ship));
+  EXPECT_FALSE(TypedTextNamesEntry(*dictionary_, "ship", false, 0));
 }
 
 TEST_F(ListSearchTest, AFullIndexIsListedToItsLastSlot) {
   while (english_ < kLastSlot) AddEnglish("a" + std::to_string(english_));
   EXPECT_EQ(Search(SearchMode::Start, "a").size(), static_cast<size_t>(kLastSlot));
   EXPECT_EQ(Search(SearchMode::End, "").size(), 0u);
-  ListAllEntries(*dictionary_, window_);
-  EXPECT_EQ(window_.ItemCount(), kLastSlot);
+  EXPECT_EQ(ListAllEntries(*dictionary_).items.size(), static_cast<size_t>(kLastSlot));
 }
 
 TEST(ListSearchModes, ParseTheModeTexts) {

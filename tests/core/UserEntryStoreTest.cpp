@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/Cp1253.h"
-#include "core/MemoryEntryList.h"
 #include "core/UserFileRewrite.h"
 #include "tests/core/DictionaryFixture.h"
 
@@ -80,20 +79,16 @@ class UserEntryStoreTest : public ::testing::Test {
     }
     return 0;
   }
-  void Select(std::string_view headword) {
-    const int slot = SlotOf(headword);
-    ASSERT_NE(slot, 0) << headword;
-    window.AppendItem(std::string(headword), slot);
-    window.SelectItem(window.ItemCount() - 1);
-  }
   Status Insert(const std::string& english, const std::string& greek = "",
                 const std::string& description = "") {
-    return InsertUserEntry(d, fx.locations(), writer, window, {english, greek, description});
+    return InsertUserEntry(d, fx.locations(), writer, {english, greek, description});
   }
   Status Modify(std::string_view headword, char origin, const std::string& english,
                 const std::string& greek, const std::string& description) {
-    Select(headword);
-    return ModifyUserEntry(d, fx.locations(), writer, window, {origin, english, greek, description});
+    return ModifyUserEntry(d, fx.locations(), writer, SlotOf(headword), {origin, english, greek, description});
+  }
+  Status Delete(std::string_view headword) {
+    return DeleteUserEntry(d, fx.locations(), writer, SlotOf(headword));
   }
   void ExpectIndex(const Expected& expected) const {
     EXPECT_EQ(fx.UserIndexLines(), expected.index);
@@ -114,7 +109,6 @@ class UserEntryStoreTest : public ::testing::Test {
 
   DictionaryFixture fx;
   Dictionary d;
-  MemoryEntryList window;
   StdFileWriter writer;
 };
 
@@ -129,12 +123,9 @@ TEST(StoredUserDescription, EscapesEveryByteAndTurnsLineBreaksIntoPar) {
 
 TEST_F(UserEntryStoreTest, InsertIntoAnEmptyStoreCreatesTheFiles) {
   Load();
-  window.AppendItem("x", 1);
   ASSERT_TRUE(Insert("boat", G("σκάφος"), "small\r\nvessel").ok());
   ExpectIndex(Layout({{1, 7, "boat", E("small\r\nvessel")}}));
   EXPECT_EQ(fx.UserGreekLines(), (Lines{GLine(2, 7, G("σκάφος"))}));
-  EXPECT_EQ(window.clearViewCount, 1);
-  EXPECT_EQ(window.ItemCount(), 0);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
 
   // Not reloaded by the insert: the caller does that.
@@ -149,7 +140,7 @@ TEST_F(UserEntryStoreTest, InsertIntoAnEmptyStoreCreatesTheFiles) {
   WriteDictionary(bare);
   Dictionary d2;
   LoadEntryIndex(d2, bare.locations(), writer);
-  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), writer, window, {"zebra", "", ""}).ok());
+  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), writer, {"zebra", "", ""}).ok());
   EXPECT_EQ(bare.UserIndexLines(), (Lines{DictionaryFixture::UserIndexLine(6, 7, "zebra", 1, 0)}));
   EXPECT_EQ(bare.ReadRaw("user/QuorvelC.tbo"), "");
   EXPECT_FALSE(bare.Exists("user/QuorvelHIC.tbo"));
@@ -230,11 +221,10 @@ TEST_F(UserEntryStoreTest, InsertRefusalsWriteNothing) {
   EXPECT_FALSE(Insert("long", "", std::string(7750, 'x')).ok());  // 31002 bytes stored
   Locations noFolder = fx.locations();
   SetUserFilePaths(noFolder, "");
-  EXPECT_FALSE(InsertUserEntry(d, noFolder, writer, window, {"x", "", ""}).ok());
+  EXPECT_FALSE(InsertUserEntry(d, noFolder, writer, {"x", "", ""}).ok());
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelC.tbo"), descriptions);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
-  EXPECT_EQ(window.clearViewCount, 0);
   EXPECT_TRUE(Insert("long", "", std::string(7749, 'x')).ok());  // 30998 bytes
 }
 
@@ -265,7 +255,6 @@ TEST_F(UserEntryStoreTest, ModifyAdditionReplacesOrRemovesIt) {
   lines[1].description = A("new\r\nnote");
   ExpectIndex(Layout(lines));
   EXPECT_EQ(fx.UserGreekLines(), (Lines{GLine(2, 7, G("σκάφος"))}));
-  EXPECT_EQ(window.clearViewCount, 1);
   Load();
   ASSERT_TRUE(Modify("deck", kOriginAddition, "deck", "", "").ok());
   lines.pop_back();
@@ -296,13 +285,11 @@ TEST_F(UserEntryStoreTest, ModifyRefusals) {
   EXPECT_FALSE(Modify("chain", kOriginAddition, "chain", "", "x").ok());  // not its origin
   EXPECT_FALSE(Modify("boat", 'X', "boat", "", "x").ok());
   EXPECT_FALSE(Modify("boat", kOriginUser, "", "", "x").ok());
-  window.SelectItem(-1);
-  EXPECT_FALSE(ModifyUserEntry(d, fx.locations(), writer, window, {kOriginUser, "b", "", ""}).ok());
-  window.AppendItem("stale", 30001);
-  window.SelectItem(window.ItemCount() - 1);
-  EXPECT_FALSE(ModifyUserEntry(d, fx.locations(), writer, window, {kOriginUser, "b", "", ""}).ok());
+  for (int slot : {-1, 0, 30001, 30002}) {
+    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), writer, slot, {kOriginUser, "b", "", ""}).code(),
+              StatusCode::kNotFound);
+  }
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
-  EXPECT_EQ(window.clearViewCount, 0);
 }
 
 // Modifying a user entry is one rewrite whose files are those of a delete and an insert.
@@ -328,17 +315,13 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
     LoadEntryIndex(d, once.locations(), writer);
     int slot = 0;
     while (d.EnglishIndex[slot].Headword != c.entry) ++slot;
-    MemoryEntryList window;
-    window.AppendItem(c.entry, slot);
-    window.SelectItem(0);
     const EditedEntryTexts edited{kOriginUser, c.texts.english, c.texts.greek, c.texts.description};
-    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), writer, window, edited).ok()) << c.entry;
+    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), writer, slot, edited).ok()) << c.entry;
 
     LoadEntryIndex(d, twice.locations(), writer);
-    window.AppendItem(c.entry, slot);
-    window.SelectItem(0);
-    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), writer, window).ok());
-    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), writer, window, c.texts).ok());
+    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), writer, slot).ok());
+    LoadEntryIndex(d, twice.locations(), writer);
+    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), writer, c.texts).ok());
 
     for (const char* file : {"user/QuorvelIC.tbo", "user/QuorvelC.tbo", "user/QuorvelHIC.tbo"}) {
       EXPECT_EQ(once.ReadRaw(file), twice.ReadRaw(file)) << c.entry << " " << file;
@@ -360,22 +343,22 @@ TEST_F(UserEntryStoreTest, ModifyUserEntryStoresItAnew) {
 
 TEST_F(UserEntryStoreTest, DeleteRemovesTheEntryAndAdjustsTheList) {
   WithUserEntries();
+  std::vector<ListItem> list;
   for (const char* headword : {"anchor", "boat", "bow", "bowline", "funnel"}) {
-    window.AppendItem(headword, SlotOf(headword));
+    list.push_back({headword, SlotOf(headword)});
   }
-  window.SelectItem(1);
-  ASSERT_TRUE(DeleteUserEntry(d, fx.locations(), writer, window).ok());
+  const int boat = SlotOf("boat");
+  ASSERT_TRUE(Delete("boat").ok());
   std::vector<UserLine> lines(kStoredLines.begin() + 1, kStoredLines.end());
   ExpectIndex(Layout(lines));
   EXPECT_EQ(fx.UserIndexLines()[0].substr(90, 8), "00000001");  // moved down by boat's 6 bytes
   EXPECT_EQ(fx.UserGreekLines(), Lines{});
-  // Reloaded by the delete itself; the list's slots match the new index.
+  // After the reload the adjusted list's slots match the new index.
+  Load();
   EXPECT_EQ(Headwords(), "anchor/1 bow/2 bowline/8 chain/3 deck/4 engine/5 funnel/6 ");
-  ASSERT_EQ(window.ItemCount(), 4);
-  for (int i = 0; i < window.ItemCount(); ++i) {
-    EXPECT_EQ(d.EnglishIndex[window.ItemSlot(i)].Headword, window.ItemText(i));
-  }
-  EXPECT_EQ(window.clearViewCount, 0);
+  RemoveDeletedEntry(list, boat);
+  ASSERT_EQ(list.size(), 4u);
+  for (const ListItem& item : list) EXPECT_EQ(d.EnglishIndex[item.slot].Headword, item.text);
 }
 
 TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
@@ -384,23 +367,19 @@ TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
   ASSERT_FALSE(fx.Exists("user/QuorvelHIC.tbo"));
   std::filesystem::remove(fx.programDir() + "user/QuorvelC.tbo");  // every length is 0
   Load();
-  Select("zulu");
-  ASSERT_TRUE(DeleteUserEntry(d, fx.locations(), writer, window).ok());
+  ASSERT_TRUE(Delete("zulu").ok());
   EXPECT_EQ(fx.UserIndexLines(), Lines{});
+  Load();
   EXPECT_EQ(d.englishCount, 6);
 }
 
 TEST_F(UserEntryStoreTest, DeleteRefusals) {
   WithUserEntries();
-  Select("bow");  // published, with an addition
-  EXPECT_FALSE(DeleteUserEntry(d, fx.locations(), writer, window).ok());
-  window.SelectItem(-1);
-  EXPECT_FALSE(DeleteUserEntry(d, fx.locations(), writer, window).ok());
+  EXPECT_EQ(Delete("bow").code(), StatusCode::kRefused);  // published, with an addition
+  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), writer, 0).code(), StatusCode::kNotFound);
   // The index is older than the files: the entry is gone from them.
-  Select("boat");
   fx.WriteUserEntries({kStoredLines[1]});
-  EXPECT_FALSE(DeleteUserEntry(d, fx.locations(), writer, window).ok());
-  EXPECT_EQ(window.ItemCount(), 2);
+  EXPECT_EQ(Delete("boat").code(), StatusCode::kNotFound);
   EXPECT_EQ(fx.UserIndexLines().size(), 1u);
 }
 
@@ -463,8 +442,7 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
   StdFileWriter sound;
   Dictionary d;
   LoadEntryIndex(d, fx.locations(), sound);
-  MemoryEntryList window;
-  const Status result = operation(d, fx.locations(), faulty, window);
+  const Status result = operation(d, fx.locations(), faulty);
   if (status) *status = result;
   LoadEntryIndex(d, fx.locations(), sound);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
@@ -472,18 +450,14 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
 }
 
 TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
-  const auto insert = [](Dictionary& d, const Locations& l, FileWriter& w, MemoryEntryList& window) {
-    return InsertUserEntry(d, l, w, window, {"raft", G("σχεδία"), "logs"});
+  const auto insert = [](Dictionary& d, const Locations& l, FileWriter& w) {
+    return InsertUserEntry(d, l, w, {"raft", G("σχεδία"), "logs"});
   };
-  const auto modify = [](Dictionary& d, const Locations& l, FileWriter& w, MemoryEntryList& window) {
-    window.AppendItem("boat", 2);
-    window.SelectItem(0);
-    return ModifyUserEntry(d, l, w, window, {kOriginUser, "yacht", "", "fast"});
+  const auto modify = [](Dictionary& d, const Locations& l, FileWriter& w) {
+    return ModifyUserEntry(d, l, w, 2, {kOriginUser, "yacht", "", "fast"});
   };
-  const auto addition = [](Dictionary& d, const Locations& l, FileWriter& w, MemoryEntryList& window) {
-    window.AppendItem("chain", 5);
-    window.SelectItem(0);
-    return ModifyUserEntry(d, l, w, window, {kOriginPublished, "chain", "", "links"});
+  const auto addition = [](Dictionary& d, const Locations& l, FileWriter& w) {
+    return ModifyUserEntry(d, l, w, 5, {kOriginPublished, "chain", "", "links"});
   };
   DictionaryFixture original;
   WriteDictionary(original);
@@ -491,8 +465,7 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
   const FileSet oldFiles = UserFileSet(original);
 
   int scenario = 0;
-  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileWriter&,
-                                                                MemoryEntryList&)>>{insert, modify, addition}) {
+  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileWriter&)>>{insert, modify, addition}) {
     ++scenario;
     FaultyWriter none;
     Status status = Status::Ok();

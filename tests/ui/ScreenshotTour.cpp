@@ -10,6 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "core/Locations.h"
+#include "core/Session.h"
+#include "platform/DurableFileWriter.h"
+#include "richtext/RtfReader.h"
 #include "ui/MainLexU.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
@@ -23,12 +27,17 @@ void Save(QWidget& window, const QString& folder, const char* name) {
 
 // Types the text and picks the first item of the list, as a user does when typing alone
 // does not show the entry.
+template <typename T = QWidget>
+T* Control(const QWidget& window, const char* name) {
+  return window.findChild<T*>(QString::fromLatin1(name));
+}
+
 void TypeAndPick(quorvel::ui::TMainLex& window, const QString& text) {
   for (const QChar ch : text) {
-    QTest::sendKeyEvent(QTest::Click, window.Entry_Text, Qt::Key_unknown, QString(ch),
+    QTest::sendKeyEvent(QTest::Click, Control(window, "Entry_Text"), Qt::Key_unknown, QString(ch),
                         Qt::NoModifier);
   }
-  QListView* list = window.Entries_List;
+  auto* list = Control<QListView>(window, "Entries_List");
   const QRect first = list->visualRect(list->model()->index(0, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
 }
@@ -40,16 +49,21 @@ int main(int argc, char* argv[]) {
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   const int english = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 100;
   const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
-  quorvel::ui::TMainLex window;
+  quorvel::DurableFileWriter writer;
+  quorvel::Session session(
+      quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
+                                    quorvel::SystemFoldersFromEnvironment()),
+      writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  quorvel::ui::TMainLex window(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   Save(window, folder, "start");
 
-  const auto& d = window.dictionary();
+  const auto& d = window.session().dictionary();
   TypeAndPick(window, quorvel::ui::ToQString(d.EnglishIndex[static_cast<size_t>(english)].Headword));
   Save(window, folder, "english");
 
-  QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Control(window, "Lang_Button"), Qt::LeftButton);
   TypeAndPick(window, quorvel::ui::ToQString(d.GreekIndex[static_cast<size_t>(greek)].Term));
   Save(window, folder, "greek");
 
@@ -58,7 +72,7 @@ int main(int argc, char* argv[]) {
   Save(window, folder, "compact");
 
   // The compact form's hint over the list, as the screen shows it.
-  QWidget* viewport = window.Entries_List->viewport();
+  QWidget* viewport = Control<QListView>(window, "Entries_List")->viewport();
   const QPoint at(20, 8);
   QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
   QApplication::sendEvent(viewport, &help);
@@ -69,9 +83,10 @@ int main(int argc, char* argv[]) {
 
   // A tool button raised under the mouse.
   window.resize(600, 346);
-  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(window.Search_Button->mapToGlobal(QPoint(5, 5))),
+  QWidget* search = Control(window, "Search_Button");
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(search->mapToGlobal(QPoint(5, 5))),
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(window.Search_Button, &move);
+  QApplication::sendEvent(search, &move);
   Save(window, folder, "hover");
   return 0;
 }

@@ -1,13 +1,15 @@
 // The keyboard layout follows the list language on a real X server: the server is given the
 // layouts "us,gr", and the main window switches between their groups.
-#include <QDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <cstdlib>
 #include <memory>
 
+#include "core/FileWriter.h"
+#include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "richtext/RtfReader.h"
 #include "tests/core/DictionaryFixture.h"
 #include "ui/MainLexU.h"
 #include "tests/ui/XkbKeymap.h"
@@ -40,21 +42,20 @@ void tst_KeyboardLayouts::activeGroupFollowsTheLanguage() {
 
   quorvel::test::DictionaryFixture fixture;
   fixture.WritePublished({{"ship", "{Ship.}"}});
-  const QString saved = QDir::currentPath();
-  QDir::setCurrent(QString::fromStdString(fixture.programDir()));
-  {
-    quorvel::ui::TMainLex window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.greekLayoutFound());
-    QCOMPARE(probe->Active(), 1);
-    QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
-    QVERIFY(window.GreekMode());
-    QCOMPARE(probe->Active(), 2);
-    QTest::mouseClick(window.Lang_Button, Qt::LeftButton);
-    QCOMPARE(probe->Active(), 1);
-  }
-  QDir::setCurrent(saved);
+  quorvel::StdFileWriter writer;
+  quorvel::Session session(fixture.locations(), writer,
+                           [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  quorvel::ui::TMainLex window(session);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(window.greekLayoutFound());
+  QCOMPARE(probe->Active(), 1);
+  QToolButton* language = window.findChild<QToolButton*>(QStringLiteral("Lang_Button"));
+  QTest::mouseClick(language, Qt::LeftButton);
+  QVERIFY(window.GreekMode());
+  QCOMPARE(probe->Active(), 2);
+  QTest::mouseClick(language, Qt::LeftButton);
+  QCOMPARE(probe->Active(), 1);
 }
 
 int main(int argc, char* argv[]) {

@@ -16,13 +16,18 @@
 #include <memory>
 
 #include "core/Cp1253.h"
+#include "core/FileWriter.h"
+#include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "richtext/RtfReader.h"
 #include "tests/core/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
+#include "ui/EntryListModel.h"
 #include "ui/TextCodec.h"
+#include "ui/ToolBar.h"
 
 using quorvel::test::DictionaryFixture;
 using quorvel::test::PublishedEntry;
@@ -118,24 +123,48 @@ class tst_MainLex : public QObject {
   void exitButtonClosesTheWindow();
 
  private:
-  void Type(const QString& text) { TypeText(window_->Entry_Text, text); }
+  // The window's controls, found by their names.
+  template <typename T = QWidget>
+  T* W(const char* name) const {
+    T* widget = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!widget) qFatal("no control %s", name);
+    return widget;
+  }
+  QToolButton* Tool(const char* name) const { return W<QToolButton>(name); }
+  QAction* Item(const char* name) const { return W<QAction>(name); }
+  quorvel::ui::SearchBox* SearchBox() const { return W<quorvel::ui::SearchBox>("Entry_Text"); }
+  QListView* List() const { return W<QListView>("Entries_List"); }
+  quorvel::ui::RichTextView* Description() const { return W<quorvel::ui::RichTextView>("Description_Text"); }
+  const quorvel::ui::EntryListModel* Model() const {
+    return static_cast<const quorvel::ui::EntryListModel*>(List()->model());
+  }
+  int ItemCount() const { return Model()->count(); }
+  int SelectedIndex() const {
+    const QModelIndexList selected = List()->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+  }
+  const quorvel::BrowsingHistory& History() const { return window_->session().history(); }
+
+  void Type(const QString& text) { TypeText(SearchBox(), text); }
   void Retype(const QString& text) {
-    window_->Entry_Text->clear();
+    SearchBox()->clear();
     Type(text);
   }
-  QString EntryCaption() const { return window_->Entry_Label->caption(); }
-  QString TransCaption() const { return window_->Trans_Label->caption(); }
-  QString ItemText(int i) const { return quorvel::ui::ToQString(window_->ItemText(i)); }
+  QString EntryCaption() const { return W<quorvel::ui::CaptionLabel>("Entry_Label")->caption(); }
+  QString TransCaption() const { return W<quorvel::ui::CaptionLabel>("Trans_Label")->caption(); }
+  QString ItemText(int i) const { return quorvel::ui::ToQString(Model()->text(i)); }
   void ClickItem(int row) {
-    QListView* list = window_->Entries_List;
+    QListView* list = List();
     const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
   }
+  std::unique_ptr<TMainLex> NewWindow();
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::StdFileWriter writer_;
+  std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   quorvel::platform::FakeKeyboardLayouts* layouts_ = nullptr;
-  QString savedDir_;
   std::vector<quorvel::platform::KeyboardLayout> installed_ = {{1, "English"}, {2, "Greek"}};
   enum class ProgramFile { Writable, Missing };
   ProgramFile programFile_ = ProgramFile::Writable;
@@ -149,102 +178,108 @@ void tst_MainLex::init() {
                               {kStern, kStern, "", "{\\f60\\fs22 My own note.}"}});
   fixture_->WriteUserGreekLines({DictionaryFixture::UserGreekLine(2, 100, Cp("βάρκα"))});
   if (programFile_ == ProgramFile::Writable) fixture_->WriteFile("Quorvel", "program");
-  const std::string config = fixture_->programDir() + "config";
-  QDir().mkpath(QString::fromStdString(config));
-  fixture_->WriteFile("config/Quorvel.ini", fixture_->userDir() + "\r\n");
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
-  qputenv("HOME", QByteArray::fromStdString(fixture_->programDir()));
-
-  savedDir_ = QDir::currentPath();
-  QDir::setCurrent(QString::fromStdString(fixture_->programDir()));
-  auto layouts = std::make_unique<quorvel::platform::FakeKeyboardLayouts>(installed_);
-  layouts_ = layouts.get();
-  window_ = std::make_unique<TMainLex>(std::move(layouts));
+  session_ = std::make_unique<quorvel::Session>(
+      fixture_->locations(), writer_,
+      [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  window_ = NewWindow();
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
+std::unique_ptr<TMainLex> tst_MainLex::NewWindow() {
+  auto layouts = std::make_unique<quorvel::platform::FakeKeyboardLayouts>(installed_);
+  layouts_ = layouts.get();
+  return std::make_unique<TMainLex>(*session_, std::move(layouts));
+}
+
 void tst_MainLex::cleanup() {
   window_.reset();
-  QDir::setCurrent(savedDir_);
+  session_.reset();
   fixture_.reset();
   installed_ = {{1, "English"}, {2, "Greek"}};
   programFile_ = ProgramFile::Writable;
 }
 
 void tst_MainLex::startupState() {
-  QCOMPARE(window_->dictionary().englishCount, 39);
-  QVERIFY(!window_->rtfHeader().empty());
-  QCOMPARE(window_->ItemCount(), 0);
+  QCOMPARE(window_->session().dictionary().englishCount, 39);
+  QVERIFY(!window_->session().rtfHeader().empty());
+  QCOMPARE(ItemCount(), 0);
   QCOMPARE(EntryCaption(), QString());
   QCOMPARE(TransCaption(), QString());
-  const QTextEdit* description = window_->Description_Text;
-  const QLabel* title = window_->Selmarin_Image;
+  const QTextEdit* description = Description();
+  const QLabel* title = W<QLabel>("Selmarin_Image");
   QVERIFY(title->isVisible());
   QCOMPARE(title->size(), QSize(347, 60));
   QCOMPARE(title->x(), description->x() + (description->width() - title->width()) / 2);
-  QVERIFY(!window_->ModifyEntryItem->isEnabled());
-  QVERIFY(!window_->DeleteEntryItem->isEnabled());
+  QVERIFY(!Item("ModifyEntryItem")->isEnabled());
+  QVERIFY(!Item("DeleteEntryItem")->isEnabled());
   QVERIFY(!window_->GreekMode());
   QCOMPARE(layouts_->Active(), 1);
   QCOMPARE(window_->frameGeometry().width(), 604);
-  QCOMPARE(window_->Exit_Button->geometry(), QRect(547, 2, 45, 39));
-  QCOMPARE(window_->Lang_Button->geometry(), QRect(4, 2, 49, 39));
-  QCOMPARE(window_->Pin_Button->geometry(), QRect(520, 11, 25, 22));
-  QCOMPARE(window_->Lang_Button->toolTip(), QStringLiteral("Επιλογή Γλώσσας"));
-  QCOMPARE(window_->Exit_Button->toolTip(), QStringLiteral("Εξοδος"));
+  QCOMPARE(Tool("Exit_Button")->geometry(), QRect(547, 2, 45, 39));
+  QCOMPARE(Tool("Lang_Button")->geometry(), QRect(4, 2, 49, 39));
+  QCOMPARE(Tool("Pin_Button")->geometry(), QRect(520, 11, 25, 22));
+  QCOMPARE(Tool("Lang_Button")->toolTip(), QStringLiteral("Επιλογή Γλώσσας"));
+  QCOMPARE(Tool("Exit_Button")->toolTip(), QStringLiteral("Εξοδος"));
   QCOMPARE(window_->palette().color(QPalette::Window), QColor(136, 0, 0));
-  QCOMPARE(window_->Trans_Label->palette().color(QPalette::WindowText), QColor(219, 179, 89));
+  QCOMPARE(W<quorvel::ui::CaptionLabel>("Trans_Label")->palette().color(QPalette::WindowText), QColor(219, 179, 89));
   // The description keeps its bottom with the list's, 15 pixels from the right edge.
-  const QWidget* list = window_->Entries_List;
+  const QWidget* list = List();
   QCOMPARE(description->y() + description->height(), list->y() + list->height());
   QCOMPARE(description->x() + description->width(), 604 - 15);
   // The program file is writable: no installation offered, the copyright label in its place.
-  QVERIFY(window_->InstallLabel->isHidden());
-  QCOMPARE(window_->CopyrightLabel->x(), 5);
-  QVERIFY(window_->Entry_Text->hasFocus());
+  QVERIFY(W<QLabel>("InstallLabel")->isHidden());
+  QCOMPARE(W<QLabel>("CopyrightLabel")->x(), 5);
+  QVERIFY(SearchBox()->hasFocus());
 }
 
 void tst_MainLex::firstShowingLaysOutTheToolBar() {
-  TMainLex unshown(std::make_unique<quorvel::platform::FakeKeyboardLayouts>(installed_));
-  QCOMPARE(unshown.Lang_Button->width(), 53);
-  QCOMPARE(unshown.Exit_Button->x(), 589);
-  unshown.HighlightToolButton(-1);
-  QCOMPARE(unshown.Lang_Button->geometry(), QRect(4, 2, 49, 39));
-  QCOMPARE(unshown.Exit_Button->geometry(), QRect(547, 2, 45, 39));
-  QCOMPARE(unshown.NextMenu_Button->geometry(), QRect(144, 2, 13, 39));
+  QWidget unshown;
+  quorvel::ui::ToolBar toolBar(&unshown);
+  using quorvel::ui::Tool;
+  QCOMPARE(toolBar.button(Tool::Lang)->width(), 53);
+  QCOMPARE(toolBar.button(Tool::Exit)->x(), 589);
+  toolBar.HighlightToolButton(-1);
+  QCOMPARE(toolBar.button(Tool::Lang)->geometry(), QRect(4, 2, 49, 39));
+  QCOMPARE(toolBar.button(Tool::Exit)->geometry(), QRect(547, 2, 45, 39));
+  QCOMPARE(toolBar.button(Tool::NextMenu)->geometry(), QRect(144, 2, 13, 39));
+  // A screen reader announces a tool button by its hint.
+  for (QToolButton* button : unshown.findChildren<QToolButton*>()) {
+    QVERIFY(!button->accessibleName().isEmpty());
+    QCOMPARE(button->accessibleName(), button->toolTip());
+  }
 }
 
 void tst_MainLex::installLabelWithoutAWritableProgramFile() {
   cleanup();
   programFile_ = ProgramFile::Missing;
   init();
-  QVERIFY(!window_->InstallLabel->isHidden());
-  QCOMPARE(window_->CopyrightLabel->x(), 260);
+  QVERIFY(!W<QLabel>("InstallLabel")->isHidden());
+  QCOMPARE(W<QLabel>("CopyrightLabel")->x(), 260);
 }
 
 void tst_MainLex::typingShowsOnlyAnExactMatch() {
   // A blank typed first disappears at once.
   Type(QStringLiteral(" "));
-  QCOMPARE(window_->Entry_Text->text(), QString());
-  QCOMPARE(window_->ItemCount(), 0);
+  QCOMPARE(SearchBox()->text(), QString());
+  QCOMPARE(ItemCount(), 0);
 
   Type(QStringLiteral("shi"));
-  QCOMPARE(window_->ItemCount(), 2);
+  QCOMPARE(ItemCount(), 2);
   QCOMPARE(ItemText(0), QStringLiteral("ship"));
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QCOMPARE(SelectedIndex(), 0);
   QCOMPARE(EntryCaption(), QString());
-  QVERIFY(window_->Selmarin_Image->isVisible());
+  QVERIFY(W<QLabel>("Selmarin_Image")->isVisible());
 
   Type(QStringLiteral("p"));
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QCOMPARE(SelectedIndex(), 0);
   QCOMPARE(EntryCaption(), QStringLiteral("ship"));
   QCOMPARE(TransCaption(), QStringLiteral("πλοίο"));
-  QVERIFY(window_->Selmarin_Image->isHidden());
+  QVERIFY(W<QLabel>("Selmarin_Image")->isHidden());
   QCOMPARE(QString::fromStdString(window_->DescriptionPlainText()).trimmed(),
            QStringLiteral("Ship text."));
-  QVERIFY(window_->ModifyEntryItem->isEnabled());
-  QVERIFY(!window_->DeleteEntryItem->isEnabled());
+  QVERIFY(Item("ModifyEntryItem")->isEnabled());
+  QVERIFY(!Item("DeleteEntryItem")->isEnabled());
 
   // Capitals fold on the typed side too.
   Retype(QStringLiteral("SHIPYARD"));
@@ -254,9 +289,9 @@ void tst_MainLex::typingShowsOnlyAnExactMatch() {
 
 void tst_MainLex::headwordWithKeyPunctuationIsNotShownByTyping() {
   Type(QStringLiteral("a-frame"));
-  QVERIFY(window_->ItemCount() >= 1);
+  QVERIFY(ItemCount() >= 1);
   QCOMPARE(ItemText(0), QStringLiteral("a-frame"));
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QCOMPARE(SelectedIndex(), 0);
   QCOMPARE(EntryCaption(), QString());
   // Picking it from the list shows it.
   ClickItem(0);
@@ -264,20 +299,20 @@ void tst_MainLex::headwordWithKeyPunctuationIsNotShownByTyping() {
 }
 
 void tst_MainLex::greekTypingFoldsCapitalsAndAccents() {
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   QVERIFY(window_->GreekMode());
   Type(QStringLiteral("ΠΛΟΙΟ"));
   QCOMPARE(ItemText(0), QStringLiteral("πλοίο"));
   QCOMPARE(EntryCaption(), QStringLiteral("πλοίο"));
   QCOMPARE(TransCaption(), QStringLiteral("ship"));
-  const int capitalsCount = window_->ItemCount();
+  const int capitalsCount = ItemCount();
 
   Retype(QStringLiteral("πλοίο"));
-  QCOMPARE(window_->ItemCount(), capitalsCount);
+  QCOMPARE(ItemCount(), capitalsCount);
   QCOMPARE(EntryCaption(), QStringLiteral("πλοίο"));
 
   // Greek letters typed in English mode leave the language alone.
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   Type(QStringLiteral("πλ"));
   QVERIFY(!window_->GreekMode());
 }
@@ -287,86 +322,86 @@ void tst_MainLex::greekKeyboardWithoutGreekLayout() {
   installed_ = {{1, "English"}};
   init();
   QVERIFY(!window_->greekLayoutFound());
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   QVERIFY(window_->GreekMode());
   QCOMPARE(layouts_->Active(), 1);  // the request for the missing layout is skipped
-  QTest::keyClicks(window_->Entry_Text, QStringLiteral("plo;io"));
-  QCOMPARE(window_->Entry_Text->text(), QStringLiteral("πλοίο"));
+  QTest::keyClicks(SearchBox(), QStringLiteral("plo;io"));
+  QCOMPARE(SearchBox()->text(), QStringLiteral("πλοίο"));
   QCOMPARE(EntryCaption(), QStringLiteral("πλοίο"));
   Retype(QString());
-  QTest::keyClicks(window_->Entry_Text, QStringLiteral("W:iS"));
-  QCOMPARE(window_->Entry_Text->text(), QStringLiteral("ΣϊΣ"));
+  QTest::keyClicks(SearchBox(), QStringLiteral("W:iS"));
+  QCOMPARE(SearchBox()->text(), QStringLiteral("ΣϊΣ"));
   // Back in English the keys type Latin letters again.
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
-  QTest::keyClicks(window_->Entry_Text, QStringLiteral("bow"));
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
+  QTest::keyClicks(SearchBox(), QStringLiteral("bow"));
   QCOMPARE(EntryCaption(), QStringLiteral("bow"));
 }
 
 void tst_MainLex::arrowAndPageKeysStopAtTheListEnds() {
   Type(QStringLiteral("sea"));
-  QCOMPARE(window_->ItemCount(), 30);
-  QCOMPARE(window_->SelectedIndex(), 0);
-  QTest::keyClick(window_->Entry_Text, Qt::Key_Up);
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QCOMPARE(ItemCount(), 30);
+  QCOMPARE(SelectedIndex(), 0);
+  QTest::keyClick(SearchBox(), Qt::Key_Up);
+  QCOMPARE(SelectedIndex(), 0);
   QCOMPARE(EntryCaption(), QString());
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageUp);
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QTest::keyClick(SearchBox(), Qt::Key_PageUp);
+  QCOMPARE(SelectedIndex(), 0);
 
-  QTest::keyClick(window_->Entry_Text, Qt::Key_Down);
-  QCOMPARE(window_->SelectedIndex(), 1);
+  QTest::keyClick(SearchBox(), Qt::Key_Down);
+  QCOMPARE(SelectedIndex(), 1);
   QCOMPARE(EntryCaption(), QStringLiteral("sea 02"));
-  QVERIFY(window_->Entries_List->hasFocus());
+  QVERIFY(List()->hasFocus());
 
   // 228 pixels of list hold 14 items.
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageDown);
-  QCOMPARE(window_->SelectedIndex(), 15);
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageDown);
-  QCOMPARE(window_->SelectedIndex(), 29);
+  QTest::keyClick(SearchBox(), Qt::Key_PageDown);
+  QCOMPARE(SelectedIndex(), 15);
+  QTest::keyClick(SearchBox(), Qt::Key_PageDown);
+  QCOMPARE(SelectedIndex(), 29);
   QCOMPARE(EntryCaption(), QStringLiteral("sea 30"));
-  QTest::keyClick(window_->Entry_Text, Qt::Key_Down);
-  QCOMPARE(window_->SelectedIndex(), 29);
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageDown);
-  QCOMPARE(window_->SelectedIndex(), 29);
+  QTest::keyClick(SearchBox(), Qt::Key_Down);
+  QCOMPARE(SelectedIndex(), 29);
+  QTest::keyClick(SearchBox(), Qt::Key_PageDown);
+  QCOMPARE(SelectedIndex(), 29);
 
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageUp);
-  QCOMPARE(window_->SelectedIndex(), 15);
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageUp);
-  QCOMPARE(window_->SelectedIndex(), 1);
-  QTest::keyClick(window_->Entry_Text, Qt::Key_PageUp);
-  QCOMPARE(window_->SelectedIndex(), 0);
+  QTest::keyClick(SearchBox(), Qt::Key_PageUp);
+  QCOMPARE(SelectedIndex(), 15);
+  QTest::keyClick(SearchBox(), Qt::Key_PageUp);
+  QCOMPARE(SelectedIndex(), 1);
+  QTest::keyClick(SearchBox(), Qt::Key_PageUp);
+  QCOMPARE(SelectedIndex(), 0);
   QCOMPARE(EntryCaption(), QStringLiteral("sea 01"));
   // The keys do not change the search text.
-  QCOMPARE(window_->Entry_Text->text(), QStringLiteral("sea"));
+  QCOMPARE(SearchBox()->text(), QStringLiteral("sea"));
 }
 
 void tst_MainLex::enterRebuildsTheListAndClearsTheView() {
   Type(QStringLiteral("ship"));
   QCOMPARE(EntryCaption(), QStringLiteral("ship"));
-  const int count = window_->ItemCount();
-  QTest::keyClick(window_->Entry_Text, Qt::Key_Return);
-  QCOMPARE(window_->ItemCount(), count);
-  QCOMPARE(window_->SelectedIndex(), -1);
+  const int count = ItemCount();
+  QTest::keyClick(SearchBox(), Qt::Key_Return);
+  QCOMPARE(ItemCount(), count);
+  QCOMPARE(SelectedIndex(), -1);
   QCOMPARE(EntryCaption(), QString());
   QCOMPARE(TransCaption(), QString());
   QVERIFY(window_->DescriptionPlainText().empty());
-  QVERIFY(window_->Selmarin_Image->isVisible());
+  QVERIFY(W<QLabel>("Selmarin_Image")->isVisible());
 }
 
 void tst_MainLex::languageButtonTwice() {
-  const qint64 englishGlyph = window_->Lang_Button->icon().cacheKey();
+  const qint64 englishGlyph = Tool("Lang_Button")->icon().cacheKey();
   Type(QStringLiteral("ship"));
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   QVERIFY(window_->GreekMode());
   QCOMPARE(layouts_->Active(), 2);
-  QCOMPARE(window_->Entry_Text->text(), QString());
-  QCOMPARE(window_->ItemCount(), 0);
-  QVERIFY(window_->Entry_Text->hasFocus());
-  QVERIFY(window_->Lang_Button->icon().cacheKey() != englishGlyph);
+  QCOMPARE(SearchBox()->text(), QString());
+  QCOMPARE(ItemCount(), 0);
+  QVERIFY(SearchBox()->hasFocus());
+  QVERIFY(Tool("Lang_Button")->icon().cacheKey() != englishGlyph);
 
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   QVERIFY(!window_->GreekMode());
   QCOMPARE(layouts_->Active(), 1);
-  QCOMPARE(window_->Entry_Text->text(), QString());
+  QCOMPARE(SearchBox()->text(), QString());
 }
 
 void tst_MainLex::userEntryMarkInBothLanguages() {
@@ -374,11 +409,11 @@ void tst_MainLex::userEntryMarkInBothLanguages() {
   QCOMPARE(ItemText(0), QStringLiteral("boat *"));
   QCOMPARE(EntryCaption(), QStringLiteral("boat"));
   QCOMPARE(TransCaption(), QStringLiteral("βάρκα"));
-  QVERIFY(window_->DeleteEntryItem->isEnabled());
+  QVERIFY(Item("DeleteEntryItem")->isEnabled());
   QCOMPARE(QString::fromStdString(window_->DescriptionPlainText()).trimmed(),
            QStringLiteral("Boat text."));
 
-  QTest::mouseClick(window_->Lang_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Lang_Button"), Qt::LeftButton);
   Type(QStringLiteral("βάρκα"));
   QCOMPARE(ItemText(0), QStringLiteral("βάρκα *"));
   QCOMPARE(EntryCaption(), QStringLiteral("βάρκα"));
@@ -395,11 +430,11 @@ void tst_MainLex::additionShownUnderItsCaption() {
   QVERIFY(published >= 0);
   QVERIFY(caption > published);
   QVERIFY(note > caption);
-  QVERIFY(window_->ModifyEntryItem->isEnabled());
-  QVERIFY(!window_->DeleteEntryItem->isEnabled());
+  QVERIFY(Item("ModifyEntryItem")->isEnabled());
+  QVERIFY(!Item("DeleteEntryItem")->isEnabled());
 
   // Without the user's description file the published text stands alone.
-  QFile::remove(QString::fromStdString(window_->locations().UserDescrFile));
+  QFile::remove(QString::fromStdString(window_->session().locations().UserDescrFile));
   Retype(QStringLiteral("stern"));
   const QString alone = quorvel::ui::ToQString(window_->DescriptionPlainText());
   QVERIFY(alone.contains(QStringLiteral("Stern text.")));
@@ -410,59 +445,59 @@ void tst_MainLex::ampersandsAreDoubledInCaptions() {
   Type(QStringLiteral("rope"));
   ClickItem(0);
   QCOMPARE(EntryCaption(), QStringLiteral("rope && line"));
-  QCOMPARE(window_->Entry_Label->text(), QStringLiteral("rope & line"));
+  QCOMPARE(W<quorvel::ui::CaptionLabel>("Entry_Label")->text(), QStringLiteral("rope & line"));
   QCOMPARE(TransCaption(), QStringLiteral("σκοινί && σχοινί && καλώδιο"));
-  QCOMPARE(window_->Trans_Label->text(), QStringLiteral("σκοινί & σχοινί & καλώδιο"));
+  QCOMPARE(W<quorvel::ui::CaptionLabel>("Trans_Label")->text(), QStringLiteral("σκοινί & σχοινί & καλώδιο"));
 }
 
 void tst_MainLex::historyBackAndForward() {
   for (const char* word : {"anchor", "bow", "ship"}) Retype(QString::fromLatin1(word));
-  QCOMPARE(Captions(window_->history().back()), QStringList({"bow", "anchor"}));
+  QCOMPARE(Captions(History().back()), QStringList({"bow", "anchor"}));
 
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);
   QCOMPARE(EntryCaption(), QStringLiteral("bow"));
-  QCOMPARE(window_->Entry_Text->text(), QStringLiteral("bow"));
-  QCOMPARE(window_->ItemCount(), 1);
-  QCOMPARE(Captions(window_->history().back()), QStringList({"anchor"}));
-  QCOMPARE(Captions(window_->history().forward()), QStringList({"ship"}));
+  QCOMPARE(SearchBox()->text(), QStringLiteral("bow"));
+  QCOMPARE(ItemCount(), 1);
+  QCOMPARE(Captions(History().back()), QStringList({"anchor"}));
+  QCOMPARE(Captions(History().forward()), QStringList({"ship"}));
 
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);
   QCOMPARE(EntryCaption(), QStringLiteral("anchor"));
-  QCOMPARE(Captions(window_->history().back()), QStringList());
-  QCOMPARE(Captions(window_->history().forward()), QStringList({"bow", "ship"}));
+  QCOMPARE(Captions(History().back()), QStringList());
+  QCOMPARE(Captions(History().forward()), QStringList({"bow", "ship"}));
 
-  QTest::mouseClick(window_->Next_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Next_Button"), Qt::LeftButton);
   QCOMPARE(EntryCaption(), QStringLiteral("bow"));
-  QCOMPARE(Captions(window_->history().back()), QStringList({"anchor"}));
-  QCOMPARE(Captions(window_->history().forward()), QStringList({"ship"}));
+  QCOMPARE(Captions(History().back()), QStringList({"anchor"}));
+  QCOMPARE(Captions(History().forward()), QStringList({"ship"}));
   QVERIFY(!window_->navigating());
 
   // Typing empties the forward list only.
   Retype(QStringLiteral("stern"));
-  QCOMPARE(Captions(window_->history().forward()), QStringList());
-  QCOMPARE(Captions(window_->history().back()), QStringList({"bow", "anchor"}));
+  QCOMPARE(Captions(History().forward()), QStringList());
+  QCOMPARE(Captions(History().back()), QStringList({"bow", "anchor"}));
 }
 
 void tst_MainLex::historyEdgeCases() {
   // Nothing to go back or forward to.
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);
-  QTest::mouseClick(window_->Next_Button, Qt::LeftButton);
-  QCOMPARE(window_->ItemCount(), 0);
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);
+  QTest::mouseClick(Tool("Next_Button"), Qt::LeftButton);
+  QCOMPARE(ItemCount(), 0);
   QCOMPARE(EntryCaption(), QString());
 
   // The same entry twice: it tops the back list; a back step shows it again.
   Type(QStringLiteral("anchor"));
   ClickItem(0);
-  QCOMPARE(Captions(window_->history().back()), QStringList({"anchor"}));
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);
+  QCOMPARE(Captions(History().back()), QStringList({"anchor"}));
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);
   QCOMPARE(EntryCaption(), QStringLiteral("anchor"));
-  QCOMPARE(Captions(window_->history().back()), QStringList());
-  QCOMPARE(Captions(window_->history().forward()), QStringList({"anchor"}));
+  QCOMPARE(Captions(History().back()), QStringList());
+  QCOMPARE(Captions(History().forward()), QStringList({"anchor"}));
 
   // 17 entries shown: the back list holds the 15 left most recently.
   Retype(QStringLiteral("sea"));
   for (int row = 0; row < 17; ++row) ClickItem(row);
-  const QStringList back = Captions(window_->history().back());
+  const QStringList back = Captions(History().back());
   QCOMPARE(back.size(), 15);
   QCOMPARE(back.first(), QStringLiteral("sea 16"));
   QCOMPARE(back.last(), QStringLiteral("sea 02"));
@@ -470,72 +505,72 @@ void tst_MainLex::historyEdgeCases() {
   // A user entry comes back without its mark in the search box, and no search runs.
   Retype(QStringLiteral("boat"));
   Retype(QStringLiteral("bow"));
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);
-  QCOMPARE(window_->Entry_Text->text(), QStringLiteral("boat"));
-  QCOMPARE(window_->ItemCount(), 1);
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);
+  QCOMPARE(SearchBox()->text(), QStringLiteral("boat"));
+  QCOMPARE(ItemCount(), 1);
   QCOMPARE(ItemText(0), QStringLiteral("boat *"));
   QCOMPARE(EntryCaption(), QStringLiteral("boat"));
 }
 
 void tst_MainLex::historyMenus() {
   for (const char* word : {"anchor", "bow", "ship", "stern"}) Retype(QString::fromLatin1(word));
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);  // shows ship, forward [stern]
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);  // shows ship, forward [stern]
 
-  QTest::mouseClick(window_->PrevMenu_Button, Qt::LeftButton);
-  QMenu* prev = window_->PrevMenu;
+  QTest::mouseClick(Tool("PrevMenu_Button"), Qt::LeftButton);
+  QMenu* prev = W<QMenu>("PrevMenu");
   QTRY_VERIFY(prev->isVisible());
   QCOMPARE(MenuTexts(prev), QStringList({"bow", "anchor"}));
   const QRect frame = window_->frameGeometry();
-  const QToolButton* step = window_->Prev_Button;
+  const QToolButton* step = Tool("Prev_Button");
   QCOMPARE(prev->pos(), QPoint(frame.left() + step->x() + 4,
                                frame.top() + step->y() + step->height() + 22));
   // Choosing "anchor" keeps the newer "bow" and empties the forward list.
   prev->actions().at(1)->trigger();
   prev->hide();
   QCOMPARE(EntryCaption(), QStringLiteral("anchor"));
-  QCOMPARE(Captions(window_->history().back()), QStringList({"ship", "bow"}));
-  QCOMPARE(Captions(window_->history().forward()), QStringList());
+  QCOMPARE(Captions(History().back()), QStringList({"ship", "bow"}));
+  QCOMPARE(Captions(History().forward()), QStringList());
 
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);  // ship, forward [anchor]
-  QTest::mouseClick(window_->Prev_Button, Qt::LeftButton);  // bow, forward [ship, anchor]
-  QTest::mouseClick(window_->NextMenu_Button, Qt::LeftButton);
-  QMenu* next = window_->NextMenu;
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);  // ship, forward [anchor]
+  QTest::mouseClick(Tool("Prev_Button"), Qt::LeftButton);  // bow, forward [ship, anchor]
+  QTest::mouseClick(Tool("NextMenu_Button"), Qt::LeftButton);
+  QMenu* next = W<QMenu>("NextMenu");
   QTRY_VERIFY(next->isVisible());
   QCOMPARE(MenuTexts(next), QStringList({"ship", "anchor"}));
   next->actions().at(1)->trigger();
   next->hide();
   QCOMPARE(EntryCaption(), QStringLiteral("anchor"));
-  QCOMPARE(Captions(window_->history().forward()), QStringList());
+  QCOMPARE(Captions(History().forward()), QStringList());
   QVERIFY(!window_->navigating());
 }
 
 void tst_MainLex::hoverRaisesOneGroup() {
-  MoveMouse(window_->Prev_Button, QPoint(5, 5));
-  QCOMPARE(window_->Prev_Button->geometry(), QRect(59, 1, 38, 41));
-  QCOMPARE(window_->PrevMenu_Button->geometry(), QRect(97, 1, 15, 41));
+  MoveMouse(Tool("Prev_Button"), QPoint(5, 5));
+  QCOMPARE(Tool("Prev_Button")->geometry(), QRect(59, 1, 38, 41));
+  QCOMPARE(Tool("PrevMenu_Button")->geometry(), QRect(97, 1, 15, 41));
   // Onto the narrow button of the same group: nothing moves.
-  MoveMouse(window_->PrevMenu_Button, QPoint(3, 5));
-  QCOMPARE(window_->Prev_Button->geometry(), QRect(59, 1, 38, 41));
+  MoveMouse(Tool("PrevMenu_Button"), QPoint(3, 5));
+  QCOMPARE(Tool("Prev_Button")->geometry(), QRect(59, 1, 38, 41));
 
-  MoveMouse(window_->Pin_Button, QPoint(3, 3));
-  QCOMPARE(window_->Pin_Button->geometry(), QRect(519, 10, 27, 24));
-  QCOMPARE(window_->Prev_Button->geometry(), QRect(60, 2, 36, 39));
-  QCOMPARE(window_->PrevMenu_Button->geometry(), QRect(96, 2, 13, 39));
+  MoveMouse(Tool("Pin_Button"), QPoint(3, 3));
+  QCOMPARE(Tool("Pin_Button")->geometry(), QRect(519, 10, 27, 24));
+  QCOMPARE(Tool("Prev_Button")->geometry(), QRect(60, 2, 36, 39));
+  QCOMPARE(Tool("PrevMenu_Button")->geometry(), QRect(96, 2, 13, 39));
 
   // The window's background and the list return it to normal; the description does not.
-  MoveMouse(window_->Exit_Button, QPoint(3, 3));
-  MoveMouse(window_->Description_Text->viewport(), QPoint(10, 10));
-  QCOMPARE(window_->Exit_Button->geometry(), QRect(546, 1, 47, 41));
+  MoveMouse(Tool("Exit_Button"), QPoint(3, 3));
+  MoveMouse(Description()->viewport(), QPoint(10, 10));
+  QCOMPARE(Tool("Exit_Button")->geometry(), QRect(546, 1, 47, 41));
   MoveMouse(window_.get(), QPoint(300, 340));
-  QCOMPARE(window_->Exit_Button->geometry(), QRect(547, 2, 45, 39));
-  MoveMouse(window_->Help_Button, QPoint(3, 3));
-  MoveMouse(window_->Entries_List->viewport(), QPoint(10, 10));
-  QCOMPARE(window_->Help_Button->geometry(), QRect(478, 2, 38, 39));
+  QCOMPARE(Tool("Exit_Button")->geometry(), QRect(547, 2, 45, 39));
+  MoveMouse(Tool("Help_Button"), QPoint(3, 3));
+  MoveMouse(List()->viewport(), QPoint(10, 10));
+  QCOMPARE(Tool("Help_Button")->geometry(), QRect(478, 2, 38, 39));
 }
 
 void tst_MainLex::listHintForLongItems() {
   Type(QStringLiteral("s"));
-  QListView* list = window_->Entries_List;
+  QListView* list = List();
   const QRect first = list->visualRect(list->model()->index(0, 0));
   MoveMouse(list->viewport(), first.center());
   QCOMPARE(window_->listHint(), QString());
@@ -553,13 +588,13 @@ void tst_MainLex::listHintForLongItems() {
 void tst_MainLex::compactFormAtMinimumSize() {
   window_->resize(263, 183);
   QCOMPARE(window_->size(), QSize(263, 183));
-  QCOMPARE(window_->Description_Text->width(), 0);
+  QCOMPARE(Description()->width(), 0);
   // The title picture, wider than the view, stands left of it by half the difference.
   Retype(QString());
-  QCOMPARE(window_->Selmarin_Image->x(), 260 + (0 - 347) / 2);
-  QWidget* list = window_->Entries_List;
+  QCOMPARE(W<QLabel>("Selmarin_Image")->x(), 260 + (0 - 347) / 2);
+  QWidget* list = List();
   QCOMPARE((list->height() - 4) % 16, 0);
-  QCOMPARE(window_->Description_Text->y() + window_->Description_Text->height(),
+  QCOMPARE(Description()->y() + Description()->height(),
            list->y() + list->height());
 
   Type(QStringLiteral("ship"));
@@ -567,23 +602,23 @@ void tst_MainLex::compactFormAtMinimumSize() {
   QCOMPARE(window_->listHintPause(), 10000);
   // Moving over the list keeps the entry's hint.
   MoveMouse(list, QPoint(10, 5));
-  MoveMouse(window_->Entries_List->viewport(), QPoint(10, 40));
+  MoveMouse(List()->viewport(), QPoint(10, 40));
   QCOMPARE(window_->listHint(), QStringLiteral("ship [πλοίο]\r\nShip text."));
 
   // Back to the normal width the description returns 15 pixels from the outer edge.
   const int frame = window_->frameGeometry().width() - window_->width();
   window_->resize(604 - frame, 346);
-  QCOMPARE(window_->Description_Text->x() + window_->Description_Text->width(), 604 - 15);
+  QCOMPARE(Description()->x() + Description()->width(), 604 - 15);
   Retype(QStringLiteral("bow"));
   QCOMPARE(window_->listHint(), QString());
 }
 
 void tst_MainLex::pinButtonTwice() {
   const QRect before = window_->geometry();
-  QTest::mouseClick(window_->Pin_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Pin_Button"), Qt::LeftButton);
   QVERIFY(window_->stayOnTop());
   QVERIFY(window_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-  QTest::mouseClick(window_->Pin_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Pin_Button"), Qt::LeftButton);
   QVERIFY(!window_->stayOnTop());
   QVERIFY(!window_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
   QCOMPARE(window_->geometry(), before);
@@ -591,7 +626,7 @@ void tst_MainLex::pinButtonTwice() {
 }
 
 void tst_MainLex::exitButtonClosesTheWindow() {
-  QTest::mouseClick(window_->Exit_Button, Qt::LeftButton);
+  QTest::mouseClick(Tool("Exit_Button"), Qt::LeftButton);
   QVERIFY(!window_->isVisible());
 }
 

@@ -1,0 +1,112 @@
+#include "core/Session.h"
+
+#include "core/DescriptionFile.h"
+#include "core/SearchKey.h"
+
+namespace quorvel {
+
+Session::Session(Locations locations, FileWriter& writer, PlainTextConverter converter)
+    : locations_(std::move(locations)), writer_(writer), descriptionSearch_(std::move(converter)) {}
+
+LoadReport Session::Reload() {
+  lastLoad_ = LoadEntryIndex(dictionary_, locations_, writer_);
+  rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
+  history_.Remap(dictionary_);
+  return lastLoad_;
+}
+
+EntryList Session::Search(const SearchRequest& request) {
+  history_.ClearForward();
+  return FillEntryList(dictionary_, request);
+}
+
+ListOutcome Session::SearchAsTyped(std::string_view text, bool greek) {
+  ListOutcome outcome;
+  SearchRequest request;
+  request.text = std::string(text);
+  request.greek = greek;
+  outcome.list = Search(request);
+  if (outcome.list.items.empty()) return outcome;
+  outcome.list.selected = 0;
+  const ListItem& first = outcome.list.items.front();
+  const std::string typed = outcome.list.searchText.value_or(std::string(text));
+  if (TypedTextNamesEntry(dictionary_, typed, greek, first.slot)) {
+    outcome.shown = ShowEntry(first.slot, first.text, greek);
+  }
+  return outcome;
+}
+
+Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
+  return descriptionSearch_.Search(dictionary_, locations_, rtfHeader_, word, list);
+}
+
+std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {
+  std::optional<EntryView> view = ViewOfEntry(dictionary_, locations_, rtfHeader_, slot, listText, greek);
+  if (view) history_.EntryShown(std::string(listText), slot, dictionary_.EnglishIndex[slot].Number);
+  return view;
+}
+
+// Goes to a history item: its remembered text sets the language, and the list holds exactly
+// its entry, shown.
+ListOutcome Session::GoTo(const HistoryItem& item, bool greek) {
+  if (!item.caption.empty()) greek = IsGreekInitial(static_cast<unsigned char>(item.caption[0]));
+  ListOutcome outcome;
+  SearchRequest request;
+  request.mode = SearchMode::Specific;
+  request.text = item.caption;
+  request.greek = greek;
+  request.slot = item.slot;
+  outcome.list = FillEntryList(dictionary_, request);
+  if (!item.caption.empty()) outcome.list.greek = greek;
+  if (outcome.list.selected >= 0) {
+    const ListItem& shown = outcome.list.items[static_cast<size_t>(outcome.list.selected)];
+    outcome.shown = ShowEntry(shown.slot, shown.text, greek);
+  } else if (!outcome.list.searchText) {
+    outcome.list.searchText = item.caption;
+  }
+  return outcome;
+}
+
+std::optional<ListOutcome> Session::RunHistory(
+    const std::function<void(const BrowsingHistory::GoTo&)>& command, bool greek) {
+  std::optional<ListOutcome> outcome;
+  command([&](const HistoryItem& item) { outcome = GoTo(item, greek); });
+  return outcome;
+}
+
+std::optional<ListOutcome> Session::StepBack(bool greek) {
+  return RunHistory([this](const BrowsingHistory::GoTo& goTo) { history_.StepBack(goTo); }, greek);
+}
+
+std::optional<ListOutcome> Session::StepForward(bool greek) {
+  return RunHistory([this](const BrowsingHistory::GoTo& goTo) { history_.StepForward(goTo); }, greek);
+}
+
+std::optional<ListOutcome> Session::ChooseBack(uint64_t id, bool greek) {
+  return RunHistory([this, id](const BrowsingHistory::GoTo& goTo) { history_.ChooseBack(id, goTo); },
+                    greek);
+}
+
+std::optional<ListOutcome> Session::ChooseForward(uint64_t id, bool greek) {
+  return RunHistory(
+      [this, id](const BrowsingHistory::GoTo& goTo) { history_.ChooseForward(id, goTo); }, greek);
+}
+
+Status Session::ReloadAfter(Status status) {
+  if (status.ok()) Reload();
+  return status;
+}
+
+Status Session::InsertEntry(const NewEntryTexts& texts) {
+  return ReloadAfter(InsertUserEntry(dictionary_, locations_, writer_, texts));
+}
+
+Status Session::ModifyEntry(int slot, const EditedEntryTexts& texts) {
+  return ReloadAfter(ModifyUserEntry(dictionary_, locations_, writer_, slot, texts));
+}
+
+Status Session::DeleteEntry(int slot) {
+  return ReloadAfter(DeleteUserEntry(dictionary_, locations_, writer_, slot));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,94 @@
+// One open dictionary: the file locations, the loaded entry index, the description header, the
+// browsing history and the description search's kept texts, reloaded in one place after every
+// edit. The main window and quorvel-tools each hold one. Every operation returns what the
+// window is to show (a list, an entry view, a Status); none of them calls back into a window.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/BrowsingHistory.h"
+#include "core/DescriptionSearch.h"
+#include "core/EntryIndex.h"
+#include "core/EntryList.h"
+#include "core/EntryView.h"
+#include "core/FileWriter.h"
+#include "core/ListSearch.h"
+#include "core/Locations.h"
+#include "core/Status.h"
+#include "core/UserEntryStore.h"
+
+namespace quorvel {
+
+// A list, with the view of its selected item when the list shows that entry at once.
+struct ListOutcome {
+  EntryList list;
+  std::optional<EntryView> shown;
+};
+
+class Session {
+ public:
+  // Nothing is loaded until Reload(). `writer` must outlive the session; `converter` turns a
+  // description document into its plain text for the description search.
+  Session(Locations locations, FileWriter& writer, PlainTextConverter converter);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Loads the entry index (completing an interrupted rewrite of the user files first), reads
+  // the description header, and moves the history to the slots its entries now have.
+  LoadReport Reload();
+
+  const Dictionary& dictionary() const { return dictionary_; }
+  const Locations& locations() const { return locations_; }
+  const std::string& rtfHeader() const { return rtfHeader_; }
+  const BrowsingHistory& history() const { return history_; }
+  // How the latest load ended.
+  const LoadReport& lastLoad() const { return lastLoad_; }
+  FileWriter& writer() { return writer_; }
+
+  // A list search the user started (Enter, the search dialog, the user-entries listing): the
+  // forward history is emptied first.
+  EntryList Search(const SearchRequest& request);
+  // The search of typed text: a Start search; its first item is selected and, when the typed
+  // text names it exactly, shown.
+  ListOutcome SearchAsTyped(std::string_view text, bool greek);
+  // The whole lexicon in English.
+  EntryList ListAll() const { return ListAllEntries(dictionary_); }
+  // The entries whose descriptions hold `word` as a whole word (the history is left as it is).
+  Status SearchDescriptions(std::string_view word, EntryList& list);
+
+  // The view of the entry of a list item; the entry becomes the history's current entry.
+  // Nothing (and no history change) when `slot` names no slot.
+  std::optional<EntryView> ShowEntry(int slot, std::string_view listText, bool greek);
+
+  // The history commands. Each lists exactly the entry it goes to, in the language of the
+  // entry's remembered text (else in `greek`), and shows it; nothing when there is nowhere to go.
+  std::optional<ListOutcome> StepBack(bool greek);
+  std::optional<ListOutcome> StepForward(bool greek);
+  std::optional<ListOutcome> ChooseBack(uint64_t id, bool greek);
+  std::optional<ListOutcome> ChooseForward(uint64_t id, bool greek);
+
+  // The user entry store, followed by a reload when the files changed. The slot is that of the
+  // entry to change in the index loaded now.
+  Status InsertEntry(const NewEntryTexts& texts);
+  Status ModifyEntry(int slot, const EditedEntryTexts& texts);
+  Status DeleteEntry(int slot);
+
+ private:
+  std::optional<ListOutcome> RunHistory(const std::function<void(const BrowsingHistory::GoTo&)>& command,
+                                        bool greek);
+  ListOutcome GoTo(const HistoryItem& item, bool greek);
+  Status ReloadAfter(Status status);
+
+  Locations locations_;
+  FileWriter& writer_;
+  Dictionary dictionary_;
+  std::string rtfHeader_;
+  LoadReport lastLoad_;
+  BrowsingHistory history_;
+  DescriptionSearch descriptionSearch_;
+};
+
+}  // namespace quorvel
