@@ -8,6 +8,7 @@
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/LineReader.h"
+#include "core/RtfEscape.h"
 #include "core/Paths.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
@@ -384,7 +385,6 @@ Status CheckSlot(const Dictionary& d, int slot) {
 
 std::string StoredUserDescription(std::string_view text, UserTextForm form) {
   if (form == UserTextForm::Entry && text.empty()) return {};
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out = form == UserTextForm::Entry ? "{" : "{\\f60\\fs22 ";
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -392,10 +392,7 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form) {
       ++i;
       continue;
     }
-    const auto b = static_cast<unsigned char>(text[i]);
-    out += "\\'";
-    out += kHex[b >> 4];
-    out += kHex[b & 0x0F];
+    AppendRtfEscape(out, static_cast<unsigned char>(text[i]), HexCase::kUpper);
   }
   out += '}';
   return out;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Cp1253.h"
+#include "core/RtfEscape.h"
 #include "richtext/CodePages.h"
 
 namespace quorvel::richtext {
@@ -12,12 +13,6 @@ namespace {
 
 // The code page the writer declares with \ansicpg, and so the one of charset 1.
 constexpr int kDocumentCodePage = 1253;
-
-void AppendHexByte(std::string& out, unsigned char byte) {
-  constexpr char kDigits[] = "0123456789abcdef";
-  out += kDigits[byte >> 4];
-  out += kDigits[byte & 0x0F];
-}
 
 const CodePage& PageOfCharset(int charset) {
   int number = CodePageOfCharset(charset);
@@ -90,8 +85,7 @@ class Writer {
       if (!byte) {
         AppendUnicodeEscape(out_, ch);
       } else if (*byte < 0x20 || *byte >= 0x80 || *byte == '\\' || *byte == '{' || *byte == '}' || *byte == ';') {
-        out_ += "\\'";
-        AppendHexByte(out_, *byte);
+        AppendRtfEscape(out_, *byte, HexCase::kLower);
       } else {
         out_ += static_cast<char>(*byte);
       }
@@ -293,8 +287,7 @@ class Writer {
       out_ += '\\';
       out_ += static_cast<char>(*byte);
     } else if (*byte < 0x20 || *byte >= 0x80) {
-      out_ += "\\'";
-      AppendHexByte(out_, *byte);
+      AppendRtfEscape(out_, *byte, HexCase::kLower);
     } else {
       out_ += static_cast<char>(*byte);
     }
@@ -309,7 +302,7 @@ class Writer {
     out_ += "\r\n";
     constexpr std::size_t kBytesPerLine = 64;
     for (std::size_t i = 0; i < picture.data.size(); ++i) {
-      AppendHexByte(out_, static_cast<unsigned char>(picture.data[i]));
+      AppendHexDigits(out_, static_cast<unsigned char>(picture.data[i]), HexCase::kLower);
       if ((i + 1) % kBytesPerLine == 0) out_ += "\r\n";
     }
     out_ += '}';

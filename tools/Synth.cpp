@@ -13,6 +13,7 @@
 #include "core/DescriptionFile.h"
 #include "core/EntryIndex.h"
 #include "core/Paths.h"
+#include "core/RtfEscape.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 
@@ -177,19 +178,12 @@ std::string GreekTerm(Random& r) {
   return term;
 }
 
-void AppendHexEscape(std::string& out, unsigned char c, bool upper) {
-  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-  out += "\\'";
-  out += digits[c >> 4];
-  out += digits[c & 15];
-}
-
 // RTF body text of code page 1253 words: Greek letters as escapes, the rest as it stands.
 void AppendRtfText(std::string& out, std::string_view text) {
   for (char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     if (c >= 0x80) {
-      AppendHexEscape(out, c, false);
+      AppendRtfEscape(out, c, HexCase::kLower);
     } else {
       if (ch == '\\' || ch == '{' || ch == '}') out += '\\';
       out += ch;
@@ -244,7 +238,7 @@ std::string TypedText(Random& r, int target) {
 // enclosed as an entry's description or as an addition.
 std::string StoredUserText(std::string_view typed, bool addition) {
   std::string escapes;
-  for (char ch : typed) AppendHexEscape(escapes, static_cast<unsigned char>(ch), true);
+  for (char ch : typed) AppendRtfEscape(escapes, static_cast<unsigned char>(ch), HexCase::kUpper);
   std::string joined;
   for (size_t at = 0; at < escapes.size();) {
     if (escapes.compare(at, 8, "\\'0D\\'0A") == 0) {

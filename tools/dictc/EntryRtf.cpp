@@ -1,8 +1,7 @@
 #include "tools/dictc/EntryRtf.h"
 
-#include <cstdio>
-
 #include "core/Cp1253.h"
+#include "core/RtfEscape.h"
 #include "tools/dictc/StrictText.h"
 
 namespace quorvel::dictc {
@@ -20,9 +19,7 @@ void AppendEscapedByte(std::string& out, unsigned char byte) {
   } else if (byte >= 0x20 && byte <= 0x7E) {
     out += static_cast<char>(byte);
   } else {
-    char hex[5];
-    std::snprintf(hex, sizeof hex, "\\'%02x", byte);
-    out += hex;
+    AppendRtfEscape(out, byte, HexCase::kLower);
   }
 }
 
