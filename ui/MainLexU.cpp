@@ -229,11 +229,16 @@ void TMainLex::Entry_TextChange() {
   ApplyOutcome(session_.SearchAsTyped(SearchText(), GreekMode_));
 }
 
-void TMainLex::Entry_TextKeyDown(int key) {
+// The item an arrow or page key moves to; -1 for none.
+int TMainLex::KeyTarget(int key) const {
   const std::optional<ListKey> listKey = ListKeyOf(key);
-  const int target = listKey ? ListKeyTarget(*listKey, SelectedIndex(), f_.model->count(),
-                                             f_.Entries_List->height() / EntryListView::kItemHeight)
-                             : -1;
+  if (!listKey) return -1;
+  return ListKeyTarget(*listKey, SelectedIndex(), f_.model->count(),
+                       f_.Entries_List->height() / EntryListView::kItemHeight);
+}
+
+void TMainLex::Entry_TextKeyDown(int key) {
+  const int target = KeyTarget(key);
   if (target < 0) return;
   f_.Entries_List->setFocus();
   SelectItem(target);

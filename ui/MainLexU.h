@@ -67,6 +67,7 @@ class TMainLex : public QWidget {
   void SetSearchTextQuietly(const std::string& text);
   std::string SearchText() const;
   int SelectedIndex() const;
+  int KeyTarget(int key) const;
   void SelectItem(int index);
 
   void SetLanguage(bool greek);

@@ -1,0 +1,106 @@
+#include "core/Session.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Cp1253.h"
+#include "core/FileWriter.h"
+#include "richtext/RtfReader.h"
+#include "tests/core/DictionaryFixture.h"
+
+namespace quorvel {
+namespace {
+
+using test::DictionaryFixture;
+
+std::string G(const char* utf8) { return Utf8ToCp1253(utf8); }
+
+// A small dictionary opened as the window opens it, driven through the session only.
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fx_.WritePublished({{"anchor", "{Anchor.}"}, {"bow", "{Bow.}"}, {"ship", "{Ship.}"},
+                        {"shipyard", "{Yard.}"}},
+                       {{3, G("πλοίο")}, {1, G("άγκυρα")}});
+    fx_.WriteUserEntries({{2, 10, "boat", "{Boat.}"}});
+    session_.Reload();
+  }
+
+  std::string Shown(const std::optional<ListOutcome>& outcome) const {
+    return outcome && outcome->shown ? outcome->shown->heading : std::string("-");
+  }
+
+  DictionaryFixture fx_;
+  StdFileWriter writer_;
+  Session session_{fx_.locations(), writer_, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
+};
+
+TEST_F(SessionTest, TypingShowsTheFirstItemOnlyWhenItIsNamedExactly) {
+  ListOutcome typed = session_.SearchAsTyped("shi", false);
+  ASSERT_EQ(typed.list.items.size(), 2u);
+  EXPECT_EQ(typed.list.selected, 0);
+  EXPECT_FALSE(typed.shown);
+
+  typed = session_.SearchAsTyped("  SHIP", false);
+  EXPECT_EQ(typed.list.searchText, "SHIP");
+  ASSERT_TRUE(typed.shown);
+  EXPECT_EQ(typed.shown->heading, "ship");
+  EXPECT_EQ(typed.shown->rendering, G("πλοίο"));
+  EXPECT_EQ(typed.shown->deletable, false);
+  ASSERT_TRUE(typed.shown->document);
+  EXPECT_NE(typed.shown->document->find("{Ship.}"), std::string::npos);
+  EXPECT_EQ(session_.history().currentCaption(), "ship");
+
+  // In Greek the heading is the term; a user entry shows without its mark.
+  typed = session_.SearchAsTyped(G("ΠΛΟΙΟ"), true);
+  ASSERT_TRUE(typed.shown);
+  EXPECT_EQ(typed.shown->heading, G("πλοίο"));
+  EXPECT_EQ(typed.shown->rendering, "ship");
+  const auto boat = session_.ShowEntry(3, "boat *", true);
+  ASSERT_TRUE(boat);
+  EXPECT_EQ(boat->heading, "boat");
+  EXPECT_EQ(boat->deletable, true);
+  EXPECT_FALSE(session_.ShowEntry(0, "", false));
+}
+
+TEST_F(SessionTest, HistoryStepsListTheEntryInTheLanguageOfItsText) {
+  EXPECT_FALSE(session_.StepBack(false));
+  session_.ShowEntry(1, "anchor", false);
+  session_.ShowEntry(4, G("πλοίο"), true);
+  session_.ShowEntry(5, "shipyard", false);
+
+  std::optional<ListOutcome> back = session_.StepBack(false);
+  EXPECT_EQ(Shown(back), G("πλοίο"));
+  EXPECT_EQ(back->list.greek, true);
+  EXPECT_EQ(back->list.searchText, G("πλοίο"));
+  ASSERT_EQ(back->list.items.size(), 1u);
+  EXPECT_EQ(back->list.items[0].slot, 4);
+
+  back = session_.StepBack(true);
+  EXPECT_EQ(Shown(back), "anchor");
+  EXPECT_EQ(back->list.greek, false);
+  EXPECT_EQ(Shown(session_.StepForward(false)), G("πλοίο"));
+  EXPECT_EQ(session_.history().forward().size(), 1u);
+  // A new search the user starts empties the forward list.
+  session_.Search(SearchRequest{});
+  EXPECT_TRUE(session_.history().forward().empty());
+}
+
+TEST_F(SessionTest, EditsReloadAndTheHistoryFollowsItsEntries) {
+  session_.ShowEntry(4, "ship", false);
+  session_.ShowEntry(1, "anchor", false);
+  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).ok());
+  EXPECT_EQ(session_.dictionary().englishCount, 6);
+  EXPECT_EQ(session_.dictionary().EnglishIndex[2].Headword, "bilge");
+  // "ship" moved one slot up; the back list goes where it went.
+  ASSERT_EQ(session_.history().back().size(), 1u);
+  EXPECT_EQ(session_.history().back()[0].slot, 5);
+
+  const Status refused = session_.DeleteEntry(1);
+  EXPECT_EQ(refused.code(), StatusCode::kRefused);
+  EXPECT_EQ(session_.dictionary().englishCount, 6);
+  ASSERT_TRUE(session_.DeleteEntry(4).ok());  // "boat"
+  EXPECT_EQ(session_.dictionary().EnglishIndex[4].Headword, "ship");
+}
+
+}  // namespace
+}  // namespace quorvel
