@@ -43,6 +43,16 @@ class TMainLex : public QWidget {
   const QString& listHint() const { return listHint_; }
   int listHintPause() const { return listHintPause_; }
 
+  // What the feature controllers (one small class per feature, owned by the window) ask of
+  // it: show a list or a list with its shown entry, clear the view, read or quietly write the
+  // search box.
+  void ApplyList(const EntryList& list);
+  void ApplyOutcome(const std::optional<ListOutcome>& outcome);
+  void ClearView();
+  std::string SearchText() const;
+  void SetSearchTextQuietly(const std::string& text);
+  Session& session() { return session_; }
+
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -58,14 +68,8 @@ class TMainLex : public QWidget {
   void ArrangeEntryLabels();
   void ShowInstallLabel();
 
-  // What the searches and the history give back, shown.
-  void ApplyList(const EntryList& list);
-  void ApplyOutcome(const std::optional<ListOutcome>& outcome);
   void ApplyEntryView(const std::optional<EntryView>& view);
-  void ClearView();
   void ListHintOfShownEntry();
-  void SetSearchTextQuietly(const std::string& text);
-  std::string SearchText() const;
   int SelectedIndex() const;
   int KeyTarget(int key) const;
   void SelectItem(int index);
