@@ -1,5 +1,15 @@
 #include "core/DescriptionSearch.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/LineReader.h"
@@ -10,85 +20,288 @@
 namespace quorvel {
 namespace {
 
-// The decoded bytes of one description inside a whole description file (up to the first zero
-// byte, at most kDescriptionBufferSize); false when they lie outside the file.
-bool Slice(std::string_view file, int64_t position, int64_t length, DescriptionCoding coding,
-           std::string& out) {
-  if (position < 0 || length < 0) return false;
-  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
-  if (position + count > static_cast<int64_t>(file.size())) return false;
-  const std::string_view bytes = file.substr(static_cast<size_t>(position), static_cast<size_t>(count));
-  out = coding == DescriptionCoding::Position ? PositionDecode(position + 1, bytes) : ShiftDecode(bytes);
+// Slots are handed to the threads in chunks of this many, in slot order.
+constexpr int kChunkSlots = 256;
+
+// Runs work(chunk) for every chunk 0..count-1 on up to `threads` threads, the calling thread
+// among them. The first exception a chunk throws stops the remaining chunks and is rethrown
+// once every thread has ended.
+void RunChunks(int count, int threads, const std::function<void(int)>& work) {
+  std::atomic<int> next{0};
+  std::mutex failureMutex;
+  std::exception_ptr failure;
+  auto run = [&] {
+    for (int chunk = next++; chunk < count; chunk = next++) {
+      try {
+        work(chunk);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failureMutex);
+        if (!failure) failure = std::current_exception();
+        next = count;
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::min(threads, count); ++t) {
+    try {
+      helpers.emplace_back(run);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones running do the work
+    }
+  }
+  run();
+  for (std::thread& helper : helpers) helper.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
+// The published description bytes of one chunk of slots. The data build writes descriptions in
+// slot order, so a chunk's descriptions lie together and are read in one piece; descriptions
+// outside that piece are read one at a time.
+class PublishedBytes {
+ public:
+  PublishedBytes(const std::string& file, int64_t fileSize) : in_(file, std::ios::binary), fileSize_(fileSize) {}
+
+  // Reads [first, last) in one piece when it is not much more than the `needed` bytes.
+  void Load(int64_t first, int64_t last, int64_t needed) {
+    first = std::max<int64_t>(first, 0);
+    last = std::min(last, fileSize_);
+    if (last <= first || last - first > 4 * needed + 65536) return;
+    range_.resize(static_cast<size_t>(last - first));
+    in_.seekg(first);
+    in_.read(range_.data(), last - first);
+    if (in_.gcount() != last - first) {
+      in_.clear();
+      range_.clear();
+      return;
+    }
+    rangeStart_ = first;
+  }
+
+  // The `count` bytes at `position`; false when they lie outside the file or cannot be read.
+  bool Get(int64_t position, int64_t count, std::string_view& bytes) {
+    if (position < 0 || count < 0 || position + count > fileSize_) return false;
+    if (position >= rangeStart_ && position + count <= rangeStart_ + static_cast<int64_t>(range_.size())) {
+      bytes = std::string_view(range_).substr(static_cast<size_t>(position - rangeStart_), static_cast<size_t>(count));
+      return true;
+    }
+    single_.resize(static_cast<size_t>(count));
+    in_.seekg(position);
+    in_.read(single_.data(), count);
+    if (in_.gcount() != count) {
+      in_.clear();
+      return false;
+    }
+    bytes = single_;
+    return true;
+  }
+
+ private:
+  std::ifstream in_;
+  int64_t fileSize_;
+  int64_t rangeStart_ = 0;
+  std::string range_;
+  std::string single_;
+};
+
+// What the search needs of the files, shared read-only by the threads.
+struct Sources {
+  const Dictionary& dictionary;
+  const Locations& locations;
+  std::string_view rtfHeader;
+  const std::string& publishedFile;
+  int64_t publishedSize;
+  const std::optional<std::string>& userFile;  // nothing without a user description file
+};
+
+// The decoded bytes of one description (up to its first zero byte, at most
+// kDescriptionBufferSize); false when they lie outside the file.
+bool Published(PublishedBytes& published, int64_t position, int64_t length, std::string& out) {
+  std::string_view bytes;
+  if (!published.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
+  out = PositionDecode(position + 1, bytes);
   return true;
+}
+
+bool User(std::string_view file, int64_t position, int64_t length, std::string& out) {
+  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
+  if (position < 0 || count < 0 || position + count > static_cast<int64_t>(file.size())) return false;
+  out = ShiftDecode(file.substr(static_cast<size_t>(position), static_cast<size_t>(count)));
+  return true;
+}
+
+// The searched document of one entry; false when its description lies outside its file. The
+// places are those of EntryDescriptionPlace and EntryAdditionPlace: a user entry's stored
+// offset is one-based in the user file, a published one zero-based in the published file.
+bool Document(const Sources& s, PublishedBytes& published, int slot, std::string& document) {
+  const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
+  std::string body;
+  std::string part;
+  if (e.Origin == kOriginUser) {
+    if (s.userFile && !s.locations.UserDescrFile.empty()) {
+      if (!User(*s.userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, part)) return false;
+      body = part + " ";
+    }
+  } else if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
+    if (!Published(published, e.DescrOffset, e.DescrLength, part)) return false;
+    body = part + " ";
+    DescriptionPlace addition;
+    if (s.userFile && EntryAdditionPlace(s.dictionary, s.locations, slot, addition) &&
+        User(*s.userFile, addition.position, addition.length, part)) {
+      body += part + " ";
+    }
+  }
+  document.assign(s.rtfHeader).append("\r\n").append(body).append("}\r\n");
+  return true;
+}
+
+// The texts of one chunk of slots, and the slot where its descriptions stopped being readable.
+struct Chunk {
+  DescriptionSearch::Texts english;
+  DescriptionSearch::Texts greek;
+  int failedAt = 0;  // 0: every description was read
+};
+
+void ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last, bool greek,
+                  Chunk& chunk) {
+  PublishedBytes published(s.publishedFile, s.publishedSize);
+  int64_t low = INT64_MAX;
+  int64_t high = 0;
+  int64_t needed = 0;
+  for (int slot = first; slot <= last; ++slot) {
+    const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
+    if (e.Origin != kOriginPublished && e.Origin != kOriginAddition) continue;
+    const int64_t length = std::min<int64_t>(e.DescrLength, kDescriptionBufferSize);
+    low = std::min<int64_t>(low, e.DescrOffset);
+    high = std::max<int64_t>(high, e.DescrOffset + length);
+    needed += length;
+  }
+  if (low < high) published.Load(low, high, needed);
+
+  std::string document;
+  for (int slot = first; slot <= last; ++slot) {
+    if (!Document(s, published, slot, document)) {
+      chunk.failedAt = slot;
+      return;
+    }
+    const std::optional<std::string> plain = converter(document);
+    const std::string english = plain ? EnglishSearchKey(*plain, false) : std::string();
+    chunk.english.Add(english);
+    if (greek) chunk.greek.Add(GreekSearchKey(english, false));
+  }
+}
+
+int64_t FileSize(const std::string& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? -1 : static_cast<int64_t>(size);
 }
 
 }  // namespace
 
-bool DescriptionSearchDocument(const Dictionary& d, const Locations& locations, int slot,
-                               std::string_view rtfHeader, std::string_view publishedFile,
-                               const std::optional<std::string>& userFile, std::string& document) {
-  const bool user = d.EnglishIndex[slot].Origin == kOriginUser;
-  std::string body;
-  std::string part;
-  DescriptionPlace place;
-  if (EntryDescriptionPlace(d, locations, slot, place) && (!user || userFile)) {
-    if (!Slice(user ? std::string_view(*userFile) : publishedFile, place.position, place.length,
-               user ? DescriptionCoding::Shift : DescriptionCoding::Position, part)) {
-      return false;
-    }
-    body = part + " ";
-    if (userFile && EntryAdditionPlace(d, locations, slot, place) &&
-        Slice(*userFile, place.position, place.length, DescriptionCoding::Shift, part)) {
-      body += part + " ";
-    }
-  }
-  document.assign(rtfHeader).append("\r\n").append(body).append("}\r\n");
-  return true;
+std::string_view DescriptionSearch::Texts::Text(size_t i) const {
+  const uint32_t begin = i == 0 ? 0 : ends[i - 1];
+  return std::string_view(bytes).substr(begin, ends[i] - begin);
 }
+
+void DescriptionSearch::Texts::Add(std::string_view text) {
+  bytes.append(text);
+  ends.push_back(static_cast<uint32_t>(bytes.size()));
+}
+
+void DescriptionSearch::Texts::Append(const Texts& more) {
+  const auto offset = static_cast<uint32_t>(bytes.size());
+  bytes.append(more.bytes);
+  for (const uint32_t end : more.ends) ends.push_back(offset + end);
+}
+
+void DescriptionSearch::Texts::Reserve(size_t byteCount, size_t textCount) {
+  bytes.reserve(byteCount);
+  ends.reserve(textCount);
+}
+
+void DescriptionSearch::Texts::Clear() {
+  bytes.clear();
+  bytes.shrink_to_fit();
+  ends.clear();
+  ends.shrink_to_fit();
+}
+
+DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads)
+    : converter_(std::move(converter)),
+      threads_(threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
 
 void DescriptionSearch::Drop() {
   generation_ = 0;
-  preparedUpTo_ = 0;
-  english_.clear();
-  greek_.clear();
-  english_.shrink_to_fit();
-  greek_.shrink_to_fit();
+  prepared_ = Status::Ok();
+  english_.Clear();
+  greek_.Clear();
+  greekReady_ = false;
 }
 
 size_t DescriptionSearch::KeptBytes() const {
-  size_t bytes = (english_.capacity() + greek_.capacity()) * sizeof(std::string);
-  for (const std::string& text : english_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
-  for (const std::string& text : greek_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
-  return bytes;
+  return english_.bytes.capacity() + english_.ends.capacity() * sizeof(uint32_t) + greek_.bytes.capacity() +
+         greek_.ends.capacity() * sizeof(uint32_t);
 }
 
-Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader) {
-  if (generation_ == d.generation && generation_ != 0) return Status::Ok();
-  Drop();
-  const std::string file = locations.DescriptionFile();
-  const auto published = ReadWholeFile(file);
-  if (!published) return Status::IoError(file + ": cannot be read");
-  std::optional<std::string> user;
-  if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
+Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+                                  bool greek) {
+  if (generation_ != d.generation || generation_ == 0) {
+    Drop();
+    const std::string file = locations.DescriptionFile();
+    const int64_t size = FileSize(file);
+    if (size < 0) return Status::IoError(file + ": cannot be read");
+    std::optional<std::string> user;
+    if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
+    const Sources sources{d, locations, rtfHeader, file, size, user};
 
-  english_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
-  greek_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
-  std::string document;
-  Status status = Status::Ok();
-  int slot = 1;
-  for (; slot <= d.englishCount; ++slot) {
-    if (!DescriptionSearchDocument(d, locations, slot, rtfHeader, *published, user, document)) {
-      status = Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
-      break;
+    const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
+    std::vector<Chunk> chunks(static_cast<size_t>(count));
+    RunChunks(count, threads_, [&](int c) {
+      const int first = c * kChunkSlots + 1;
+      ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount), greek,
+                   chunks[static_cast<size_t>(c)]);
+    });
+
+    // The texts end before the first description that could not be read, as a scan in slot
+    // order would end there.
+    size_t bytes = 0;
+    size_t greekBytes = 0;
+    size_t slots = 0;
+    for (const Chunk& chunk : chunks) {
+      bytes += chunk.english.bytes.size();
+      greekBytes += chunk.greek.bytes.size();
+      slots += chunk.english.ends.size();
     }
-    const auto plain = converter_(document);
-    if (!plain) continue;
-    english_[static_cast<size_t>(slot)] = EnglishSearchKey(*plain, false);
-    greek_[static_cast<size_t>(slot)] = GreekSearchKey(*plain, false);
+    english_.Reserve(bytes, slots);
+    if (greek) greek_.Reserve(greekBytes, slots);
+    for (const Chunk& chunk : chunks) {
+      english_.Append(chunk.english);
+      if (greek) greek_.Append(chunk.greek);
+      if (chunk.failedAt != 0) {
+        prepared_ = Status::IoError(file + ": the description of slot " + std::to_string(chunk.failedAt) +
+                                    " cannot be read");
+        break;
+      }
+    }
+    generation_ = d.generation;
+    greekReady_ = greek;
   }
-  preparedUpTo_ = slot - 1;
-  generation_ = d.generation;
-  return status;
+  if (greek && !greekReady_) {
+    const int slots = static_cast<int>(english_.ends.size());
+    const int count = (slots + kChunkSlots - 1) / kChunkSlots;
+    std::vector<Texts> parts(static_cast<size_t>(count));
+    RunChunks(count, threads_, [&](int c) {
+      for (int i = c * kChunkSlots; i < std::min((c + 1) * kChunkSlots, slots); ++i) {
+        parts[static_cast<size_t>(c)].Add(GreekSearchKey(english_.Text(static_cast<size_t>(i)), false));
+      }
+    });
+    size_t bytes = 0;
+    for (const Texts& part : parts) bytes += part.bytes.size();
+    greek_.Reserve(bytes, english_.ends.size());
+    for (const Texts& part : parts) greek_.Append(part);
+    greekReady_ = true;
+  }
+  return prepared_;
 }
 
 Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
@@ -102,11 +315,12 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
   if (!trimmed.empty()) list.greek = greek;
 
-  const Status prepared = Prepare(d, locations, rtfHeader);
+  const Status prepared = Prepare(d, locations, rtfHeader, greek);
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
-  const std::vector<std::string>& texts = greek ? greek_ : english_;
-  for (int slot = 1; slot <= preparedUpTo_ && static_cast<int>(list.items.size()) < kMaxDescriptionHits; ++slot) {
-    if (!ContainsWholeWord(texts[static_cast<size_t>(slot)], key)) continue;
+  const Texts& texts = greek ? greek_ : english_;
+  for (size_t i = 0; i < texts.ends.size() && static_cast<int>(list.items.size()) < kMaxDescriptionHits; ++i) {
+    if (!ContainsWholeWord(texts.Text(i), key)) continue;
+    const int slot = static_cast<int>(i) + 1;
     const TEnglishEntry& e = d.EnglishIndex[slot];
     list.items.push_back({ListText(e.Headword, e.Origin), slot});
   }
