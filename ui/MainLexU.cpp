@@ -20,6 +20,7 @@
 #include "ui/EntryListView.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
+#include "ui/SearchDialogsController.h"
 #include "ui/TextCodec.h"
 #include "ui/ToolBar.h"
 
@@ -53,6 +54,7 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
       session_(session),
       layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
   CreateMainLexForm(this, f_);
+  searchDialogs_ = new SearchDialogsController(session_, *this);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
@@ -71,7 +73,7 @@ void TMainLex::ConnectHandlers() {
   connect(f_.Entry_Text, &SearchBox::keyDown, this, &TMainLex::Entry_TextKeyDown);
   connect(f_.Entry_Text, &QLineEdit::returnPressed, f_.Fill_List_Button, &QPushButton::click);
   connect(f_.Entries_List, &EntryListView::enterPressed, f_.Fill_List_Button, &QPushButton::click);
-  connect(f_.Entries_List, &QListView::clicked, this, &TMainLex::Entries_ListClick);
+  connect(f_.Entries_List, &EntryListView::mouseSelected, this, &TMainLex::Entries_ListClick);
   connect(f_.Entries_List, &EntryListView::keyboardSelected, this, &TMainLex::Entries_ListClick);
   connect(f_.Fill_List_Button, &QPushButton::clicked, this, &TMainLex::Fill_List_ButtonClick);
   connect(f_.WholeLex_Button, &QPushButton::clicked, this, &TMainLex::WholeLex_ButtonClick);
@@ -85,12 +87,15 @@ void TMainLex::ConnectHandlers() {
   Button(Tool::NextMenu)->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Button(Tool::NextMenu), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     FillHistoryMenu(f_.NextMenu);
-    f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
+    if (!f_.NextMenu->isEmpty()) f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
   });
+  connect(Button(Tool::Search), &QToolButton::clicked, searchDialogs_, &SearchDialogsController::Search_ButtonClick);
+  connect(Button(Tool::DescrSearch), &QToolButton::clicked, searchDialogs_,
+          &SearchDialogsController::DescrSearch_ButtonClick);
   connect(Button(Tool::CustomEntries), &QToolButton::clicked, this,
-          [this] { f_.CustomEntriesMenu->popup(QCursor::pos()); });
+          [this] { PopUpBelow(f_.CustomEntriesMenu, Button(Tool::CustomEntries)); });
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
-          [this] { f_.PinakesMenu->popup(QCursor::pos()); });
+          [this] { PopUpBelow(f_.PinakesMenu, Button(Tool::Pinakes)); });
   connect(Button(Tool::Pin), &QToolButton::clicked, this, &TMainLex::Pin_ButtonClick);
   connect(Button(Tool::Exit), &QToolButton::clicked, this, &QWidget::close);
 }
@@ -115,12 +120,20 @@ void TMainLex::FormShow() {
   BusyCursor busy;
   f_.toolBar->HighlightToolButton(-1);
   const QToolButton* exit = Button(Tool::Exit);
-  resize(exit->x() + exit->width() + 12 - (frameGeometry().width() - width()), height());
+  firstOuterWidth_ = exit->x() + exit->width() + 12;
+  ApplyFirstOuterWidth();
+  // Under a window manager the frame is known only once the window is framed and exposed.
+  if (QWindow* window = windowHandle()) window->installEventFilter(this);
   canvasFont_ = f_.Entries_List->font();
   session_.Reload();
   loaded_ = true;
   ClearView();
   ShowInstallLabel();
+}
+
+// The outer width (frame included) of the first showing.
+void TMainLex::ApplyFirstOuterWidth() {
+  resize(firstOuterWidth_ - (frameGeometry().width() - width()), height());
 }
 
 void TMainLex::ShowInstallLabel() {
@@ -205,6 +218,8 @@ void TMainLex::SetSearchTextQuietly(const std::string& text) {
   f_.Entry_Text->setText(ToQString(text));
   Navigating_ = navigating;
 }
+
+void TMainLex::FocusSearchBox() { f_.Entry_Text->setFocus(); }
 
 std::string TMainLex::SearchText() const { return ToCp1253(f_.Entry_Text->text()); }
 
@@ -311,14 +326,24 @@ void TMainLex::FillHistoryMenu(QMenu* menu) {
 // The menu drops below the step button, not below the narrow list button.
 void TMainLex::PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton) {
   FillHistoryMenu(menu);
+  PopUpBelow(menu, stepButton);
+}
+
+// An empty menu shows nothing and takes no click.
+void TMainLex::PopUpBelow(QMenu* menu, const QToolButton* button) {
+  if (menu->isEmpty()) return;
   const QRect window = frameGeometry();
-  menu->popup(QPoint(window.left() + stepButton->x() + 4,
-                     window.top() + stepButton->y() + stepButton->height() + 22));
+  menu->popup(QPoint(window.left() + button->x() + 4, window.top() + button->y() + button->height() + 22));
 }
 
 // --- Hover, hints, resizing, stay on top -----------------------------------------------------
 
 bool TMainLex::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    ApplyFirstOuterWidth();
+    return false;
+  }
   if (watched != f_.Entries_List->viewport()) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
     Entries_ListMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -402,6 +427,7 @@ void TMainLex::ArrangeEntryLabels() {
 
 void TMainLex::Pin_ButtonClick() {
   stayOnTop_ = !stayOnTop_;
+  Button(Tool::Pin)->setChecked(stayOnTop_);
   // Only the stacking order changes: the native window is kept, not recreated.
   if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
 }

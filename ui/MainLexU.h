@@ -22,6 +22,8 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class SearchDialogsController;
+
 class TMainLex : public QWidget {
   Q_OBJECT
 
@@ -51,6 +53,7 @@ class TMainLex : public QWidget {
   void ClearView();
   std::string SearchText() const;
   void SetSearchTextQuietly(const std::string& text);
+  void FocusSearchBox();
   Session& session() { return session_; }
 
  protected:
@@ -64,6 +67,7 @@ class TMainLex : public QWidget {
   void FormCreate();
   void FormShow();
   void FormResize();
+  void ApplyFirstOuterWidth();
   void ApplyAnchors();
   void ArrangeEntryLabels();
   void ShowInstallLabel();
@@ -90,6 +94,7 @@ class TMainLex : public QWidget {
   void PrevMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseBack(id, GreekMode_)); }
   void NextMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseForward(id, GreekMode_)); }
   void PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton);
+  void PopUpBelow(QMenu* menu, const QToolButton* button);
   void FillHistoryMenu(QMenu* menu);
   void Pin_ButtonClick();
 
@@ -98,6 +103,7 @@ class TMainLex : public QWidget {
   Session& session_;
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
   MainLexForm f_;
+  SearchDialogsController* searchDialogs_;  // owned as a child
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
@@ -107,6 +113,7 @@ class TMainLex : public QWidget {
   int EnglishLayout_ = 0;
   // The font that list texts are measured with (the window canvas's font).
   QFont canvasFont_;
+  int firstOuterWidth_ = 0;
   QSize lastClient_;
   int listAnchorHeight_ = kDesignListHeight;  // the list's height before it snaps to whole items
   QString listHint_;

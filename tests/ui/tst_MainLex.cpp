@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QWindow>
+#include <QScreen>
 
 #include <memory>
 
@@ -121,6 +122,7 @@ class tst_MainLex : public QObject {
   void compactFormAtMinimumSize();
   void pinButtonTwice();
   void exitButtonClosesTheWindow();
+  void experimentEmptyMenu();
 
  private:
   // The window's controls, found by their names.
@@ -628,6 +630,22 @@ void tst_MainLex::pinButtonTwice() {
 void tst_MainLex::exitButtonClosesTheWindow() {
   QTest::mouseClick(Tool("Exit_Button"), Qt::LeftButton);
   QVERIFY(!window_->isVisible());
+}
+
+void tst_MainLex::experimentEmptyMenu() {
+  QMenu* prev = W<QMenu>("PrevMenu");
+  QTest::mouseClick(Tool("PrevMenu_Button"), Qt::LeftButton);
+  QTest::qWait(300);
+  qDebug() << "empty" << prev->isVisible() << prev->geometry() << (prev->windowHandle() ? prev->windowHandle()->geometry() : QRect()) << QApplication::activePopupWidget();
+  QTest::keyClick(prev, Qt::Key_Escape);
+  QTest::qWait(300);
+  qDebug() << "after esc" << prev->isVisible() << QApplication::activePopupWidget();
+  for (const char* word : {"anchor", "bow", "ship"}) Retype(QString::fromLatin1(word));
+  QTest::mouseClick(Tool("PrevMenu_Button"), Qt::LeftButton);
+  QTest::qWait(300);
+  qDebug() << "full" << prev->isVisible() << prev->geometry() << (prev->windowHandle() ? prev->windowHandle()->geometry() : QRect()) << prev->windowHandle()->isExposed() << QApplication::activePopupWidget();
+  QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+  shot.save("/tmp/dialogs-menu.png");
 }
 
 QTEST_MAIN(tst_MainLex)
