@@ -1,9 +1,9 @@
-#include "tools/dictc/EntryRtf.h"
+#include "tools/sample/dictc/EntryRtf.h"
 
 #include <cstdio>
 
 #include "core/Cp1253.h"
-#include "tools/dictc/StrictText.h"
+#include "tools/sample/dictc/StrictText.h"
 
 namespace quorvel::dictc {
 
