@@ -10,7 +10,7 @@
 #include "core/FileWriter.h"
 #include "core/MemoryEntryList.h"
 #include "richtext/RtfReader.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

@@ -12,7 +12,7 @@
 #include "core/Cp1253.h"
 #include "core/MemoryEntryList.h"
 #include "core/UserFileRewrite.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

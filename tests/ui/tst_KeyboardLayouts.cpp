@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/KeyboardLayouts.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 #include "ui/MainLexU.h"
 #include "tests/ui/XkbKeymap.h"
 

@@ -17,7 +17,7 @@
 
 #include "core/Cp1253.h"
 #include "platform/KeyboardLayouts.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"
