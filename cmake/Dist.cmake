@@ -21,6 +21,7 @@ set(stage ${CMAKE_BINARY_DIR}/dictionary-build)
 set(docs ${stage}/utils/Docs)
 set(dist ${QUORVEL_DIST_DIR})
 set(run_tool ${PROJECT_SOURCE_DIR}/cmake/RunTool.cmake)
+set(content_list ${PROJECT_SOURCE_DIR}/tools/sample/figgen/MakeContentList.cmake)
 
 add_custom_command(
   OUTPUT ${docs}/OLO2.tbo ${docs}/Greek.txt ${docs}/figures.lst
@@ -53,9 +54,9 @@ add_custom_command(
           -DARG1=${docs}/figures.lst -DARG2=${dist}/content -DDIR=${stage} -DLOG=${stage}/figgen.log
           -P ${run_tool}
   COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/content/fil.tbo.in -DMANIFEST=${docs}/figures.lst
-          -DOUT=${dist}/content/fil.tbo -P ${PROJECT_SOURCE_DIR}/tools/figgen/MakeContentList.cmake
+          -DOUT=${dist}/content/fil.tbo -P ${content_list}
   DEPENDS quorvel-figgen ${docs}/figures.lst ${QUORVEL_CONTENT_FILES}
-          ${PROJECT_SOURCE_DIR}/content/fil.tbo.in ${PROJECT_SOURCE_DIR}/tools/figgen/MakeContentList.cmake
+          ${PROJECT_SOURCE_DIR}/content/fil.tbo.in ${content_list}
   COMMENT "Drawing the figures and copying the documents"
 )
 add_custom_command(

@@ -43,7 +43,8 @@ class FileSystem {
   virtual Status MakeFolders(const std::string& path) = 0;
 
   // Copies the regular file `from` to `to` unless `to` already exists, which counts as done
-  // (the existing file is left as it is). The copy appears under its name complete or not at all.
+  // (the existing file is left as it is). The copy appears under its name complete or not at all,
+  // with the permission bits of `from` (a program stays executable, a read-only file read-only).
   virtual Status CopyNew(const std::string& from, const std::string& to) = 0;
 
   // True when the user cannot write `path`: it has no write permission for anyone, or lies on a

@@ -1,6 +1,7 @@
 // The file writes of the user entry store, behind one small interface: the program uses a
-// writer that flushes to disk (platform/DurableFileWriter.h), the tests a fake that fails on
-// purpose. Reads need no interface; core reads files with the standard library.
+// writer that flushes to disk (platform/DurableFileWriter.h), the tests an in-memory fake that
+// fails on purpose (tests/support/FakeFileSystem.h). Reads and the rest of the file system are
+// core/FileSystem.h.
 #pragma once
 
 #include <string>

@@ -11,8 +11,8 @@
 
 #include "fuzz/FuzzFolder.h"
 #include "tools/DataBuild.h"
-#include "tools/dictc/DictCompile.h"
-#include "tools/dictc/DictSource.h"
+#include "tools/sample/dictc/DictCompile.h"
+#include "tools/sample/dictc/DictSource.h"
 
 using namespace quorvel;
 

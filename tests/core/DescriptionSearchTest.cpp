@@ -13,7 +13,7 @@
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "richtext/RtfReader.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
 #include "core/TextOps.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

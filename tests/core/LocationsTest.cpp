@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

@@ -5,7 +5,7 @@
 #include "core/Cp1253.h"
 #include "core/FileWriter.h"
 #include "richtext/RtfReader.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

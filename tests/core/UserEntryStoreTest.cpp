@@ -11,7 +11,7 @@
 
 #include "core/Cp1253.h"
 #include "core/UserFileRewrite.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
 namespace {

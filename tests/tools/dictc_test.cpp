@@ -17,9 +17,9 @@
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "richtext/RtfReader.h"
-#include "tools/dictc/DictCompile.h"
-#include "tools/dictc/DictSource.h"
-#include "tools/dictc/EntryRtf.h"
+#include "tools/sample/dictc/DictCompile.h"
+#include "tools/sample/dictc/DictSource.h"
+#include "tools/sample/dictc/EntryRtf.h"
 
 namespace quorvel::dictc {
 namespace {

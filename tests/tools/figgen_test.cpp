@@ -11,12 +11,12 @@
 #include <sstream>
 #include <string>
 
-#include "tools/figgen/Bmp.h"
-#include "tools/figgen/Canvas.h"
-#include "tools/figgen/Drawings.h"
-#include "tools/figgen/Manifest.h"
-#include "tools/figgen/Painter.h"
-#include "tools/figgen/StrokeFont.h"
+#include "tools/sample/figgen/Bmp.h"
+#include "tools/sample/figgen/Canvas.h"
+#include "tools/sample/figgen/Drawings.h"
+#include "tools/sample/figgen/Manifest.h"
+#include "tools/sample/figgen/Painter.h"
+#include "tools/sample/figgen/StrokeFont.h"
 
 namespace fs = std::filesystem;
 using namespace quorvel::figgen;

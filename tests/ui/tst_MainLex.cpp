@@ -21,7 +21,7 @@
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
 #include "richtext/RtfReader.h"
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "tools/figgen/DrawingSet.h"
+#include "tools/sample/figgen/DrawingSet.h"
 
 namespace quorvel::figgen {
 

@@ -1,4 +1,4 @@
-#include "tools/figgen/StrokeFont.h"
+#include "tools/sample/figgen/StrokeFont.h"
 
 #include <algorithm>
 #include <charconv>

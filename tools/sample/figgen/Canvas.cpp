@@ -1,4 +1,4 @@
-#include "tools/figgen/Canvas.h"
+#include "tools/sample/figgen/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "tools/dictc/EntryRtf.h"
+#include "tools/sample/dictc/EntryRtf.h"
 
 #include "core/Cp1253.h"
 #include "core/RtfEscape.h"
-#include "tools/dictc/StrictText.h"
+#include "tools/sample/dictc/StrictText.h"
 
 namespace quorvel::dictc {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/figgen/Canvas.h"
-#include "tools/figgen/StrokeFont.h"
+#include "tools/sample/figgen/Canvas.h"
+#include "tools/sample/figgen/StrokeFont.h"
 
 namespace quorvel::figgen {
 

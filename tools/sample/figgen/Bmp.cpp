@@ -1,4 +1,4 @@
-#include "tools/figgen/Bmp.h"
+#include "tools/sample/figgen/Bmp.h"
 
 namespace quorvel::figgen {
 

@@ -1,4 +1,4 @@
-#include "tools/dictc/DictCompile.h"
+#include "tools/sample/dictc/DictCompile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -7,8 +7,8 @@
 #include "core/Cp1253.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
-#include "tools/dictc/EntryRtf.h"
-#include "tools/dictc/StrictText.h"
+#include "tools/sample/dictc/EntryRtf.h"
+#include "tools/sample/dictc/StrictText.h"
 
 namespace quorvel::dictc {
 

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <string>
 
-#include "tools/figgen/DrawingSet.h"
+#include "tools/sample/figgen/DrawingSet.h"
 
 namespace quorvel::figgen {
 

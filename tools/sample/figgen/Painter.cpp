@@ -1,4 +1,4 @@
-#include "tools/figgen/Painter.h"
+#include "tools/sample/figgen/Painter.h"
 
 #include <algorithm>
 #include <cmath>

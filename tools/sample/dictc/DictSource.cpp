@@ -1,11 +1,11 @@
-#include "tools/dictc/DictSource.h"
+#include "tools/sample/dictc/DictSource.h"
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <iterator>
 
-#include "tools/dictc/StrictText.h"
+#include "tools/sample/dictc/StrictText.h"
 
 namespace quorvel::dictc {
 

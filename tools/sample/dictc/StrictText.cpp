@@ -1,4 +1,4 @@
-#include "tools/dictc/StrictText.h"
+#include "tools/sample/dictc/StrictText.h"
 
 #include <cstdio>
 

@@ -4,8 +4,8 @@
 // Exit status: 0 written, 1 a malformed source or a write failure, 2 a usage error.
 #include <iostream>
 
-#include "tools/dictc/DictCompile.h"
-#include "tools/dictc/DictSource.h"
+#include "tools/sample/dictc/DictCompile.h"
+#include "tools/sample/dictc/DictSource.h"
 
 int main(int argc, char** argv) {
   using namespace quorvel::dictc;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/Status.h"
-#include "tools/dictc/DictSource.h"
+#include "tools/sample/dictc/DictSource.h"
 
 namespace quorvel::dictc {
 

@@ -1,8 +1,8 @@
-#include "tools/figgen/Drawings.h"
+#include "tools/sample/figgen/Drawings.h"
 
 #include <algorithm>
 
-#include "tools/figgen/DrawingSet.h"
+#include "tools/sample/figgen/DrawingSet.h"
 
 namespace quorvel::figgen {
 

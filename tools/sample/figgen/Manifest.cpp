@@ -1,4 +1,4 @@
-#include "tools/figgen/Manifest.h"
+#include "tools/sample/figgen/Manifest.h"
 
 #include <map>
 

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "tools/figgen/Bmp.h"
-#include "tools/figgen/Drawings.h"
-#include "tools/figgen/Manifest.h"
+#include "tools/sample/figgen/Bmp.h"
+#include "tools/sample/figgen/Drawings.h"
+#include "tools/sample/figgen/Manifest.h"
 
 namespace fs = std::filesystem;
 using namespace quorvel::figgen;

@@ -1,7 +1,7 @@
 // Drawings of knots: the bowline, the reef knot, the clove hitch and the figure-of-eight knot.
 // Each rope is a smooth curve through hand-placed points; the rope code finds the crossings and
 // lets the passes alternate over and under, as they do in these knots.
-#include "tools/figgen/DrawingSet.h"
+#include "tools/sample/figgen/DrawingSet.h"
 
 namespace quorvel::figgen {
 

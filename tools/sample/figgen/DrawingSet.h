@@ -2,7 +2,7 @@
 // (Knots.cpp, ShipDrawings.cpp, Seamarks.cpp).
 #pragma once
 
-#include "tools/figgen/Painter.h"
+#include "tools/sample/figgen/Painter.h"
 
 namespace quorvel::figgen {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/figgen/Canvas.h"
+#include "tools/sample/figgen/Canvas.h"
 
 namespace quorvel::figgen {
 

@@ -1,4 +1,4 @@
-#include "tests/core/DictionaryFixture.h"
+#include "tests/support/DictionaryFixture.h"
 
 #include <atomic>
 #include <filesystem>

@@ -1,0 +1,25 @@
+// The program's FileSystem (core/FileSystem.h) on POSIX calls. Only regular files are ever
+// read, and never more than the caller allows; a copy appears under its name complete and
+// never replaces a file that is there.
+#pragma once
+
+#include "core/FileSystem.h"
+
+namespace quorvel {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  FileKind Kind(const std::string& path) override;
+  Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
+  Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
+                   std::string& bytes) override;
+  Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
+  Status MakeFolders(const std::string& path) override;
+  // Copies to a hidden temporary name beside `to` (with the permission bits of `from`), flushes
+  // it, links it to `to` and removes the temporary name.
+  Status CopyNew(const std::string& from, const std::string& to) override;
+  bool IsReadOnly(const std::string& path) override;
+  Status MakeOwnerWritable(const std::string& path) override;
+};
+
+}  // namespace quorvel

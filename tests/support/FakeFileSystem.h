@@ -1,0 +1,99 @@
+// An in-memory file system for tests: both the FileSystem and the FileWriter of the program,
+// with files (path -> bytes), folders and "other" nodes (pipes, devices), read-only marks and a
+// full disk, and a fault that makes any one call fail on purpose.
+//
+// Fault injection counts every call of either interface, reads included. FailCall(n) makes the
+// n-th call from now fail with the given code; a test runs an operation once for every n until
+// it gets through without meeting the fault:
+//
+//   for (uint64_t n = 1;; ++n) {
+//     FakeFileSystem fs;
+//     ... set up the files ...
+//     fs.FailCall(n);
+//     const Status status = Operation(fs);
+//     if (!fs.faulted()) break;         // every call has failed once
+//     ... check that nothing was lost or half done ...
+//   }
+//
+// An injected fault fails the call before it changes anything, except that a WriteFile cut
+// short (by a fault or a full disk) leaves the first half of its bytes, as a real write cut short
+// would. A call whose answer is not a Status fails as the interface says a path that cannot be
+// examined does: Kind gives kMissing and IsReadOnly false.
+//
+// Permissions follow POSIX: making, renaming or removing a name needs a folder that is not
+// read-only; writing a file's bytes also needs the file not to be read-only.
+// Paths are taken lexically ("./a/b/" is "a/b"); "", "." and "/" are folders that always exist.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "core/FileWriter.h"
+#include "core/Status.h"
+
+namespace quorvel::test {
+
+class FakeFileSystem : public FileSystem, public FileWriter {
+ public:
+  // Setting up, never counted as calls. A file or node's folder and its parents are added too.
+  void AddFile(const std::string& path, std::string_view bytes);
+  void AddFolder(const std::string& path);
+  void AddOther(const std::string& path);
+  // Marks `path` read-only (IsReadOnly is true; see the permissions above) or writable.
+  void SetReadOnly(const std::string& path, bool readOnly);
+  // Writes, copies and new folders fail with NoSpace.
+  void SetDiskFull(bool full) { diskFull_ = full; }
+
+  // Makes the n-th call from now (n >= 1) fail with `code`; n = 0 cancels a pending fault.
+  void FailCall(uint64_t n, StatusCode code = StatusCode::kIoError);
+  // True once the fault set by FailCall has been met.
+  bool faulted() const { return faulted_; }
+  // The number of calls made so far.
+  uint64_t calls() const { return calls_; }
+
+  // The bytes of the file `path`; nothing when there is no such file.
+  std::optional<std::string> Content(const std::string& path) const;
+  // Every file's path, sorted.
+  std::vector<std::string> Files() const;
+
+  FileKind Kind(const std::string& path) override;
+  Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
+  Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
+                   std::string& bytes) override;
+  Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
+  Status MakeFolders(const std::string& path) override;
+  Status CopyNew(const std::string& from, const std::string& to) override;
+  bool IsReadOnly(const std::string& path) override;
+  Status MakeOwnerWritable(const std::string& path) override;
+
+  Status WriteFile(const std::string& path, std::string_view bytes) override;
+  Status ReplaceFile(const std::string& from, const std::string& to) override;
+  Status RemoveFile(const std::string& path) override;
+
+ private:
+  // Counts a call; the injected failure when this is the call to fail, else Ok.
+  Status Count(const std::string& what);
+  FileKind KindOf(const std::string& path) const;
+  // Ok when a name can be made, renamed or removed at `path`: its folder exists and is not
+  // read-only.
+  Status CanChange(const std::string& path) const;
+
+  std::map<std::string, std::string> files_;
+  std::set<std::string> folders_;
+  std::set<std::string> others_;
+  std::set<std::string> readOnly_;
+  bool diskFull_ = false;
+
+  uint64_t calls_ = 0;
+  uint64_t failAt_ = 0;  // the ordinal of the call to fail; 0 when none
+  StatusCode failCode_ = StatusCode::kIoError;
+  bool faulted_ = false;
+};
+
+}  // namespace quorvel::test
