@@ -17,11 +17,16 @@ void CentreOnOwner(QWidget* dialog) {
   if (!dialog->parentWidget()) return;
   const QWidget* owner = dialog->parentWidget()->window();
   const QRect outer = owner->frameGeometry();
-  QSize frame = dialog->frameGeometry().size() - dialog->size();
-  if (frame.isEmpty()) frame = outer.size() - owner->size();
-  const QSize size = dialog->size() + frame;
-  // A window's position is that of its frame.
-  dialog->move(outer.left() + (outer.width() - size.width()) / 2, outer.top() + (outer.height() - size.height()) / 2);
+  // The frame's edges: the dialog's own once it is framed, else the owner's.
+  QRect frame(dialog->frameGeometry().topLeft() - dialog->geometry().topLeft(),
+              dialog->frameGeometry().size() - dialog->size());
+  if (frame.size().isEmpty()) {
+    frame = QRect(outer.topLeft() - owner->geometry().topLeft(), outer.size() - owner->size());
+  }
+  const QSize size = dialog->size() + frame.size();
+  const QPoint corner(outer.left() + (outer.width() - size.width()) / 2, outer.top() + (outer.height() - size.height()) / 2);
+  // Placed by its client area, which the window manager frames where it stands.
+  dialog->setGeometry(QRect(corner - frame.topLeft(), dialog->size()));
 }
 
 namespace {

@@ -1,6 +1,5 @@
 #include "ui/MainLexU.h"
 
-#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +13,7 @@
 
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/EntryListModel.h"
@@ -136,11 +136,12 @@ void TMainLex::ApplyFirstOuterWidth() {
   resize(firstOuterWidth_ - (frameGeometry().width() - width()), height());
 }
 
+// A program file that the user can write is an installed copy: nothing to install. A read-only
+// one (the distribution medium), or none, offers the installation.
 void TMainLex::ShowInstallLabel() {
-  const QFileInfo program(QString::fromLocal8Bit(session_.locations().ProgramDir + kProgramFileName));
-  const QFile::Permissions anyWrite =
-      QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-  if (program.exists() && program.isWritable() && (program.permissions() & anyWrite)) {
+  PosixFileSystem files;
+  const std::string program = session_.locations().ProgramDir + kProgramFileName;
+  if (files.Kind(program) != FileKind::kMissing && !files.IsReadOnly(program)) {
     f_.InstallLabel->hide();
     f_.CopyrightLabel->move(5, f_.CopyrightLabel->y());
   }

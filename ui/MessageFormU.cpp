@@ -27,7 +27,7 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {
   DescrSearch_Edit = new QLineEdit(this);
   DescrSearch_Edit->setObjectName(QStringLiteral("DescrSearch_Edit"));
   DescrSearch_Edit->setAccessibleName(QStringLiteral("Λέξη προς Αναζήτηση"));
-  DescrSearch_Edit->setMinimumWidth(230);
+  DescrSearch_Edit->setMinimumWidth(280);  // wide enough for the caption in a title bar
   Label1->setBuddy(DescrSearch_Edit);
 
   auto* Label2 = new QLabel(QStringLiteral("Σημείωση:"), this);
