@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Locations.h"
+#include "core/SlotArray.h"
 #include "core/Status.h"
 
 namespace quorvel {
@@ -51,15 +52,18 @@ struct DescriptionPlace {
   int64_t length = 0;
 };
 
+// Every slot of the arrays can be read (an unused one reads as empty: Number 0, no text); memory
+// is held only for the slots a load or a caller has written, so an empty dictionary costs next
+// to nothing.
 struct Dictionary {
   Dictionary();
   Dictionary(const Dictionary&) = delete;
   Dictionary& operator=(const Dictionary&) = delete;
 
-  std::vector<TEnglishEntry> EnglishIndex;  // kIndexSlots slots
-  std::vector<TGreekEntry> GreekIndex;      // kIndexSlots slots
-  std::vector<std::string> LongTranslations;  // kLongTranslationSlots slots
-  std::vector<std::string> NoteLocations;     // 13 characters each: 8-digit position, 5-digit length
+  SlotArray<TEnglishEntry, kIndexSlots> EnglishIndex;
+  SlotArray<TGreekEntry, kIndexSlots> GreekIndex;
+  SlotArray<std::string, kLongTranslationSlots> LongTranslations;
+  std::vector<std::string> NoteLocations;  // 13 characters each: 8-digit position, 5-digit length
 
   // The used part: slots 1..englishCount, ended by the first slot whose Number is 0.
   int englishCount = 0;
@@ -72,10 +76,10 @@ struct Dictionary {
   std::array<int, 26> englishFirstSlot{};  // a-z
   std::array<int, 25> greekFirstSlot{};    // bytes 0xE1-0xF9
 
-  // Search candidates, folded once per load (index by slot).
-  std::vector<std::string> englishCandidate;     // AsciiLower(TrimLeft(Headword))
-  std::vector<std::string> greekKey;             // GreekSearchKey(Term, true)
-  std::vector<std::string> greekStartCandidate;  // SystemLower(greekKey)
+  // Search candidates, folded once per load (index by slot; slots past the used part are empty).
+  SlotArray<std::string, kIndexSlots> englishCandidate;     // AsciiLower(TrimLeft(Headword))
+  SlotArray<std::string, kIndexSlots> greekKey;             // GreekSearchKey(Term, true)
+  SlotArray<std::string, kIndexSlots> greekStartCandidate;  // SystemLower(greekKey)
 
   uint64_t generation = 0;  // grows with every load; lets caches see a reload
 };
