@@ -14,11 +14,6 @@
 
 namespace quorvel {
 
-Dictionary::Dictionary() {
-  englishFirstSlot.fill(1);
-  greekFirstSlot.fill(1);
-}
-
 namespace {
 
 Status BadField(const std::string& file, int line, const char* field) {
@@ -38,6 +33,11 @@ std::string_view TrimLeftView(std::string_view text) {
   while (begin < text.size() && IsBlank(text[begin])) ++begin;
   return text.substr(begin);
 }
+
+// How the search candidates fold an entry's text.
+std::string EnglishCandidateOf(const TEnglishEntry& e) { return AsciiLower(TrimLeftView(e.Headword)); }
+std::string GreekKeyOf(const TGreekEntry& g) { return GreekSearchKey(g.Term, true); }
+std::string GreekStartCandidateOf(const TGreekEntry& g) { return SystemLower(GreekSearchKey(g.Term, true)); }
 
 // Every slot of an index from this one on is empty.
 template <typename Entry>
@@ -346,37 +346,47 @@ int UsedCount(const SlotArray<Entry, kIndexSlots>& index) {
 
 }  // namespace
 
-// Folded candidates of the used slots, and where each letter's prefix search starts: the first
-// published line (by ordinal) whose candidate begins with the letter.
+Dictionary::Dictionary()
+    : englishCandidate(EnglishIndex, &EnglishCandidateOf),
+      greekKey(GreekIndex, &GreekKeyOf),
+      greekStartCandidate(GreekIndex, &GreekStartCandidateOf) {
+  englishFirstSlot.fill(1);
+  greekFirstSlot.fill(1);
+}
+
+// The used counts, the candidates' used part, and where each letter's prefix search starts: the
+// first published line (by ordinal) whose candidate begins with the letter. The starts need only
+// each candidate's first character, so nothing is folded and kept here.
 void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   d.englishCount = UsedCount(d.EnglishIndex);
   d.greekCount = UsedCount(d.GreekIndex);
-  d.englishCandidate.clear();
-  d.greekKey.clear();
-  d.greekStartCandidate.clear();
+  d.englishCandidate.Reset(d.englishCount);
+  d.greekKey.Reset(d.greekCount);
+  d.greekStartCandidate.Reset(d.greekCount);
   std::array<int, 26> english{};
   int ordinal = 0;
   for (int slot = 1; slot <= d.englishCount; ++slot) {
     const TEnglishEntry& e = d.EnglishIndex[slot];
-    d.englishCandidate[slot] = AsciiLower(TrimLeftView(e.Headword));
     if (e.Origin == kOriginUser) continue;
     ++ordinal;
-    const std::string& candidate = d.englishCandidate[slot];
+    // The candidate's character at KeyStart: AsciiLower(TrimLeft(Headword))[KeyStart - 1].
+    const std::string_view trimmed = TrimLeftView(e.Headword);
     const size_t start = e.KeyStart > 1 ? e.KeyStart - 1u : 0u;
-    if (start < candidate.size() && candidate[start] >= 'a' && candidate[start] <= 'z') {
-      int& first = english[static_cast<size_t>(candidate[start] - 'a')];
+    if (start >= trimmed.size()) continue;
+    const char c = AsciiLower(trimmed.substr(start, 1))[0];
+    if (c >= 'a' && c <= 'z') {
+      int& first = english[static_cast<size_t>(c - 'a')];
       if (first == 0) first = ordinal;
     }
   }
   std::array<int, 25> greek{};
   ordinal = 0;
   for (int slot = 1; slot <= d.greekCount; ++slot) {
-    d.greekKey[slot] = GreekSearchKey(d.GreekIndex[slot].Term, true);
-    d.greekStartCandidate[slot] = SystemLower(d.greekKey[slot]);
     if (static_cast<size_t>(slot) < userGreekSlot.size() && userGreekSlot[static_cast<size_t>(slot)]) continue;
     ++ordinal;
-    const std::string& candidate = d.greekStartCandidate[slot];
-    const auto c = candidate.empty() ? 0 : static_cast<unsigned char>(candidate[0]);
+    // The first character of the start candidate, SystemLower(GreekSearchKey(Term)).
+    const std::string key = GreekSearchKey(d.GreekIndex[slot].Term, true);
+    const unsigned char c = key.empty() ? 0 : SystemLowerByte(static_cast<unsigned char>(key[0]));
     if (c >= 0xE1 && c <= 0xF9) {
       int& first = greek[c - 0xE1];
       if (first == 0) first = ordinal;

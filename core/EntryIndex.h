@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FoldedSlots.h"
 #include "core/Locations.h"
 #include "core/SlotArray.h"
 #include "core/Status.h"
@@ -76,10 +77,11 @@ struct Dictionary {
   std::array<int, 26> englishFirstSlot{};  // a-z
   std::array<int, 25> greekFirstSlot{};    // bytes 0xE1-0xF9
 
-  // Search candidates, folded once per load (index by slot; slots past the used part are empty).
-  SlotArray<std::string, kIndexSlots> englishCandidate;     // AsciiLower(TrimLeft(Headword))
-  SlotArray<std::string, kIndexSlots> greekKey;             // GreekSearchKey(Term, true)
-  SlotArray<std::string, kIndexSlots> greekStartCandidate;  // SystemLower(greekKey)
+  // Search candidates of the used slots (index by slot; other slots read as empty), folded from
+  // the entries when a search first reads them.
+  FoldedSlots<TEnglishEntry, kIndexSlots> englishCandidate;     // AsciiLower(TrimLeft(Headword))
+  FoldedSlots<TGreekEntry, kIndexSlots> greekKey;               // GreekSearchKey(Term, true)
+  FoldedSlots<TGreekEntry, kIndexSlots> greekStartCandidate;    // SystemLower(greekKey)
 
   uint64_t generation = 0;  // grows with every load; lets caches see a reload
 };
@@ -105,8 +107,9 @@ struct LoadReport {
 // `writer`), so that the user files it reads are whole. Never throws.
 LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileWriter& writer);
 
-// Recomputes the used counts, the folded candidates and the letter starts from the index
-// arrays (LoadEntryIndex does this at its end). `userGreekSlot[g]` marks the Greek slots that
+// Recomputes the used counts and the letter starts from the index arrays and makes the search
+// candidates follow them (LoadEntryIndex does this at its end; a caller that writes the arrays
+// itself calls it before searching). `userGreekSlot[g]` marks the Greek slots that
 // hold user lines, which do not count as published lines for the letter starts.
 void PrepareSearchData(Dictionary& dictionary, const std::vector<bool>& userGreekSlot = {});
 

@@ -19,6 +19,7 @@ template <typename T, size_t Slots>
 class SlotArray {
  public:
   static constexpr size_t kBlockSlots = 256;
+  static constexpr size_t kBlocks = (Slots + kBlockSlots - 1) / kBlockSlots;
 
   // Always Slots: every slot can be read, whatever is stored.
   static constexpr size_t size() { return Slots; }
@@ -53,7 +54,6 @@ class SlotArray {
 
  private:
   using Block = std::array<T, kBlockSlots>;
-  static constexpr size_t kBlocks = (Slots + kBlockSlots - 1) / kBlockSlots;
 
   static const T& Empty() {
     static const T empty{};
