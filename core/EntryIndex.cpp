@@ -20,6 +20,10 @@ Status BadField(const std::string& file, int line, const char* field) {
   return Status::Damaged(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
 }
 
+Status ReadError(const std::string& file, int linesRead) {
+  return Status::IoError(file + ": cannot be read after line " + std::to_string(linesRead));
+}
+
 // Index fields are padded with spaces: runs of eight are passed over a word at a time.
 std::string_view TrimRightView(std::string_view text) {
   size_t end = text.size();
@@ -242,7 +246,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
       user.Advance();
     }
   }
-  if (published.failed()) return Status::IoError(file + ": cannot be read after line " + std::to_string(ordinal));
+  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 
@@ -331,7 +335,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
       user.Advance();
     }
   }
-  if (published.failed()) return Status::IoError(file + ": cannot be read after line " + std::to_string(ordinal));
+  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 

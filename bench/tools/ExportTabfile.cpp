@@ -8,6 +8,7 @@
 // The description is the plain text of the document the entry view loads (the tools' `text`
 // command), with the user's additions; its line ends become the tab file's "\n" escapes. The
 // headword loses its leading blanks, which a lookup key does not have.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -54,8 +55,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   // The user's files are found as the tools find them in the program folder (its data folder,
-  // else the settings file).
-  const Locations locations = ResolveFileLocations(argv[1], SystemFoldersFromEnvironment());
+  // else the settings file). That makes the program folder the current one, so both paths are
+  // made absolute first.
+  const std::string output = std::filesystem::absolute(argv[2]).string();
+  const Locations locations =
+      ResolveFileLocations(std::filesystem::absolute(argv[1]).string(), SystemFoldersFromEnvironment());
   StdFileWriter writer;
   Dictionary dictionary;
   const LoadReport report = LoadEntryIndex(dictionary, locations, writer);
@@ -65,7 +69,7 @@ int main(int argc, char** argv) {
   }
   const std::string header = ReadRtfHeader(locations.DescriptionFile());
 
-  std::ofstream out(argv[2], std::ios::binary);
+  std::ofstream out(output, std::ios::binary);
   int written = 0;
   int skipped = 0;
   for (int slot = 1; slot <= dictionary.englishCount; ++slot) {
@@ -82,9 +86,10 @@ int main(int argc, char** argv) {
   }
   out.close();
   if (!out) {
-    std::cerr << "export-tabfile: cannot write " << argv[2] << '\n';
+    std::cerr << "export-tabfile: cannot write " << output << '\n';
     return 1;
   }
-  std::cerr << "export-tabfile: " << written << " entries written, " << skipped << " left out (no headword or no description text)\n";
+  std::cerr << "export-tabfile: " << written << " entries written, " << skipped
+            << " left out (no headword or no description text)\n";
   return 0;
 }
