@@ -56,6 +56,7 @@ class FileLines {
   // Reads nothing unless `path` names a regular file.
   explicit FileLines(const std::string& path) {
     if (!path.empty() && FileExists(path)) file_ = std::fopen(path.c_str(), "rb");
+    if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);  // the blocks are read straight into buffer_
   }
   ~FileLines() {
     if (file_) std::fclose(file_);
