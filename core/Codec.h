@@ -27,6 +27,9 @@ inline constexpr int64_t kShiftBase = 13;
 // Keys are 0-5, so text whose bytes are all 6 or more (every index line) never codes to a zero
 // byte, and MirrorDecode(s, MirrorEncode(s, x)) == x for it.
 std::string MirrorDecode(int64_t seed, std::string_view text);
+// The same into `out` (its earlier content replaced), which keeps its memory from line to line.
+// `text` must not overlap `out`.
+void MirrorDecode(int64_t seed, std::string_view text, std::string& out);
 std::string MirrorEncode(int64_t seed, std::string_view text);
 
 // Position coding. `start` is the 1-based file position of text[0]. Decode stops at the first

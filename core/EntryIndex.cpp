@@ -1,7 +1,8 @@
 #include "core/EntryIndex.h"
 
 #include <algorithm>
-#include <optional>
+#include <cstdio>
+#include <cstring>
 
 #include "core/Codec.h"
 #include "core/FileWriter.h"
@@ -13,35 +14,119 @@
 
 namespace quorvel {
 
-Dictionary::Dictionary()
-    : EnglishIndex(kIndexSlots),
-      GreekIndex(kIndexSlots),
-      LongTranslations(kLongTranslationSlots),
-      englishCandidate(kIndexSlots),
-      greekKey(kIndexSlots),
-      greekStartCandidate(kIndexSlots) {
-  englishFirstSlot.fill(1);
-  greekFirstSlot.fill(1);
-}
-
 namespace {
 
 Status BadField(const std::string& file, int line, const char* field) {
   return Status::Damaged(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
 }
 
+Status ReadError(const std::string& file, int linesRead) {
+  return Status::IoError(file + ": cannot be read after line " + std::to_string(linesRead));
+}
+
+// Index fields are padded with spaces: runs of eight are passed over a word at a time.
+std::string_view TrimRightView(std::string_view text) {
+  size_t end = text.size();
+  while (end >= 8 && std::memcmp(text.data() + end - 8, "        ", 8) == 0) end -= 8;
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string_view TrimLeftView(std::string_view text) {
+  size_t begin = 0;
+  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  return text.substr(begin);
+}
+
+// How the search candidates fold an entry's text.
+std::string EnglishCandidateOf(const TEnglishEntry& e) { return AsciiLower(TrimLeftView(e.Headword)); }
+std::string GreekKeyOf(const TGreekEntry& g) { return GreekSearchKey(g.Term, true); }
+std::string GreekStartCandidateOf(const TGreekEntry& g) { return SystemLower(GreekSearchKey(g.Term, true)); }
+
+// Every slot of an index from this one on is empty.
+template <typename Entry>
+int StoredEnd(const SlotArray<Entry, kIndexSlots>& index) {
+  return static_cast<int>(index.storedEnd());
+}
+
+// The lines of a file as LineReader splits them, read front to back a block at a time, so
+// that memory holds one block of the file and not all of it.
+class FileLines {
+ public:
+  // Reads nothing unless `path` names a regular file.
+  explicit FileLines(const std::string& path) {
+    if (!path.empty() && FileExists(path)) file_ = std::fopen(path.c_str(), "rb");
+    if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);  // the blocks are read straight into buffer_
+  }
+  ~FileLines() {
+    if (file_) std::fclose(file_);
+  }
+  FileLines(const FileLines&) = delete;
+  FileLines& operator=(const FileLines&) = delete;
+
+  bool opened() const { return file_ != nullptr; }
+  // True when a read failed; the lines before the failure were given.
+  bool failed() const { return failed_; }
+
+  // The next line without its line end, valid until the next call; false at the end.
+  bool Next(std::string_view& line) {
+    while (lines_.AtEnd()) {
+      if (!Refill()) return false;
+    }
+    line = lines_.Next();
+    return true;
+  }
+
+ private:
+  static constexpr size_t kBlockSize = 64 * 1024;
+
+  // Keeps the unfinished line, reads the next block behind it and gives lines_ the whole lines
+  // (a CR at the end of what was read waits for the next block, which may start with its LF).
+  bool Refill() {
+    const size_t kept = held_ - whole_;
+    if (atEnd_ && kept == 0) return false;
+    if (kept > 0) std::memmove(buffer_.data(), buffer_.data() + whole_, kept);  // the whole lines are used up
+    held_ = kept;
+    if (!atEnd_) {
+      // Doubling keeps a line longer than a block linear to read.
+      if (buffer_.size() - held_ < kBlockSize / 2) buffer_.resize(std::max(kBlockSize, 2 * buffer_.size()));
+      const size_t want = buffer_.size() - held_;
+      const size_t got = file_ ? std::fread(buffer_.data() + held_, 1, want, file_) : 0;
+      held_ += got;
+      if (got < want) {
+        atEnd_ = true;
+        failed_ = file_ && std::ferror(file_);
+      }
+    }
+    whole_ = atEnd_ ? held_ : WholeLinesEnd();
+    lines_ = LineReader(std::string_view(buffer_.data(), whole_));
+    return true;
+  }
+
+  // Just past the last line end of the bytes held, not counting a CR in the last byte; 0 when
+  // they hold no whole line.
+  size_t WholeLinesEnd() const {
+    size_t end = held_;
+    if (end > 0 && buffer_[end - 1] == '\r') --end;
+    while (end > 0 && buffer_[end - 1] != '\n' && buffer_[end - 1] != '\r') --end;
+    return end;
+  }
+
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  size_t held_ = 0;   // bytes of buffer_ read and not yet used up
+  size_t whole_ = 0;  // buffer_[0, whole_) is what lines_ splits
+  bool atEnd_ = false;
+  bool failed_ = false;
+  LineReader lines_{std::string_view()};
+};
+
 // The lines of one user index file, merged behind the published lines by their attach numbers
 // (columns 1-5, ascending). The merge holds the next line ahead. A damaged line stops the merge
 // from it on (recorded in `error`, the first one only); the published index still loads whole.
 class UserMerge {
  public:
-  UserMerge(const std::string& path, Status& error) : path_(path), error_(error) {
-    if (!path.empty()) {
-      if (auto content = ReadWholeFile(path)) content_ = std::move(*content);
-    }
-    reader_.emplace(content_);
-    Advance();
-  }
+  UserMerge(const std::string& path, Status& error) : path_(path), error_(error), lines_(path) { Advance(); }
 
   // True while the line held is to be merged after the published line numbered `number`.
   bool Due(int number) const { return !done_ && number == attach_; }
@@ -49,11 +134,13 @@ class UserMerge {
 
   // Takes the next line (or ends the merge at the end of the file).
   void Advance() {
-    if (reader_->AtEnd()) {
+    std::string_view stored;
+    if (!lines_.Next(stored)) {
+      if (lines_.failed() && error_.ok()) error_ = Status::IoError(path_ + ": cannot be read to its end");
       done_ = true;
       return;
     }
-    line_ = ShiftDecode(reader_->Next());
+    line_ = ShiftDecode(stored);
     ++lineNumber_;
     const auto attach = ParseDecimal(Columns(line_, 1, 5), 65535);
     if (!attach) return Stop("attach number");
@@ -68,8 +155,7 @@ class UserMerge {
  private:
   const std::string& path_;
   Status& error_;
-  std::string content_;
-  std::optional<LineReader> reader_;
+  FileLines lines_;
   std::string line_;
   int lineNumber_ = 0;
   int attach_ = 0;
@@ -78,17 +164,18 @@ class UserMerge {
 
 Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report) {
   const std::string file = locations.EnglishIndexFile();
-  const auto content = ReadWholeFile(file);
-  if (!content) return Status::IoError(file + ": cannot be read");
+  FileLines published(file);
+  if (!published.opened()) return Status::IoError(file + ": cannot be read");
   report.englishIndexFound = true;
 
   UserMerge user(locations.UserIndexFile, report.userLines);
 
-  LineReader published(*content);
   int slot = 0;
   int ordinal = 0;
   int translations = 0;
-  while (!published.AtEnd()) {
+  std::string_view stored;
+  std::string line;  // the decoded line, its memory kept from line to line
+  while (published.Next(stored)) {
     if (slot >= kLastSlot) {
       report.englishBoundReached = true;
       break;
@@ -96,12 +183,12 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
     ++slot;
     ++ordinal;
     const int publishedSlot = slot;
-    const std::string line = MirrorDecode(ordinal, published.Next());
+    MirrorDecode(ordinal, stored, line);
     TEnglishEntry& e = d.EnglishIndex[slot];
     const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
     if (!number) return BadField(file, ordinal, "entry number");
     e.Number = static_cast<uint16_t>(*number);
-    e.Headword = TrimRight(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength);
+    e.Headword.assign(TrimRightView(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength));
     const auto offset = ParseDecimal(Columns(line, 129, 136), 0x7FFFFFFF);
     if (!offset) {
       e = {};  // a slot is filled whole or not at all
@@ -125,7 +212,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
     if (line.size() > 149) {
       if (translations + 1 < kLongTranslationSlots) {
         ++translations;
-        d.LongTranslations[translations] = std::string(ColumnsFrom(line, 150));
+        d.LongTranslations[translations].assign(ColumnsFrom(line, 150));
         e.TranslationSlot = static_cast<uint16_t>(translations);
       } else {
         ++report.droppedLongTranslations;
@@ -149,7 +236,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
         ++slot;
         TEnglishEntry& u = d.EnglishIndex[slot];
         u.Number = static_cast<uint16_t>(*own);
-        u.Headword = TrimRight(Columns(userLine, 11, 90));
+        u.Headword.assign(TrimRightView(Columns(userLine, 11, 90)));
         u.DescrOffset = static_cast<int32_t>(*uOffset);
         u.DescrLength = static_cast<uint16_t>(*uLength);
         u.Origin = kOriginUser;
@@ -160,23 +247,28 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
       user.Advance();
     }
   }
+  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 
 // The first slot of every entry number, so that linking a term needs no scan in the usual case.
 class NumberLookup {
  public:
-  explicit NumberLookup(const Dictionary& d) : first_(65536, 0) {
-    for (int slot = kLastSlot; slot >= 1; --slot) {
+  explicit NumberLookup(const Dictionary& d) {
+    const int end = StoredEnd(d.EnglishIndex);
+    uint16_t largest = 0;
+    for (int slot = 1; slot < end; ++slot) largest = std::max(largest, d.EnglishIndex[slot].Number);
+    first_.assign(size_t{largest} + 1, 0);
+    for (int slot = end - 1; slot >= 1; --slot) {
       const uint16_t n = d.EnglishIndex[slot].Number;
-      if (n != 0) first_[n] = slot;
+      if (n != 0) first_[n] = static_cast<uint16_t>(slot);
     }
   }
 
   // LinkGreekTerm(d, g, n, start) without its scan where the first slot of n is at or above start.
   void Link(Dictionary& d, int g, uint16_t n, int start) const {
+    if (n == 0 || n >= first_.size() || first_[n] == 0) return;  // no slot holds n
     const int e = first_[n];
-    if (n == 0 || e == 0) return;  // no slot holds n
     if (e >= start) {
       d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
       d.EnglishIndex[e].GreekSlot = static_cast<uint16_t>(g);
@@ -186,35 +278,36 @@ class NumberLookup {
   }
 
  private:
-  std::vector<int> first_;
+  std::vector<uint16_t> first_;  // indexed by entry number, up to the largest one loaded
 };
 
 Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
                  std::vector<bool>& userGreekSlot) {
   const std::string file = locations.GreekIndexFile();
-  const auto content = ReadWholeFile(file);
-  if (!content) return Status::Ok();  // no Greek terms; the English part stands
+  FileLines published(file);
+  if (!published.opened()) return Status::Ok();  // no Greek terms; the English part stands
   report.greekIndexFound = true;
 
   const NumberLookup numbers(d);
   UserMerge user(locations.UserGreekFile, report.userLines);
 
-  LineReader published(*content);
   int slot = 0;
   int ordinal = 0;
-  while (!published.AtEnd()) {
+  std::string_view stored;
+  std::string line;  // the decoded line, its memory kept from line to line
+  while (published.Next(stored)) {
     if (slot >= kLastSlot) {
       report.greekBoundReached = true;
       break;
     }
     ++slot;
     ++ordinal;
-    const std::string line = MirrorDecode(ordinal, published.Next());
+    MirrorDecode(ordinal, stored, line);
     TGreekEntry& g = d.GreekIndex[slot];
     const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
     if (!number) return BadField(file, ordinal, "entry number");
     g.Number = static_cast<uint16_t>(*number);
-    g.Term = TrimRight(Columns(line, 11, 142)).substr(0, kMaxTermLength);
+    g.Term.assign(TrimRightView(Columns(line, 11, 142)).substr(0, kMaxTermLength));
     const auto second = ParseDecimal(Columns(line, 6, 10), 65535);
     if (!second) {
       g = {};  // a slot is filled whole or not at all
@@ -234,7 +327,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
         ++slot;
         TGreekEntry& u = d.GreekIndex[slot];
         u.Number = static_cast<uint16_t>(*own);
-        u.Term = TrimRight(Columns(userLine, 11, 90));
+        u.Term.assign(TrimRightView(Columns(userLine, 11, 90)));
         userGreekSlot[static_cast<size_t>(slot)] = true;
         numbers.Link(d, slot, u.Number, 1);
       } else {
@@ -243,47 +336,62 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
       user.Advance();
     }
   }
+  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 
 // The used part of an index ends at its first slot whose Number is 0.
 template <typename Entry>
-int UsedCount(const std::vector<Entry>& index) {
+int UsedCount(const SlotArray<Entry, kIndexSlots>& index) {
+  const int end = StoredEnd(index);
   int count = 0;
-  while (count + 1 < kIndexSlots && index[static_cast<size_t>(count) + 1].Number != 0) ++count;
+  while (count + 1 < end && index[static_cast<size_t>(count) + 1].Number != 0) ++count;
   return count;
 }
 
 }  // namespace
 
-// Folded candidates of the used slots, and where each letter's prefix search starts: the first
-// published line (by ordinal) whose candidate begins with the letter.
+Dictionary::Dictionary()
+    : englishCandidate(EnglishIndex, &EnglishCandidateOf),
+      greekKey(GreekIndex, &GreekKeyOf),
+      greekStartCandidate(GreekIndex, &GreekStartCandidateOf) {
+  englishFirstSlot.fill(1);
+  greekFirstSlot.fill(1);
+}
+
+// The used counts, the candidates' used part, and where each letter's prefix search starts: the
+// first published line (by ordinal) whose candidate begins with the letter. The starts need only
+// each candidate's first character, so nothing is folded and kept here.
 void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   d.englishCount = UsedCount(d.EnglishIndex);
   d.greekCount = UsedCount(d.GreekIndex);
+  d.englishCandidate.Reset(d.englishCount);
+  d.greekKey.Reset(d.greekCount);
+  d.greekStartCandidate.Reset(d.greekCount);
   std::array<int, 26> english{};
   int ordinal = 0;
   for (int slot = 1; slot <= d.englishCount; ++slot) {
     const TEnglishEntry& e = d.EnglishIndex[slot];
-    d.englishCandidate[slot] = AsciiLower(TrimLeft(e.Headword));
     if (e.Origin == kOriginUser) continue;
     ++ordinal;
-    const std::string& candidate = d.englishCandidate[slot];
+    // The candidate's character at KeyStart: AsciiLower(TrimLeft(Headword))[KeyStart - 1].
+    const std::string_view trimmed = TrimLeftView(e.Headword);
     const size_t start = e.KeyStart > 1 ? e.KeyStart - 1u : 0u;
-    if (start < candidate.size() && candidate[start] >= 'a' && candidate[start] <= 'z') {
-      int& first = english[static_cast<size_t>(candidate[start] - 'a')];
+    if (start >= trimmed.size()) continue;
+    const char c = AsciiLower(trimmed.substr(start, 1))[0];
+    if (c >= 'a' && c <= 'z') {
+      int& first = english[static_cast<size_t>(c - 'a')];
       if (first == 0) first = ordinal;
     }
   }
   std::array<int, 25> greek{};
   ordinal = 0;
   for (int slot = 1; slot <= d.greekCount; ++slot) {
-    d.greekKey[slot] = GreekSearchKey(d.GreekIndex[slot].Term, true);
-    d.greekStartCandidate[slot] = SystemLower(d.greekKey[slot]);
     if (static_cast<size_t>(slot) < userGreekSlot.size() && userGreekSlot[static_cast<size_t>(slot)]) continue;
     ++ordinal;
-    const std::string& candidate = d.greekStartCandidate[slot];
-    const auto c = candidate.empty() ? 0 : static_cast<unsigned char>(candidate[0]);
+    // The first character of the start candidate, SystemLower(GreekSearchKey(Term)).
+    const std::string key = GreekSearchKey(d.GreekIndex[slot].Term, true);
+    const unsigned char c = key.empty() ? 0 : SystemLowerByte(static_cast<unsigned char>(key[0]));
     if (c >= 0xE1 && c <= 0xF9) {
       int& first = greek[c - 0xE1];
       if (first == 0) first = ordinal;
@@ -295,7 +403,8 @@ void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
 
 void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
   if (n == 0) return;  // no entry has number 0; the scan would stop at the first empty slot
-  for (int e = std::max(start, 0); e <= kLastSlot; ++e) {
+  const int end = StoredEnd(d.EnglishIndex);  // past it every slot is empty
+  for (int e = std::max(start, 0); e < end; ++e) {
     if (d.EnglishIndex[e].Number == n) {
       d.GreekIndex[g].EnglishSlot = static_cast<uint16_t>(e);
       d.EnglishIndex[e].GreekSlot = static_cast<uint16_t>(g);
@@ -307,8 +416,9 @@ void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
 LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter& writer) {
   LoadReport report;
   report.recovery = RecoverUserFiles(locations, writer);
-  std::fill(d.EnglishIndex.begin(), d.EnglishIndex.end(), TEnglishEntry{});
-  std::fill(d.GreekIndex.begin(), d.GreekIndex.end(), TGreekEntry{});
+  d.EnglishIndex.clear();
+  d.GreekIndex.clear();
+  d.LongTranslations.clear();
   d.NoteLocations.clear();
   d.englishCount = d.greekCount = 0;
   d.publishedEnglishCount = d.publishedGreekCount = 0;

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/FoldedSlots.h"
 #include "core/Locations.h"
+#include "core/SlotArray.h"
 #include "core/Status.h"
 
 namespace quorvel {
@@ -51,15 +53,18 @@ struct DescriptionPlace {
   int64_t length = 0;
 };
 
+// Every slot of the arrays can be read (an unused one reads as empty: Number 0, no text); memory
+// is held only for the slots a load or a caller has written, so an empty dictionary costs next
+// to nothing.
 struct Dictionary {
   Dictionary();
   Dictionary(const Dictionary&) = delete;
   Dictionary& operator=(const Dictionary&) = delete;
 
-  std::vector<TEnglishEntry> EnglishIndex;  // kIndexSlots slots
-  std::vector<TGreekEntry> GreekIndex;      // kIndexSlots slots
-  std::vector<std::string> LongTranslations;  // kLongTranslationSlots slots
-  std::vector<std::string> NoteLocations;     // 13 characters each: 8-digit position, 5-digit length
+  SlotArray<TEnglishEntry, kIndexSlots> EnglishIndex;
+  SlotArray<TGreekEntry, kIndexSlots> GreekIndex;
+  SlotArray<std::string, kLongTranslationSlots> LongTranslations;
+  std::vector<std::string> NoteLocations;  // 13 characters each: 8-digit position, 5-digit length
 
   // The used part: slots 1..englishCount, ended by the first slot whose Number is 0.
   int englishCount = 0;
@@ -72,10 +77,11 @@ struct Dictionary {
   std::array<int, 26> englishFirstSlot{};  // a-z
   std::array<int, 25> greekFirstSlot{};    // bytes 0xE1-0xF9
 
-  // Search candidates, folded once per load (index by slot).
-  std::vector<std::string> englishCandidate;     // AsciiLower(TrimLeft(Headword))
-  std::vector<std::string> greekKey;             // GreekSearchKey(Term, true)
-  std::vector<std::string> greekStartCandidate;  // SystemLower(greekKey)
+  // Search candidates of the used slots (index by slot; other slots read as empty), folded from
+  // the entries when a search first reads them.
+  FoldedSlots<TEnglishEntry, kIndexSlots> englishCandidate;     // AsciiLower(TrimLeft(Headword))
+  FoldedSlots<TGreekEntry, kIndexSlots> greekKey;               // GreekSearchKey(Term, true)
+  FoldedSlots<TGreekEntry, kIndexSlots> greekStartCandidate;    // SystemLower(greekKey)
 
   uint64_t generation = 0;  // grows with every load; lets caches see a reload
 };
@@ -101,8 +107,9 @@ struct LoadReport {
 // `writer`), so that the user files it reads are whole. Never throws.
 LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileWriter& writer);
 
-// Recomputes the used counts, the folded candidates and the letter starts from the index
-// arrays (LoadEntryIndex does this at its end). `userGreekSlot[g]` marks the Greek slots that
+// Recomputes the used counts and the letter starts from the index arrays and makes the search
+// candidates follow them (LoadEntryIndex does this at its end; a caller that writes the arrays
+// itself calls it before searching). `userGreekSlot[g]` marks the Greek slots that
 // hold user lines, which do not count as published lines for the letter starts.
 void PrepareSearchData(Dictionary& dictionary, const std::vector<bool>& userGreekSlot = {});
 

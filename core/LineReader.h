@@ -21,8 +21,13 @@ class LineReader {
   std::string_view Next();
 
  private:
+  // The first CR or LF at or after `from` (< the text's size), or the text's size.
+  size_t LineEnd(size_t from);
+
   std::string_view text_;
   size_t pos_ = 0;
+  size_t nextLf_ = 0;  // the first LF at or after the position it was looked up from
+  bool lfKnown_ = false;
 };
 
 }  // namespace quorvel

@@ -69,26 +69,34 @@ bool IsGreekInitial(unsigned char c) {
 }
 
 std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
-  const std::string prepared = AsciiLower(Trim(UpToNul(text)));
-  std::string key;
-  key.reserve(prepared.size());
+  std::string_view input = UpToNul(text);
+  while (!input.empty() && IsBlank(input.front())) input.remove_prefix(1);
+  while (!input.empty() && IsBlank(input.back())) input.remove_suffix(1);
+  // Built in place: the key is never longer than the trimmed text.
+  std::string key(input.size(), '\0');
+  char* out = key.data();
+  size_t length = 0;
   bool hasNonBlank = false;
-  for (char ch : prepared) {
+  for (char ch : input) {
     const auto c = static_cast<unsigned char>(ch);
     if (c == ' ') {
-      key += ' ';
-    } else if (c >= 'a' && c <= 'z') {
+      out[length++] = ' ';
+    } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
       continue;
     } else if (c >= '0' && c <= '9' && dropLeadingDigits && !hasNonBlank) {
       continue;
     } else {
       const unsigned char folded = kFullFold[c];
       if (folded == ' ') continue;
-      key += static_cast<char>(folded);
+      out[length++] = static_cast<char>(folded);
       if (!IsBlank(static_cast<char>(folded))) hasNonBlank = true;
     }
   }
-  return Trim(key);
+  size_t begin = 0;
+  while (begin < length && IsBlank(out[begin])) ++begin;
+  while (length > begin && IsBlank(out[length - 1])) --length;
+  if (begin == 0 && length == key.size()) return key;
+  return key.substr(begin, length - begin);
 }
 
 std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits) {

@@ -29,6 +29,33 @@ TEST(MirrorCoding, WrapsAroundAndKeepsBytesFromTheFirstZero) {
   EXPECT_EQ(MirrorDecode(123, Bytes({10, 20, 0, 5, 6})), Bytes({12, 20, 0, 5, 6}));
 }
 
+// Lines of every length up to a few words (the decoder works on eight positions at a time), by
+// the rule itself: positions p and e - p (1-based, e the even part of the working length) swap
+// and both take key k[p mod 3], k0..k2 from the seed's digits.
+TEST(MirrorCoding, EveryLengthFollowsTheMirrorRule) {
+  std::string text;
+  for (int i = 0; i < 70; ++i) text += static_cast<char>((i * 53 + 7) % 249 + 6);
+  for (int64_t seed : {1, 123, 4567, 23177}) {
+    const int64_t b = seed % 1000 + seed % 10;
+    const int64_t k2 = (b / 100) % 6;
+    const int64_t k1 = ((b % 100) / 10) % 6;
+    const int64_t keys[3] = {(b - 10 * k1 - 100 * k2) % 6, k1, k2};
+    for (size_t length = 0; length <= text.size(); ++length) {
+      const std::string line = text.substr(0, length);
+      const size_t e = length / 2 * 2;
+      std::string expected = line;
+      for (size_t p = 1; p <= e / 2; ++p) {
+        expected[p - 1] = static_cast<char>(static_cast<unsigned char>(line[e - p - 1]) + keys[p % 3]);
+        expected[e - p - 1] = static_cast<char>(static_cast<unsigned char>(line[p - 1]) + keys[p % 3]);
+      }
+      EXPECT_EQ(MirrorDecode(seed, line), expected) << "seed " << seed << ", length " << length;
+      std::string reused = "an earlier, longer line held by the caller's buffer";
+      MirrorDecode(seed, line, reused);
+      EXPECT_EQ(reused, expected) << "seed " << seed << ", length " << length;
+    }
+  }
+}
+
 // Keys are at most 5, so bytes from 6 up never code to a zero byte that would end the line.
 TEST(MirrorCoding, EncodeIsTheInverseForEverySeed) {
   std::string text;

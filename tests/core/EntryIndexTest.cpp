@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
@@ -255,6 +258,110 @@ TEST(EntryIndexLoad, NoteLocationsHoldOnlyTheLatestLoad) {
   Load(l, fx.locations());
   EXPECT_EQ(l.d.NoteLocations.size(), 1u);
   EXPECT_EQ(l.d.EnglishIndex[3].NoteIndex, 0);
+}
+
+// Lines end as CR LF, LF or a lone CR, also where a line end falls on the edge between two
+// blocks of the file as the load reads it (64 KiB), and a line may be longer than a block.
+TEST(EntryIndexLoad, LinesSplitTheSameWhereverTheReadBlocksEnd) {
+  constexpr size_t kBlock = 64 * 1024;
+  const size_t plainLength = DictionaryFixture::EnglishLine(1, "a", 511, 0).size();
+  std::vector<size_t> translationLengths;
+  for (size_t end = kBlock - 3; end <= kBlock + 2; ++end) translationLengths.push_back(end - plainLength);
+  translationLengths.push_back(3 * kBlock);
+  const std::vector<std::vector<std::string>> lineEnds = {
+      {"\r\n", "\r\n", "\r\n"}, {"\n", "\n", "\n"}, {"\r", "\r", ""},
+      {"\r", "\n", "\r\n"},       {"\n", "\r", "\r"}};
+  for (size_t style = 0; style < lineEnds.size(); ++style) {
+    for (const size_t length : translationLengths) {
+      SCOPED_TRACE(testing::Message() << "line ends " << style << ", translation " << length);
+      DictionaryFixture fx;
+      const std::vector<std::string> plain = {
+          DictionaryFixture::EnglishLine(1, "a", 511, 0, 1, std::string(length, 'x')),
+          DictionaryFixture::EnglishLine(2, "b", 511, 0), DictionaryFixture::EnglishLine(3, "c", 511, 0)};
+      std::string file;
+      for (size_t i = 0; i < plain.size(); ++i) {
+        file += MirrorEncode(static_cast<int64_t>(i) + 1, plain[i]) + lineEnds[style][i];
+      }
+      fx.WriteFile("data/QuorvelI.tbo", file);
+      Loaded l;
+      Load(l, fx.locations());
+      ASSERT_TRUE(l.report.status.ok()) << l.report.status.message();
+      EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 3}));
+      EXPECT_EQ(l.d.LongTranslations[1].size(), length);
+      EXPECT_EQ(l.d.EnglishIndex[2].Headword, "b");
+      EXPECT_EQ(l.d.EnglishIndex[3].TranslationSlot, 0);
+    }
+  }
+}
+
+// A folder or a named pipe where an index file belongs is no index file: the load neither reads
+// it nor waits on it.
+TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
+  DictionaryFixture fx;
+  fx.WritePublished(FiveEntries(), {{2, kPloio}});
+  fx.WriteUserEntries({{2, 90, "boat", ""}});
+  const Locations locations = fx.locations();
+  std::filesystem::remove(locations.GreekIndexFile());
+  ASSERT_EQ(mkfifo(locations.GreekIndexFile().c_str(), 0600), 0);
+  std::filesystem::remove(locations.UserIndexFile);
+  ASSERT_EQ(mkfifo(locations.UserIndexFile.c_str(), 0600), 0);
+  Loaded l;
+  Load(l, locations);
+  EXPECT_TRUE(l.report.status.ok());
+  EXPECT_FALSE(l.report.greekIndexFound);
+  EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 3, 4, 5}));
+
+  std::filesystem::remove(locations.EnglishIndexFile());
+  std::filesystem::create_directory(locations.EnglishIndexFile());
+  Loaded folder;
+  Load(folder, locations);
+  EXPECT_EQ(folder.report.status.code(), StatusCode::kIoError);
+  EXPECT_FALSE(folder.report.englishIndexFound);
+  EXPECT_EQ(folder.d.englishCount, 0);
+}
+
+// Memory follows the slots a load fills; a reload after a larger one keeps nothing of it, and
+// every slot past the loaded ones reads as empty.
+TEST(EntryIndexStorage, MemoryFollowsTheLoadedSlots) {
+  const Dictionary empty;
+  EXPECT_EQ(empty.EnglishIndex.storedEnd(), 0u);
+  EXPECT_EQ(empty.GreekIndex.storedEnd(), 0u);
+  EXPECT_EQ(empty.LongTranslations.storedEnd(), 0u);
+  EXPECT_EQ(empty.EnglishIndex[kLastSlot].Number, 0);
+  EXPECT_EQ(empty.GreekIndex[kLastSlot].Term, "");
+  EXPECT_EQ(empty.englishCandidate[1], "");
+  EXPECT_EQ(empty.EnglishIndex.size(), static_cast<size_t>(kIndexSlots));
+  EXPECT_EQ(empty.EnglishIndex.storedEnd(), 0u);  // reading made no memory
+
+  DictionaryFixture fx;
+  std::vector<std::string> english;
+  std::vector<std::string> greek;
+  for (int n = 1; n <= 700; ++n) {
+    english.push_back(DictionaryFixture::EnglishLine(n, "Word" + std::to_string(n), 511, 0, 1, "t"));
+    greek.push_back(DictionaryFixture::GreekLine(n, 0, kNaftis));
+  }
+  fx.WritePublishedEnglishLines(english);
+  fx.WritePublishedGreekLines(greek);
+  Loaded l;
+  Load(l, fx.locations());
+  ASSERT_EQ(l.d.englishCount, 700);
+  EXPECT_GE(l.d.EnglishIndex.storedEnd(), 701u);
+  EXPECT_LT(l.d.EnglishIndex.storedEnd(), 2000u);
+  EXPECT_EQ(l.d.englishCandidate[650], "word650");
+  EXPECT_EQ(l.d.greekKey[650], kNaftis);
+
+  fx.WritePublished(FiveEntries());
+  Load(l, fx.locations());
+  ASSERT_EQ(l.d.englishCount, 5);
+  EXPECT_LE(l.d.EnglishIndex.storedEnd(), 256u);
+  EXPECT_EQ(l.d.GreekIndex.storedEnd(), 0u);
+  const Dictionary& d = l.d;
+  EXPECT_EQ(d.EnglishIndex[650].Number, 0);
+  EXPECT_EQ(d.EnglishIndex[650].Headword, "");
+  EXPECT_EQ(d.LongTranslations[650], "");
+  EXPECT_EQ(d.englishCandidate[650], "");
+  EXPECT_EQ(d.greekKey[650], "");
+  EXPECT_EQ(d.englishCandidate[5], "engine");
 }
 
 // Generated lines beyond the 30001 slots and the 999 long translations.

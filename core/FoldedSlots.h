@@ -1,0 +1,63 @@
+// The search candidates of an index: for every used slot (1..count) the entry's text folded
+// into a search key, for every other slot an empty text. A block of slots is folded the first
+// time one of its slots is read, so the memory and time spent follow what the searches read: a
+// prefix search folds the slots from its letter on, a search in the other language none.
+//
+// Reading through a const reference may fold a block; the folded texts are kept, and the
+// references given stay valid, until the next Reset. The dictionary is used from one thread.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "core/SlotArray.h"
+
+namespace quorvel {
+
+template <typename Entry, size_t Slots>
+class FoldedSlots {
+ public:
+  using Fold = std::string (*)(const Entry& entry);
+
+  // `index` must outlive this object; its used slots must not change between Reset calls.
+  FoldedSlots(const SlotArray<Entry, Slots>& index, Fold fold) : index_(index), fold_(fold) {}
+  FoldedSlots(const FoldedSlots&) = delete;
+  FoldedSlots& operator=(const FoldedSlots&) = delete;
+
+  static constexpr size_t size() { return Slots; }
+
+  // fold(index[slot]) for a used slot, an empty text for any other.
+  const std::string& operator[](size_t slot) const {
+    const size_t block = slot / kBlockSlots;
+    if (block < kBlocks && !folded_[block]) FoldBlock(block);
+    return values_[slot];
+  }
+
+  // Forgets what was folded: from now on slots 1..count are the used ones.
+  void Reset(int count) {
+    values_.clear();
+    folded_.fill(false);
+    count_ = static_cast<size_t>(std::max(count, 0));
+  }
+
+ private:
+  static constexpr size_t kBlockSlots = SlotArray<std::string, Slots>::kBlockSlots;
+  static constexpr size_t kBlocks = SlotArray<std::string, Slots>::kBlocks;
+
+  void FoldBlock(size_t block) const {
+    folded_[block] = true;
+    const size_t first = std::max<size_t>(block * kBlockSlots, 1);
+    const size_t end = std::min((block + 1) * kBlockSlots, count_ + 1);
+    for (size_t slot = first; slot < end; ++slot) values_[slot] = fold_(index_[slot]);
+  }
+
+  const SlotArray<Entry, Slots>& index_;
+  Fold fold_;
+  size_t count_ = 0;
+  mutable SlotArray<std::string, Slots> values_;
+  mutable std::array<bool, kBlocks> folded_{};
+};
+
+}  // namespace quorvel
