@@ -10,19 +10,22 @@ namespace quorvel::ui {
 void SetFixedDialogFrame(QDialog* dialog, const QString& caption) {
   dialog->setWindowTitle(caption);
   dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  if (QLayout* layout = dialog->layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
+  if (QLayout* layout = dialog->layout()) {
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The native window is made with the dialog's own size, so that the window manager never
+    // sees (and reports back) a passing default size.
+    dialog->ensurePolished();
+    layout->activate();
+  }
 }
 
 void CentreOnOwner(QWidget* dialog) {
   if (!dialog->parentWidget()) return;
   const QWidget* owner = dialog->parentWidget()->window();
   const QRect outer = owner->frameGeometry();
-  // The frame's edges: the dialog's own once it is framed, else the owner's.
-  QRect frame(dialog->frameGeometry().topLeft() - dialog->geometry().topLeft(),
-              dialog->frameGeometry().size() - dialog->size());
-  if (frame.size().isEmpty()) {
-    frame = QRect(outer.topLeft() - owner->geometry().topLeft(), outer.size() - owner->size());
-  }
+  // The frame's edges: the owner's, as the window manager frames the dialog only when it maps
+  // it (and the frame asked for before that is remembered as none).
+  const QRect frame(outer.topLeft() - owner->geometry().topLeft(), outer.size() - owner->size());
   const QSize size = dialog->size() + frame.size();
   const QPoint corner(outer.left() + (outer.width() - size.width()) / 2, outer.top() + (outer.height() - size.height()) / 2);
   // Placed by its client area, which the window manager frames where it stands.

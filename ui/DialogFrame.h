@@ -15,8 +15,8 @@ namespace quorvel::ui {
 void SetFixedDialogFrame(QDialog* dialog, const QString& caption);
 
 // Moves the top-level `dialog` so that its outer rectangle is centred on that of its parent's
-// window. Before the window manager has framed the dialog its frame is taken to be the
-// owner's. Does nothing without a parent.
+// window, its frame taken to be the owner's. Call it before the dialog is mapped (from its
+// showEvent). Does nothing without a parent.
 void CentreOnOwner(QWidget* dialog);
 
 // The button that closes `dialog` with the OK result (the default button) and the one that

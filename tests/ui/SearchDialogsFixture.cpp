@@ -81,22 +81,24 @@ int SearchDialogsWindow::SelectedIndex() const {
 
 void SearchDialogsWindow::Type(const QString& text) { TypeInto(SearchBox(), text); }
 
-void SearchDialogsWindow::WithDialog(const char* button, const std::function<void(QDialog&)>& work) {
-  // Polls until the modal dialog is up and shown, then works it from inside its event loop.
-  auto* poll = new QTimer;
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, work] {
+bool SearchDialogsWindow::WithDialog(const char* button, const std::function<void(QDialog&)>& work) {
+  // Polls until the modal dialog is up, then works it from inside its event loop.
+  bool worked = false;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog || !dialog->isVisible()) return;
-    poll->stop();
-    poll->deleteLater();
+    poll.stop();
     if (!QTest::qWaitForWindowActive(dialog)) qWarning("the dialog was not activated");
     work(*dialog);
+    worked = true;
     // A check that failed inside `work` left the dialog open.
     if (dialog->isVisible()) dialog->reject();
   });
-  poll->start();
+  poll.start();
   QTest::mouseClick(W(button), Qt::LeftButton);
+  return worked;
 }
 
 void TypeInto(QWidget* widget, const QString& text) {

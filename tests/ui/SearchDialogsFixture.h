@@ -41,8 +41,9 @@ class SearchDialogsWindow {
   void Type(const QString& text);
 
   // Clicks the tool button `button` and runs `work` on the modal dialog it opens, once the
-  // dialog is shown; `work` must close the dialog. Returns when the button's handler has ended.
-  void WithDialog(const char* button, const std::function<void(QDialog&)>& work);
+  // dialog is shown; `work` closes the dialog. Returns when the button's handler has ended:
+  // whether a dialog opened and `work` ran.
+  [[nodiscard]] bool WithDialog(const char* button, const std::function<void(QDialog&)>& work);
 
  private:
   DictionaryFixture fixture_;
