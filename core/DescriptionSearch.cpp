@@ -113,19 +113,20 @@ struct Sources {
   const std::optional<std::string>& userFile;  // nothing without a user description file
 };
 
-// The decoded bytes of one description (up to its first zero byte, at most
-// kDescriptionBufferSize); false when they lie outside the file.
-bool Published(PublishedBytes& published, int64_t position, int64_t length, std::string& out) {
+// Appends the decoded bytes of one description (up to its first zero byte, at most
+// kDescriptionBufferSize) and a space; false when they lie outside the file.
+bool AppendPublished(PublishedBytes& published, int64_t position, int64_t length, std::string& out) {
   std::string_view bytes;
   if (!published.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
-  out = PositionDecode(position + 1, bytes);
+  out.append(PositionDecode(position + 1, bytes)).append(" ");
   return true;
 }
 
-bool User(std::string_view file, int64_t position, int64_t length, std::string& out) {
+// The same for a description of the user file (nothing appended when outside it).
+bool AppendUser(std::string_view file, int64_t position, int64_t length, std::string& out) {
   const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
   if (position < 0 || count < 0 || position + count > static_cast<int64_t>(file.size())) return false;
-  out = ShiftDecode(file.substr(static_cast<size_t>(position), static_cast<size_t>(count)));
+  out.append(ShiftDecode(file.substr(static_cast<size_t>(position), static_cast<size_t>(count)))).append(" ");
   return true;
 }
 
@@ -134,23 +135,21 @@ bool User(std::string_view file, int64_t position, int64_t length, std::string& 
 // offset is one-based in the user file, a published one zero-based in the published file.
 bool Document(const Sources& s, PublishedBytes& published, int slot, std::string& document) {
   const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
-  std::string body;
-  std::string part;
+  document.assign(s.rtfHeader).append("\r\n");
   if (e.Origin == kOriginUser) {
-    if (s.userFile && !s.locations.UserDescrFile.empty()) {
-      if (!User(*s.userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, part)) return false;
-      body = part + " ";
+    if (s.userFile && !s.locations.UserDescrFile.empty() &&
+        !AppendUser(*s.userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
+      return false;
     }
   } else if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
-    if (!Published(published, e.DescrOffset, e.DescrLength, part)) return false;
-    body = part + " ";
+    if (!AppendPublished(published, e.DescrOffset, e.DescrLength, document)) return false;
     DescriptionPlace addition;
-    if (s.userFile && EntryAdditionPlace(s.dictionary, s.locations, slot, addition) &&
-        User(*s.userFile, addition.position, addition.length, part)) {
-      body += part + " ";
+    // An addition outside the user file is left out.
+    if (s.userFile && EntryAdditionPlace(s.dictionary, s.locations, slot, addition)) {
+      AppendUser(*s.userFile, addition.position, addition.length, document);
     }
   }
-  document.assign(s.rtfHeader).append("\r\n").append(body).append("}\r\n");
+  document.append("}\r\n");
   return true;
 }
 
