@@ -23,13 +23,8 @@ TFigForm::TFigForm(QWidget* parent) : QDialog(parent) {
 
   FigPanel = new QFrame(this);
   FigPanel->setObjectName(QStringLiteral("FigPanel"));
-  FigPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
-  FigPanel->setLineWidth(1);
-  QPalette black = FigPanel->palette();
-  black.setColor(QPalette::Window, Qt::black);
-  black.setColor(QPalette::WindowText, QColor(64, 64, 64));
-  FigPanel->setPalette(black);
-  FigPanel->setAutoFillBackground(true);
+  // A style sheet, so that the main window's own style sheet does not paint over the colours.
+  FigPanel->setStyleSheet(QStringLiteral("#FigPanel { background: black; border: 1px solid #404040; }"));
   FigPanel->move(0, 0);
 
   FigImage = new QLabel(FigPanel);

@@ -17,12 +17,15 @@ FigureController::FigureController(TMainLex& window, RichTextView* description)
 
 void FigureController::Description_TextSelectionChange() {
   const RichTextView* view = description_;
+  const std::pair<int, int> selection{view->SelectionStart(), view->SelectionLength()};
+  if (selection == lastSelection_) return;
+  lastSelection_ = selection;
   const int units = static_cast<int>(view->DisplayText().size());
   const DescriptionUnit unit = [view, units](int position) -> std::optional<std::string> {
     if (position < 0 || position >= units) return std::nullopt;
     return view->TextRange(position, 1);
   };
-  const std::optional<std::string> digit = SelectedFigure(unit, view->SelectionStart(), view->SelectionLength());
+  const std::optional<std::string> digit = SelectedFigure(unit, selection.first, selection.second);
   if (!digit) return;
   const std::optional<ListItem> item = window_.SelectedItem();
   if (!item) return;

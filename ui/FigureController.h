@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <utility>
+
 namespace quorvel::ui {
 
 class RichTextView;
@@ -23,6 +25,8 @@ class FigureController : public QObject {
  private:
   TMainLex& window_;
   RichTextView* description_;
+  // The selection last looked at (start, length): one change can be reported more than once.
+  std::pair<int, int> lastSelection_{0, 0};
 };
 
 }  // namespace quorvel::ui
