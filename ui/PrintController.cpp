@@ -4,7 +4,6 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-#include <iterator>
 #include <utility>
 #include <variant>
 
