@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include <unistd.h>
+
 #include "core/Cp1253.h"
 
 namespace quorvel {
