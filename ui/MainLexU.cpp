@@ -16,8 +16,11 @@
 #include "core/TextOps.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ClipboardController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/FigureController.h"
+#include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
@@ -48,11 +51,15 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent)
+                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard)
     : QWidget(parent),
       session_(session),
       layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
   CreateMainLexForm(this, f_);
+  clipboard_ = std::make_unique<ClipboardController>(
+      *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
+  print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
+  figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
@@ -91,6 +98,11 @@ void TMainLex::ConnectHandlers() {
           [this] { f_.CustomEntriesMenu->popup(QCursor::pos()); });
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
           [this] { f_.PinakesMenu->popup(QCursor::pos()); });
+  connect(Button(Tool::Copy), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Copy_ButtonClick);
+  connect(Button(Tool::Paste), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Paste_ButtonClick);
+  connect(Button(Tool::AutoTranslate), &QToolButton::clicked, clipboard_.get(),
+          &ClipboardController::AutoTranslate_ButtonClick);
+  connect(Button(Tool::Print), &QToolButton::clicked, print_.get(), &PrintController::Print_ButtonClick);
   connect(Button(Tool::Pin), &QToolButton::clicked, this, &TMainLex::Pin_ButtonClick);
   connect(Button(Tool::Exit), &QToolButton::clicked, this, &QWidget::close);
 }
@@ -207,6 +219,12 @@ void TMainLex::SetSearchTextQuietly(const std::string& text) {
 }
 
 std::string TMainLex::SearchText() const { return ToCp1253(f_.Entry_Text->text()); }
+
+std::optional<ListItem> TMainLex::SelectedItem() const {
+  const int i = SelectedIndex();
+  if (i < 0) return std::nullopt;
+  return ListItem{f_.model->text(i), f_.model->slot(i)};
+}
 
 int TMainLex::SelectedIndex() const {
   const QModelIndexList selected = f_.Entries_List->selectionModel()->selectedIndexes();

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/Session.h"
+#include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
@@ -22,14 +23,19 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class ClipboardController;
+class FigureController;
+class PrintController;
+
 class TMainLex : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs FormCreate and finds the keyboard layouts through `layouts` (the desktop's own when
-  // null). `session` must outlive the window; the first showing loads it.
+  // Runs FormCreate and finds the keyboard layouts through `layouts`, and copies and pastes
+  // through `clipboard` (the desktop's own when null). `session` must outlive the window; the
+  // first showing loads it.
   explicit TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts = nullptr,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, std::unique_ptr<platform::Clipboard> clipboard = nullptr);
   ~TMainLex() override;
 
   const Session& session() const { return session_; }
@@ -52,6 +58,8 @@ class TMainLex : public QWidget {
   std::string SearchText() const;
   void SetSearchTextQuietly(const std::string& text);
   Session& session() { return session_; }
+  // The selected item of the entry list; nothing when none is selected.
+  std::optional<ListItem> SelectedItem() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -111,6 +119,10 @@ class TMainLex : public QWidget {
   int listAnchorHeight_ = kDesignListHeight;  // the list's height before it snaps to whole items
   QString listHint_;
   int listHintPause_ = -1;
+
+  std::unique_ptr<ClipboardController> clipboard_;
+  std::unique_ptr<PrintController> print_;
+  std::unique_ptr<FigureController> figures_;
 };
 
 }  // namespace quorvel::ui
