@@ -22,6 +22,8 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class UserEntriesController;
+
 class TMainLex : public QWidget {
   Q_OBJECT
 
@@ -98,6 +100,7 @@ class TMainLex : public QWidget {
   Session& session_;
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
   MainLexForm f_;
+  std::unique_ptr<UserEntriesController> userEntries_;
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
