@@ -6,6 +6,9 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <utility>
+#include <vector>
+
 #include "core/EntryEditing.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
@@ -149,7 +152,7 @@ void UserEntriesController::DeleteEntryItemClick() {
   // of an index that was replaced before the delete is no longer of use.
   EntryList rest;
   if (sameIndex) {
-    for (int row = 0; row < c_.model->count(); ++row) rest.items.push_back({c_.model->text(row), c_.model->slot(row)});
+    for (int i = 0; i < c_.model->count(); ++i) rest.items.push_back({c_.model->text(i), c_.model->slot(i)});
     RemoveDeletedEntry(rest.items, slot);
   }
   const int scrolled = c_.list->verticalScrollBar()->value();
@@ -166,21 +169,37 @@ bool UserEntriesController::ResolveUserEntriesFolder() {
     case FolderDecision::Step::kFailed:
       return false;
     case FolderDecision::Step::kUse:
-      session.TakeUserEntriesFolder(decision.folder, session.locations().SettingsFile);
+      TakeUserEntriesFolder(decision.folder, session.locations().SettingsFile);
       return true;
     case FolderDecision::Step::kAsk:
       break;
   }
   const std::optional<std::string> chosen = ChooseUserEntriesFolder(decision.mode);
   if (!chosen) {
-    session.TakeUserEntriesFolder(std::string(), session.locations().SettingsFile);
+    TakeUserEntriesFolder(std::string(), session.locations().SettingsFile);
     return false;
   }
   // A settings file that cannot be written leaves the folder in use for this run only.
   const SettingsFileWrite written = WriteSettingsFile(
       fs_, session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), *chosen);
-  session.TakeUserEntriesFolder(*chosen, written.path);
+  TakeUserEntriesFolder(*chosen, written.path);
   return true;
+}
+
+void UserEntriesController::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {
+  Session& session = window_.session();
+  const auto entryAt = [&session](int slot) {
+    const Dictionary& dictionary = session.dictionary();
+    if (slot < 1 || slot > dictionary.englishCount) return std::pair<uint16_t, char>(0, 0);
+    const TEnglishEntry& entry = dictionary.EnglishIndex[static_cast<size_t>(slot)];
+    return std::pair(entry.Number, entry.Origin);
+  };
+  std::vector<std::pair<uint16_t, char>> listed;
+  for (int i = 0; i < c_.model->count(); ++i) listed.push_back(entryAt(c_.model->slot(i)));
+  if (!session.TakeUserEntriesFolder(folder, settingsFile)) return;
+  for (int i = 0; i < c_.model->count(); ++i) {
+    if (entryAt(c_.model->slot(i)) != listed[static_cast<size_t>(i)]) return window_.ClearView();
+  }
 }
 
 std::optional<std::string> UserEntriesController::ChooseUserEntriesFolder(FolderMode mode) {

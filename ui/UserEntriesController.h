@@ -55,6 +55,10 @@ class UserEntriesController : public QObject {
   // True when the six user paths point into a usable folder now (asking the user when none is
   // known or the remembered one has gone); false leaves the command without a message.
   bool ResolveUserEntriesFolder();
+  // Makes `folder` the user-entry folder. When the index reloaded from it no longer has the
+  // listed entries at their slots (the folder held entries of its own), the view is cleared:
+  // its list would lead to other entries.
+  void TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile);
   // The folder the user confirmed in the dialog; nothing for Cancel or an empty folder.
   std::optional<std::string> ChooseUserEntriesFolder(FolderMode mode);
   // The selected list item when it names an entry of the index loaded now; -1 for none.

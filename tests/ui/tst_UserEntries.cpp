@@ -142,6 +142,7 @@ class tst_UserEntries : public QObject {
   void modifyPublishedAdditionAndUserEntries();
   void deleteAsksBeforeAnythingElse();
   void settingsFileQuestions();
+  void aChosenFolderWithEntriesOfItsOwn();
   void aReadOnlyUserFolderSavesNothingAndSaysSo();
   void listingNeverAsksForAFolder();
 
@@ -504,7 +505,9 @@ void tst_UserEntries::deleteAsksBeforeAnythingElse() {
   QVERIFY(dialogText.startsWith(QStringLiteral("Ο φάκελος που έχει οριστεί")));
   QVERIFY(!Locations().HasUserFolder());
   QVERIFY(fixture_->Exists("away/QuorvelIC.tbo"));
-  QCOMPARE(EntryCaption(), QStringLiteral("shipyard knot"));
+  // Without a folder the index holds no user entries: the list of them is gone too.
+  QCOMPARE(window_->session().dictionary().englishCount, 4);
+  QCOMPARE(Model()->count(), 0);
 }
 
 void tst_UserEntries::settingsFileQuestions() {
@@ -552,6 +555,48 @@ void tst_UserEntries::settingsFileQuestions() {
   QVERIFY(QFileInfo(typed + QStringLiteral("Data")).isDir());
   Search(QStringLiteral("capstan"));
   QCOMPARE(ItemTexts(), QStringList{QStringLiteral("capstan *")});
+}
+
+// The user points the "not valid" question at the folder that holds their entries: the edit
+// is placed among them, with a number none of them has, and the list of the index before is
+// not left leading to other entries.
+void tst_UserEntries::aChosenFolderWithEntriesOfItsOwn() {
+  const std::vector<std::string> before = fixture_->UserIndexLines();
+  fixture_->WriteFile("config/Quorvel.ini", fixture_->programDir() + "gone\n");
+  StartWindow(quorvel::ResolveFileLocations(fixture_->programDir(), quorvel::SystemFoldersFromEnvironment()));
+  QCOMPARE(window_->session().dictionary().englishCount, 4);
+  const QString folder = QString::fromStdString(fixture_->userDir());
+  const auto choose = [folder](QWidget* dialog) {
+    auto* field = Control<QLineEdit>(dialog, "Dir_Edit");
+    field->selectAll();
+    TypeText(field, folder);
+    QTest::keyClick(field, Qt::Key_Return);
+  };
+
+  Search(QStringLiteral("s"));
+  QCOMPARE(ItemTexts(), (QStringList{QStringLiteral("ship"), QStringLiteral("stern")}));
+  ClickItem(1);
+  OnNextModal([&](QWidget* dialog) {
+    OnNextModal([](QWidget* editor) {
+      QCOMPARE(Control<QLineEdit>(editor, "InsertEntry_Text")->text(), QStringLiteral("stern"));
+      QTest::keyClick(editor, Qt::Key_Escape);
+    });
+    choose(dialog);
+  });
+  Choose("ModifyEntryItem");
+  QCOMPARE(window_->session().dictionary().englishCount, 6);
+  QCOMPARE(Model()->count(), 0);  // "ship" and "stern" are at other slots now
+  QCOMPARE(fixture_->UserIndexLines(), before);
+
+  Search(QStringLiteral("bowsprit"));
+  OnNextModal([](QWidget* editor) { FillEditor(editor, QStringLiteral("bowsprit"), QString(), QStringLiteral("Spar.")); });
+  Choose("InsertEntryItem");
+  const std::vector<std::string> index = fixture_->UserIndexLines();
+  QCOMPARE(index.size(), size_t(4));
+  QCOMPARE(index[0], before[0]);
+  QCOMPARE(index[1].substr(0, 18), std::string("0000200102bowsprit"));
+  QCOMPARE(index[2].substr(0, 10), before[1].substr(0, 10));
+  QCOMPARE(fixture_->UserDescriptions()[1], Entry("Spar."));
 }
 
 void tst_UserEntries::aReadOnlyUserFolderSavesNothingAndSaysSo() {
