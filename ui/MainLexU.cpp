@@ -25,6 +25,7 @@
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
 #include "ui/ToolBar.h"
+#include "ui/UserEntriesController.h"
 
 namespace quorvel::ui {
 namespace {
@@ -65,6 +66,10 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   setMouseTracking(true);
   f_.Entries_List->viewport()->installEventFilter(this);
   ConnectHandlers();
+  userEntries_ = std::make_unique<UserEntriesController>(
+      *this, UserEntriesController::Controls{Button(Tool::CustomEntries), f_.CustomEntriesMenu,
+                                             f_.CustomEntriesItem, f_.InsertEntryItem, f_.ModifyEntryItem,
+                                             f_.DeleteEntryItem, f_.Entries_List, f_.model, f_.Trans_Label});
   lastClient_ = size();
   FormCreate();
 }
@@ -94,8 +99,6 @@ void TMainLex::ConnectHandlers() {
     FillHistoryMenu(f_.NextMenu);
     f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
   });
-  connect(Button(Tool::CustomEntries), &QToolButton::clicked, this,
-          [this] { f_.CustomEntriesMenu->popup(QCursor::pos()); });
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
           [this] { f_.PinakesMenu->popup(QCursor::pos()); });
   connect(Button(Tool::Copy), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Copy_ButtonClick);

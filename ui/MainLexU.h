@@ -26,6 +26,7 @@ namespace quorvel::ui {
 class ClipboardController;
 class FigureController;
 class PrintController;
+class UserEntriesController;
 
 class TMainLex : public QWidget {
   Q_OBJECT
@@ -106,6 +107,7 @@ class TMainLex : public QWidget {
   Session& session_;
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
   MainLexForm f_;
+  std::unique_ptr<UserEntriesController> userEntries_;
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
