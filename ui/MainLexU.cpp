@@ -16,13 +16,17 @@
 #include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ClipboardController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/FigureController.h"
+#include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/SearchDialogsController.h"
 #include "ui/TextCodec.h"
 #include "ui/ToolBar.h"
+#include "ui/UserEntriesController.h"
 
 namespace quorvel::ui {
 namespace {
@@ -49,17 +53,25 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent)
+                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard)
     : QWidget(parent),
       session_(session),
       layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
   CreateMainLexForm(this, f_);
-  searchDialogs_ = new SearchDialogsController(session_, *this);
+  clipboard_ = std::make_unique<ClipboardController>(
+      *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
+  print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
+  figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
+  searchDialogs_ = std::make_unique<SearchDialogsController>(session_, *this);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
   f_.Entries_List->viewport()->installEventFilter(this);
   ConnectHandlers();
+  userEntries_ = std::make_unique<UserEntriesController>(
+      *this, UserEntriesController::Controls{Button(Tool::CustomEntries), f_.CustomEntriesMenu,
+                                             f_.CustomEntriesItem, f_.InsertEntryItem, f_.ModifyEntryItem,
+                                             f_.DeleteEntryItem, f_.Entries_List, f_.model, f_.Trans_Label});
   lastClient_ = size();
   FormCreate();
 }
@@ -89,13 +101,17 @@ void TMainLex::ConnectHandlers() {
     FillHistoryMenu(f_.NextMenu);
     if (!f_.NextMenu->isEmpty()) f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
   });
-  connect(Button(Tool::Search), &QToolButton::clicked, searchDialogs_, &SearchDialogsController::Search_ButtonClick);
-  connect(Button(Tool::DescrSearch), &QToolButton::clicked, searchDialogs_,
+  connect(Button(Tool::Search), &QToolButton::clicked, searchDialogs_.get(),
+          &SearchDialogsController::Search_ButtonClick);
+  connect(Button(Tool::DescrSearch), &QToolButton::clicked, searchDialogs_.get(),
           &SearchDialogsController::DescrSearch_ButtonClick);
-  connect(Button(Tool::CustomEntries), &QToolButton::clicked, this,
-          [this] { PopUpBelow(f_.CustomEntriesMenu, Button(Tool::CustomEntries)); });
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
           [this] { PopUpBelow(f_.PinakesMenu, Button(Tool::Pinakes)); });
+  connect(Button(Tool::Copy), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Copy_ButtonClick);
+  connect(Button(Tool::Paste), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Paste_ButtonClick);
+  connect(Button(Tool::AutoTranslate), &QToolButton::clicked, clipboard_.get(),
+          &ClipboardController::AutoTranslate_ButtonClick);
+  connect(Button(Tool::Print), &QToolButton::clicked, print_.get(), &PrintController::Print_ButtonClick);
   connect(Button(Tool::Pin), &QToolButton::clicked, this, &TMainLex::Pin_ButtonClick);
   connect(Button(Tool::Exit), &QToolButton::clicked, this, &QWidget::close);
 }
@@ -223,6 +239,12 @@ void TMainLex::SetSearchTextQuietly(const std::string& text) {
 void TMainLex::FocusSearchBox() { f_.Entry_Text->setFocus(); }
 
 std::string TMainLex::SearchText() const { return ToCp1253(f_.Entry_Text->text()); }
+
+std::optional<ListItem> TMainLex::SelectedItem() const {
+  const int i = SelectedIndex();
+  if (i < 0) return std::nullopt;
+  return ListItem{f_.model->text(i), f_.model->slot(i)};
+}
 
 int TMainLex::SelectedIndex() const {
   const QModelIndexList selected = f_.Entries_List->selectionModel()->selectedIndexes();

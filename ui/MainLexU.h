@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/Session.h"
+#include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
@@ -22,16 +23,21 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class ClipboardController;
+class FigureController;
+class PrintController;
 class SearchDialogsController;
+class UserEntriesController;
 
 class TMainLex : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs FormCreate and finds the keyboard layouts through `layouts` (the desktop's own when
-  // null). `session` must outlive the window; the first showing loads it.
+  // Runs FormCreate and finds the keyboard layouts through `layouts`, and copies and pastes
+  // through `clipboard` (the desktop's own when null). `session` must outlive the window; the
+  // first showing loads it.
   explicit TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts = nullptr,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, std::unique_ptr<platform::Clipboard> clipboard = nullptr);
   ~TMainLex() override;
 
   const Session& session() const { return session_; }
@@ -55,6 +61,8 @@ class TMainLex : public QWidget {
   void SetSearchTextQuietly(const std::string& text);
   void FocusSearchBox();
   Session& session() { return session_; }
+  // The selected item of the entry list; nothing when none is selected.
+  std::optional<ListItem> SelectedItem() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -103,7 +111,7 @@ class TMainLex : public QWidget {
   Session& session_;
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
   MainLexForm f_;
-  SearchDialogsController* searchDialogs_;  // owned as a child
+  std::unique_ptr<UserEntriesController> userEntries_;
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
@@ -118,6 +126,11 @@ class TMainLex : public QWidget {
   int listAnchorHeight_ = kDesignListHeight;  // the list's height before it snaps to whole items
   QString listHint_;
   int listHintPause_ = -1;
+
+  std::unique_ptr<ClipboardController> clipboard_;
+  std::unique_ptr<PrintController> print_;
+  std::unique_ptr<FigureController> figures_;
+  std::unique_ptr<SearchDialogsController> searchDialogs_;
 };
 
 }  // namespace quorvel::ui

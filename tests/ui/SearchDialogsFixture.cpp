@@ -1,5 +1,6 @@
 #include "tests/ui/SearchDialogsFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -8,6 +9,7 @@
 
 #include "core/Cp1253.h"
 #include "platform/KeyboardLayouts.h"
+#include "tests/ui/ModalSteps.h"
 #include "richtext/RtfReader.h"
 #include "ui/EntryListModel.h"
 #include "ui/TextCodec.h"
@@ -79,7 +81,7 @@ int SearchDialogsWindow::SelectedIndex() const {
   return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void SearchDialogsWindow::Type(const QString& text) { TypeInto(SearchBox(), text); }
+void SearchDialogsWindow::Type(const QString& text) { TypeText(SearchBox(), text); }
 
 bool SearchDialogsWindow::WithDialog(const char* button, const std::function<void(QDialog&)>& work) {
   // Polls until the modal dialog is up, then works it from inside its event loop.
@@ -101,10 +103,37 @@ bool SearchDialogsWindow::WithDialog(const char* button, const std::function<voi
   return worked;
 }
 
-void TypeInto(QWidget* widget, const QString& text) {
-  for (const QChar ch : text) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+namespace {
+
+QString Describe(const QRect& r) { return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
+
+QPoint Centre(const QRect& rect) { return QPoint(rect.left() + rect.width() / 2, rect.top() + rect.height() / 2); }
+
+}  // namespace
+
+bool CentredOn(const QWidget& dialog, const QRect& owner, QString& why) {
+  // Under a window manager the frame is known a little after the dialog shows.
+  const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
+  const auto centred = [&] {
+    return (!framed || dialog.frameGeometry() != dialog.geometry()) &&
+           (Centre(dialog.frameGeometry()) - Centre(owner)).manhattanLength() <= 2;
+  };
+  for (int wait = 0; wait < 500 && !centred(); ++wait) QTest::qWait(20);
+  why = Describe(dialog.frameGeometry()) + QStringLiteral(" around ") + Describe(dialog.geometry()) +
+        QStringLiteral(" on ") + Describe(owner);
+  return centred();
+}
+
+bool EveryControlNamed(const QWidget& dialog, QString& unnamed) {
+  for (QWidget* control : dialog.findChildren<QWidget*>()) {
+    if (!(control->focusPolicy() & Qt::TabFocus)) continue;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    if (!accessible || accessible->text(QAccessible::Name).isEmpty()) {
+      unnamed = control->objectName();
+      return false;
+    }
   }
+  return true;
 }
 
 }  // namespace quorvel::test

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QStringList>
 
 #include <functional>
@@ -52,7 +53,20 @@ class SearchDialogsWindow {
   std::unique_ptr<ui::TMainLex> window_;
 };
 
-// Types text into `widget` one character at a time, Greek letters included.
-void TypeInto(QWidget* widget, const QString& text);
+// A control of a dialog by its name.
+template <typename T = QWidget>
+T* Child(const QWidget& dialog, const char* name) {
+  T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (!widget) qFatal("no control %s", name);
+  return widget;
+}
+
+// Whether `dialog` stands centred on the window `owner` (outer rectangles, within two pixels),
+// waiting up to ten seconds for the window manager to frame it; `why` tells the rectangles.
+bool CentredOn(const QWidget& dialog, const QRect& owner, QString& why);
+
+// Whether every control of `dialog` that the Tab key reaches has an accessible name;
+// `unnamed` is the first that has none.
+bool EveryControlNamed(const QWidget& dialog, QString& unnamed);
 
 }  // namespace quorvel::test

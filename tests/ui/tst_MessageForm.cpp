@@ -1,7 +1,6 @@
 // The description search dialog opened from the tool bar: its look, the word typed and
 // confirmed or cancelled as a user does, the list it leaves, and a long search that keeps the
 // windows painted.
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,25 +16,16 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/ui/ModalSteps.h"
 #include "tests/ui/SearchDialogsFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/KeepPainted.h"
 
+using quorvel::test::Child;
 using quorvel::test::SearchDialogsWindow;
-using quorvel::test::TypeInto;
+using quorvel::test::TypeText;
 
 namespace {
-
-template <typename T = QWidget>
-T* Child(const QWidget& dialog, const char* name) {
-  T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (!widget) qFatal("no control %s", name);
-  return widget;
-}
-
-QString Describe(const QRect& r) { return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
-
-QPoint Centre(const QRect& rect) { return QPoint(rect.left() + rect.width() / 2, rect.top() + rect.height() / 2); }
 
 // Counts the paint events a widget receives while `counting` is set.
 class PaintCounter : public QObject {
@@ -94,23 +84,13 @@ void tst_MessageForm::looksAsDesignedAndCancels() {
     QCOMPARE(Child<QPushButton>(dialog, "BitBtn2")->text(), QStringLiteral("Άκυρο"));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     QVERIFY(!(dialog.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)));
-    // Under a window manager the frame is known a little after the dialog shows.
-    const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
-    const auto offset = [&] { return Centre(dialog.frameGeometry()) - Centre(owner); };
-    const auto centred = [&] {
-      return (!framed || dialog.frameGeometry() != dialog.geometry()) && offset().manhattanLength() <= 2;
-    };
-    for (int wait = 0; wait < 500 && !centred(); ++wait) QTest::qWait(20);
-    QVERIFY2(centred(), qPrintable(Describe(dialog.frameGeometry()) + QStringLiteral(" / ") + Describe(dialog.geometry()) +
-                                   QStringLiteral(" on ") + Describe(owner)));
+    QString why;
+    QVERIFY2(quorvel::test::CentredOn(dialog, owner, why), qPrintable(why));
     QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("DescrSearch_Edit"));
     QCOMPARE(Child<QLineEdit>(dialog, "DescrSearch_Edit")->text(), QString());
-    for (QWidget* control : dialog.findChildren<QWidget*>()) {
-      if (!(control->focusPolicy() & Qt::TabFocus)) continue;
-      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-      QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
-    }
-    TypeInto(dialog.focusWidget(), QStringLiteral("ship"));
+    QString unnamed;
+    QVERIFY2(quorvel::test::EveryControlNamed(dialog, unnamed), qPrintable(unnamed));
+    TypeText(dialog.focusWidget(), QStringLiteral("ship"));
     QTest::mouseClick(Child(dialog, "BitBtn2"), Qt::LeftButton);
   }));
   // Cancel changes nothing.
@@ -152,7 +132,7 @@ void tst_MessageForm::descriptionSearch() {
 
   w_->Type(QStringLiteral("anchor"));
   QVERIFY(w_->WithDialog("DescrSearch_Button", [&](QDialog& dialog) {
-    TypeInto(dialog.focusWidget(), word);
+    TypeText(dialog.focusWidget(), word);
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
   }));
   QCOMPARE(w_->ItemTexts(), items);
@@ -169,7 +149,7 @@ void tst_MessageForm::descriptionSearch() {
 
 void tst_MessageForm::foundEntriesShowAsUsual() {
   QVERIFY(w_->WithDialog("DescrSearch_Button", [](QDialog& dialog) {
-    TypeInto(dialog.focusWidget(), QStringLiteral("πλοίο"));
+    TypeText(dialog.focusWidget(), QStringLiteral("πλοίο"));
     QTest::mouseClick(Child(dialog, "BitBtn1"), Qt::LeftButton);
   }));
   QListView* list = w_->List();

@@ -1,6 +1,5 @@
 // The search-criteria dialog opened from the tool bar, filled in with keys and confirmed or
 // cancelled as a user does, and the list, search box and history it leaves behind.
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,27 +9,14 @@
 
 #include <memory>
 
+#include "tests/ui/ModalSteps.h"
 #include "tests/ui/SearchDialogsFixture.h"
 #include "ui/CaptionLabel.h"
 #include "ui/TextCodec.h"
 
+using quorvel::test::Child;
 using quorvel::test::SearchDialogsWindow;
-using quorvel::test::TypeInto;
-
-namespace {
-
-template <typename T = QWidget>
-T* Child(const QWidget& dialog, const char* name) {
-  T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (!widget) qFatal("no control %s", name);
-  return widget;
-}
-
-QString Describe(const QRect& r) { return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
-
-QPoint Centre(const QRect& rect) { return QPoint(rect.left() + rect.width() / 2, rect.top() + rect.height() / 2); }
-
-}  // namespace
+using quorvel::test::TypeText;
 
 class tst_SearchForm : public QObject {
   Q_OBJECT
@@ -84,15 +70,8 @@ void tst_SearchForm::looksAsDesignedAndCancels() {
     // A fixed single border without border icons, centred on the main window.
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     QVERIFY(!(dialog.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)));
-    // Under a window manager the frame is known a little after the dialog shows.
-    const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
-    const auto offset = [&] { return Centre(dialog.frameGeometry()) - Centre(owner); };
-    const auto centred = [&] {
-      return (!framed || dialog.frameGeometry() != dialog.geometry()) && offset().manhattanLength() <= 2;
-    };
-    for (int wait = 0; wait < 500 && !centred(); ++wait) QTest::qWait(20);
-    QVERIFY2(centred(), qPrintable(Describe(dialog.frameGeometry()) + QStringLiteral(" / ") + Describe(dialog.geometry()) +
-                                   QStringLiteral(" on ") + Describe(owner)));
+    QString why;
+    QVERIFY2(quorvel::test::CentredOn(dialog, owner, why), qPrintable(why));
     // The start field first, then the others in order, then the buttons.
     QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("Start_Edit"));
     for (const char* next : {"Contain_edit", "End_Edit", "BitBtn1", "BitBtn2"}) {
@@ -100,12 +79,9 @@ void tst_SearchForm::looksAsDesignedAndCancels() {
       QCOMPARE(dialog.focusWidget()->objectName(), QString::fromLatin1(next));
     }
     // A screen reader names every control in Greek.
-    for (QWidget* control : dialog.findChildren<QWidget*>()) {
-      if (!(control->focusPolicy() & Qt::TabFocus)) continue;
-      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-      QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
-    }
-    TypeInto(Child(dialog, "Start_Edit"), QStringLiteral("zzz"));
+    QString unnamed;
+    QVERIFY2(quorvel::test::EveryControlNamed(dialog, unnamed), qPrintable(unnamed));
+    TypeText(Child(dialog, "Start_Edit"), QStringLiteral("zzz"));
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
   }));
   QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -160,9 +136,9 @@ void tst_SearchForm::criteria() {
   if (greekBefore) QTest::mouseClick(w_->W("Lang_Button"), Qt::LeftButton);
   QCOMPARE(w_->window().GreekMode(), greekBefore);
   QVERIFY(w_->WithDialog("Search_Button", [&](QDialog& dialog) {
-    TypeInto(Child(dialog, "Start_Edit"), start);
-    TypeInto(Child(dialog, "Contain_edit"), contain);
-    TypeInto(Child(dialog, "End_Edit"), end);
+    TypeText(Child(dialog, "Start_Edit"), start);
+    TypeText(Child(dialog, "Contain_edit"), contain);
+    TypeText(Child(dialog, "End_Edit"), end);
     QTest::keyClick(Child(dialog, "End_Edit"), Qt::Key_Return);
   }));
   QCOMPARE(w_->ItemTexts(), items);
@@ -187,12 +163,12 @@ void tst_SearchForm::cancelKeepsTheLastCriteria() {
   QVERIFY(w_->session().history().forward().empty());
 
   QVERIFY(w_->WithDialog("Search_Button", [](QDialog& dialog) {
-    TypeInto(Child(dialog, "Contain_edit"), QStringLiteral("nch"));
+    TypeText(Child(dialog, "Contain_edit"), QStringLiteral("nch"));
     QTest::mouseClick(Child(dialog, "BitBtn1"), Qt::LeftButton);
   }));
   QCOMPARE(w_->ItemTexts(), QStringList{"anchor"});
   QVERIFY(w_->WithDialog("Search_Button", [](QDialog& dialog) {
-    TypeInto(Child(dialog, "Start_Edit"), QStringLiteral("st"));
+    TypeText(Child(dialog, "Start_Edit"), QStringLiteral("st"));
     QTest::mouseClick(Child(dialog, "BitBtn2"), Qt::LeftButton);
   }));
   QCOMPARE(w_->ItemTexts(), QStringList{"anchor"});
@@ -203,8 +179,8 @@ void tst_SearchForm::cancelKeepsTheLastCriteria() {
 
 void tst_SearchForm::fieldsStartEmptyEachTime() {
   QVERIFY(w_->WithDialog("Search_Button", [](QDialog& dialog) {
-    TypeInto(Child(dialog, "Start_Edit"), QStringLiteral("an"));
-    TypeInto(Child(dialog, "End_Edit"), QStringLiteral("or"));
+    TypeText(Child(dialog, "Start_Edit"), QStringLiteral("an"));
+    TypeText(Child(dialog, "End_Edit"), QStringLiteral("or"));
     QTest::keyClick(Child(dialog, "Start_Edit"), Qt::Key_Return);
   }));
   QCOMPARE(w_->ItemTexts(), QStringList{"anchor"});
