@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include "core/Cp1253.h"
 #include "platform/KeyboardLayouts.h"
 #include "tests/ui/ModalSteps.h"
@@ -112,16 +114,11 @@ QPoint Centre(const QRect& rect) { return QPoint(rect.left() + rect.width() / 2,
 }  // namespace
 
 bool CentredOn(const QWidget& dialog, const QRect& owner, QString& why) {
-  // Under a window manager the frame is known a little after the dialog shows.
-  const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
-  const auto centred = [&] {
-    return (!framed || dialog.frameGeometry() != dialog.geometry()) &&
-           (Centre(dialog.frameGeometry()) - Centre(owner)).manhattanLength() <= 2;
-  };
-  for (int wait = 0; wait < 500 && !centred(); ++wait) QTest::qWait(20);
-  why = Describe(dialog.frameGeometry()) + QStringLiteral(" around ") + Describe(dialog.geometry()) +
-        QStringLiteral(" on ") + Describe(owner);
-  return centred();
+  // The client area, as what Qt knows of a new dialog's frame under a window manager is not
+  // always right: its centre lies below the outer one by half the title bar at most.
+  why = Describe(dialog.geometry()) + QStringLiteral(" on ") + Describe(owner);
+  const QPoint offset = Centre(dialog.geometry()) - Centre(owner);
+  return std::abs(offset.x()) <= 2 && offset.y() >= -2 && offset.y() <= 12;
 }
 
 bool EveryControlNamed(const QWidget& dialog, QString& unnamed) {

@@ -61,8 +61,8 @@ T* Child(const QWidget& dialog, const char* name) {
   return widget;
 }
 
-// Whether `dialog` stands centred on the window `owner` (outer rectangles, within two pixels),
-// waiting up to ten seconds for the window manager to frame it; `why` tells the rectangles.
+// Whether `dialog` stands centred on the outer rectangle `owner` of its window; `why` tells
+// the rectangles.
 bool CentredOn(const QWidget& dialog, const QRect& owner, QString& why);
 
 // Whether every control of `dialog` that the Tab key reaches has an accessible name;
