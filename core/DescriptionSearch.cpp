@@ -154,14 +154,10 @@ bool Document(const Sources& s, PublishedBytes& published, int slot, std::string
 }
 
 // The texts of one chunk of slots, and the slot where its descriptions stopped being readable.
-struct Chunk {
-  DescriptionSearch::Texts english;
-  DescriptionSearch::Texts greek;
-  int failedAt = 0;  // 0: every description was read
-};
-
-void ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last, bool greek,
-                  Chunk& chunk) {
+// The texts of slots first..last, in `english` and (with `greek`) in `greek`; they end before a
+// description that lies outside its file, and the result is then that slot (else 0).
+int ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last,
+                 DescriptionSearch::Texts& english, DescriptionSearch::Texts* greek) {
   PublishedBytes published(s.publishedFile, s.publishedSize);
   int64_t low = INT64_MAX;
   int64_t high = 0;
@@ -178,15 +174,13 @@ void ConvertChunk(const Sources& s, const PlainTextConverter& converter, int fir
 
   std::string document;
   for (int slot = first; slot <= last; ++slot) {
-    if (!Document(s, published, slot, document)) {
-      chunk.failedAt = slot;
-      return;
-    }
+    if (!Document(s, published, slot, document)) return slot;
     const std::optional<std::string> plain = converter(document);
-    const std::string english = plain ? EnglishSearchKey(*plain, false) : std::string();
-    chunk.english.Add(english);
-    if (greek) chunk.greek.Add(GreekSearchKey(english, false));
+    const std::string key = plain ? EnglishSearchKey(*plain, false) : std::string();
+    english.Add(key);
+    if (greek) greek->Add(GreekSearchKey(key, false));
   }
+  return 0;
 }
 
 int64_t FileSize(const std::string& path) {
@@ -207,21 +201,8 @@ void DescriptionSearch::Texts::Add(std::string_view text) {
   ends.push_back(static_cast<uint32_t>(bytes.size()));
 }
 
-void DescriptionSearch::Texts::Append(const Texts& more) {
-  const auto offset = static_cast<uint32_t>(bytes.size());
-  bytes.append(more.bytes);
-  for (const uint32_t end : more.ends) ends.push_back(offset + end);
-}
-
-void DescriptionSearch::Texts::Reserve(size_t byteCount, size_t textCount) {
-  bytes.reserve(byteCount);
-  ends.reserve(textCount);
-}
-
-void DescriptionSearch::Texts::Clear() {
-  bytes.clear();
+void DescriptionSearch::Texts::Trim() {
   bytes.shrink_to_fit();
-  ends.clear();
   ends.shrink_to_fit();
 }
 
@@ -232,14 +213,18 @@ DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads)
 void DescriptionSearch::Drop() {
   generation_ = 0;
   prepared_ = Status::Ok();
-  english_.Clear();
-  greek_.Clear();
-  greekReady_ = false;
+  english_.clear();
+  english_.shrink_to_fit();
+  greek_.clear();
+  greek_.shrink_to_fit();
 }
 
 size_t DescriptionSearch::KeptBytes() const {
-  return english_.bytes.capacity() + english_.ends.capacity() * sizeof(uint32_t) + greek_.bytes.capacity() +
-         greek_.ends.capacity() * sizeof(uint32_t);
+  size_t bytes = 0;
+  for (const std::vector<Texts>* language : {&english_, &greek_}) {
+    for (const Texts& texts : *language) bytes += texts.bytes.capacity() + texts.ends.capacity() * sizeof(uint32_t);
+  }
+  return bytes;
 }
 
 Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
@@ -254,51 +239,36 @@ Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& location
     const Sources sources{d, locations, rtfHeader, file, size, user};
 
     const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
-    std::vector<Chunk> chunks(static_cast<size_t>(count));
+    english_.resize(static_cast<size_t>(count));
+    if (greek) greek_.resize(static_cast<size_t>(count));
+    std::vector<int> failedAt(static_cast<size_t>(count), 0);
     RunChunks(count, threads_, [&](int c) {
+      const auto i = static_cast<size_t>(c);
       const int first = c * kChunkSlots + 1;
-      ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount), greek,
-                   chunks[static_cast<size_t>(c)]);
+      failedAt[i] = ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount),
+                                 english_[i], greek ? &greek_[i] : nullptr);
+      english_[i].Trim();
+      if (greek) greek_[i].Trim();
     });
-
     // The texts end before the first description that could not be read, as a scan in slot
     // order would end there.
-    size_t bytes = 0;
-    size_t greekBytes = 0;
-    size_t slots = 0;
-    for (const Chunk& chunk : chunks) {
-      bytes += chunk.english.bytes.size();
-      greekBytes += chunk.greek.bytes.size();
-      slots += chunk.english.ends.size();
-    }
-    english_.Reserve(bytes, slots);
-    if (greek) greek_.Reserve(greekBytes, slots);
-    for (const Chunk& chunk : chunks) {
-      english_.Append(chunk.english);
-      if (greek) greek_.Append(chunk.greek);
-      if (chunk.failedAt != 0) {
-        prepared_ = Status::IoError(file + ": the description of slot " + std::to_string(chunk.failedAt) +
-                                    " cannot be read");
-        break;
-      }
+    for (size_t i = 0; i < failedAt.size(); ++i) {
+      if (failedAt[i] == 0) continue;
+      prepared_ = Status::IoError(file + ": the description of slot " + std::to_string(failedAt[i]) +
+                                  " cannot be read");
+      english_.resize(i + 1);
+      if (greek) greek_.resize(i + 1);
+      break;
     }
     generation_ = d.generation;
-    greekReady_ = greek;
   }
-  if (greek && !greekReady_) {
-    const int slots = static_cast<int>(english_.ends.size());
-    const int count = (slots + kChunkSlots - 1) / kChunkSlots;
-    std::vector<Texts> parts(static_cast<size_t>(count));
-    RunChunks(count, threads_, [&](int c) {
-      for (int i = c * kChunkSlots; i < std::min((c + 1) * kChunkSlots, slots); ++i) {
-        parts[static_cast<size_t>(c)].Add(GreekSearchKey(english_.Text(static_cast<size_t>(i)), false));
-      }
+  if (greek && greek_.size() != english_.size()) {
+    greek_.resize(english_.size());
+    RunChunks(static_cast<int>(english_.size()), threads_, [&](int c) {
+      const auto i = static_cast<size_t>(c);
+      for (size_t t = 0; t < english_[i].ends.size(); ++t) greek_[i].Add(GreekSearchKey(english_[i].Text(t), false));
+      greek_[i].Trim();
     });
-    size_t bytes = 0;
-    for (const Texts& part : parts) bytes += part.bytes.size();
-    greek_.Reserve(bytes, english_.ends.size());
-    for (const Texts& part : parts) greek_.Append(part);
-    greekReady_ = true;
   }
   return prepared_;
 }
@@ -316,12 +286,15 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
 
   const Status prepared = Prepare(d, locations, rtfHeader, greek);
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
-  const Texts& texts = greek ? greek_ : english_;
-  for (size_t i = 0; i < texts.ends.size() && static_cast<int>(list.items.size()) < kMaxDescriptionHits; ++i) {
-    if (!ContainsWholeWord(texts.Text(i), key)) continue;
-    const int slot = static_cast<int>(i) + 1;
-    const TEnglishEntry& e = d.EnglishIndex[slot];
-    list.items.push_back({ListText(e.Headword, e.Origin), slot});
+  const std::vector<Texts>& chunks = greek ? greek_ : english_;
+  for (size_t c = 0; c < chunks.size(); ++c) {
+    for (size_t t = 0; t < chunks[c].ends.size(); ++t) {
+      if (static_cast<int>(list.items.size()) >= kMaxDescriptionHits) return prepared;
+      if (!ContainsWholeWord(chunks[c].Text(t), key)) continue;
+      const int slot = static_cast<int>(c * kChunkSlots + t) + 1;
+      const TEnglishEntry& e = d.EnglishIndex[slot];
+      list.items.push_back({ListText(e.Headword, e.Origin), slot});
+    }
   }
   return prepared;
 }

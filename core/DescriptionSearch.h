@@ -45,16 +45,15 @@ class DescriptionSearch {
   // The memory the kept texts take, in bytes.
   size_t KeptBytes() const;
 
-  // The texts of slots first..last, one after another: text i ends at ends[i - first].
+  // Texts one after another in one block: text i ends at ends[i].
   struct Texts {
     std::string bytes;
     std::vector<uint32_t> ends;
 
     std::string_view Text(size_t i) const;
     void Add(std::string_view text);
-    void Append(const Texts& more);
-    void Reserve(size_t byteCount, size_t textCount);
-    void Clear();
+    // Gives back the room the block grew into beyond its texts.
+    void Trim();
   };
 
  private:
@@ -65,12 +64,13 @@ class DescriptionSearch {
   int threads_;
   uint64_t generation_ = 0;  // the dictionary load the kept texts belong to; 0 for none
   Status prepared_ = Status::Ok();
-  // Slots 1..english_.ends.size(): EnglishSearchKey(plain text, digits kept). They are also
-  // where the Greek texts come from: the Greek key of an English key is the Greek key of the text.
-  Texts english_;
-  // GreekSearchKey of the same texts, made when the first Greek word comes.
-  Texts greek_;
-  bool greekReady_ = false;
+  // The texts of slots 1, 2, ... in chunks of a fixed number of slots, as the threads made them
+  // (the last chunk may be short, and the texts end early after a read error):
+  // EnglishSearchKey(plain text, digits kept). They are also where the Greek texts come from:
+  // the Greek key of an English key is the Greek key of the text.
+  std::vector<Texts> english_;
+  // GreekSearchKey of the same texts in the same chunks; empty until the first Greek word.
+  std::vector<Texts> greek_;
 };
 
 }  // namespace quorvel
