@@ -164,7 +164,7 @@ std::string LauncherText(const std::string& program, const std::string& folder,
   std::string text =
       "[Desktop Entry]\n"
       "Type=Application\n"
-      "Version=1.5\n"
+      "Version=1.0\n"
       "Name=Orvanta\n"
       "GenericName=English-Greek Nautical Dictionary\n"
       "GenericName[el]=Αγγλοελληνικό Ναυτικό Λεξικό\n"
@@ -175,7 +175,7 @@ std::string LauncherText(const std::string& program, const std::string& folder,
   if (!icon.empty()) text += "Icon=" + EntryValue(icon) + "\n";
   text +=
       "Terminal=false\n"
-      "Categories=Office;Dictionary;Education;\n";
+      "Categories=Office;Dictionary;\n";
   return text;
 }
 

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <vector>
 
 namespace quorvel::platform {
 
@@ -26,5 +27,28 @@ class Desktop {
 
 // Qt's desktop services and detached processes.
 std::unique_ptr<Desktop> CreateSystemDesktop();
+
+// For tests: records what it is asked and answers `succeeds`.
+class FakeDesktop : public Desktop {
+ public:
+  struct Started {
+    QString program;
+    QStringList arguments;
+    QString folder;
+  };
+
+  bool Open(const QUrl& url) override {
+    opened.push_back(url);
+    return succeeds;
+  }
+  bool Start(const QString& program, const QStringList& arguments, const QString& folder) override {
+    started.push_back({program, arguments, folder});
+    return succeeds;
+  }
+
+  bool succeeds = true;
+  std::vector<QUrl> opened;
+  std::vector<Started> started;
+};
 
 }  // namespace quorvel::platform

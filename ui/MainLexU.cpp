@@ -16,8 +16,11 @@
 #include "core/TextOps.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
+#include "ui/DocumentsController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/LinkLabel.h"
+#include "ui/MaintenanceController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
@@ -48,11 +51,18 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent)
+                   QWidget* parent, std::unique_ptr<platform::Desktop> desktop)
     : QWidget(parent),
       session_(session),
-      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
+      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()),
+      desktop_(desktop ? std::move(desktop) : platform::CreateSystemDesktop()) {
   CreateMainLexForm(this, f_);
+  const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
+  documents_ = new DocumentsController(programDir, *desktop_, this, f_);
+  maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
+    session_.Reload();
+    ClearView();
+  });
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);

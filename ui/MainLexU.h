@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/Session.h"
+#include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
@@ -22,14 +23,18 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class DocumentsController;
+class MaintenanceController;
+
 class TMainLex : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs FormCreate and finds the keyboard layouts through `layouts` (the desktop's own when
-  // null). `session` must outlive the window; the first showing loads it.
+  // Runs FormCreate and finds the keyboard layouts through `layouts`, and opens documents and
+  // programs through `desktop` (the desktop's own when null). `session` must outlive the
+  // window; the first showing loads it.
   explicit TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts = nullptr,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, std::unique_ptr<platform::Desktop> desktop = nullptr);
   ~TMainLex() override;
 
   const Session& session() const { return session_; }
@@ -111,6 +116,10 @@ class TMainLex : public QWidget {
   int listAnchorHeight_ = kDesignListHeight;  // the list's height before it snaps to whole items
   QString listHint_;
   int listHintPause_ = -1;
+
+  std::unique_ptr<platform::Desktop> desktop_;
+  DocumentsController* documents_;      // owned as a child
+  MaintenanceController* maintenance_;  // owned as a child
 };
 
 }  // namespace quorvel::ui
