@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QScreen>
 
+#include <cstdlib>
 #include <memory>
 
 #include "core/Locations.h"
@@ -21,7 +22,22 @@
 #include "ui/SearchFormU.h"
 #include "ui/SelectCustomDirFormU.h"
 
+namespace {
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  // Wayland tells only the focused window of clipboard changes, so quick translation could not
+  // see copies made in other programs: on a Wayland desktop that also runs XWayland the program
+  // runs through XWayland, unless the user has chosen a platform.
+  if (IsSet("WAYLAND_DISPLAY") && IsSet("DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
   QApplication app(argc, argv);
   quorvel::ui::InstallGreekQtTexts();
   // The title is the main window's own; an application display name would be appended to

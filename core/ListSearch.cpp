@@ -1,5 +1,7 @@
 #include "core/ListSearch.h"
 
+#include <algorithm>
+
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 
@@ -80,14 +82,20 @@ void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const
   const std::string key = AsciiLower(text);
   const int end = d.englishCount;
   switch (mode) {
-    case SearchMode::Start:
-      for (size_t length = key.size(); length > 0 && list.count() == 0; --length) {
+    case SearchMode::Start: {
+      // A prefix longer than every candidate matches nothing (a long pasted text).
+      size_t longest = 0;
+      for (int slot = EnglishStartSlot(d, key[0]); slot <= end; ++slot) {
+        longest = std::max(longest, FromKeyStart(d, slot).size());
+      }
+      for (size_t length = std::min(key.size(), longest); length > 0 && list.count() == 0; --length) {
         const std::string_view prefix = std::string_view(key).substr(0, length);
         for (int slot = EnglishStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
           if (StartsWith(FromKeyStart(d, slot), prefix)) list.AddEnglish(slot);
         }
       }
       break;
+    }
     case SearchMode::Contain:
       for (int slot = 1; slot <= end && !list.Full(); ++slot) {
         if (MarkerTest(d.englishCandidate[slot], key)) list.AddEnglish(slot);
@@ -107,14 +115,19 @@ void SearchGreek(const Dictionary& d, ListFiller& list, SearchMode mode, const s
   const std::string key = GreekSearchKey(text, true);
   const int end = d.greekCount;
   switch (mode) {
-    case SearchMode::Start:
-      for (size_t length = key.size(); length > 0 && list.count() == 0; --length) {
+    case SearchMode::Start: {
+      size_t longest = 0;
+      for (int slot = GreekStartSlot(d, key[0]); slot <= end; ++slot) {
+        longest = std::max(longest, d.greekStartCandidate[slot].size());
+      }
+      for (size_t length = std::min(key.size(), longest); length > 0 && list.count() == 0; --length) {
         const std::string_view prefix = std::string_view(key).substr(0, length);
         for (int slot = GreekStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
           if (StartsWith(d.greekStartCandidate[slot], prefix)) list.AddGreek(slot);
         }
       }
       break;
+    }
     case SearchMode::Contain:
       for (int slot = 1; slot <= end && !list.Full(); ++slot) {
         if (MarkerTest(d.greekKey[slot], key)) list.AddGreek(slot);

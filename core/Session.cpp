@@ -109,4 +109,13 @@ Status Session::DeleteEntry(int slot) {
   return ReloadAfter(DeleteUserEntry(dictionary_, locations_, writer_, slot));
 }
 
+bool Session::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {
+  locations_.SettingsFile = settingsFile;
+  const std::string before = locations_.UserIndexFile;
+  SetUserFilePaths(locations_, folder);
+  if (locations_.UserIndexFile == before) return false;
+  Reload();
+  return true;
+}
+
 }  // namespace quorvel

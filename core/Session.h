@@ -76,6 +76,13 @@ class Session {
   Status ModifyEntry(int slot, const EditedEntryTexts& texts);
   Status DeleteEntry(int slot);
 
+  // Makes `folder` the user-entry folder (the six user paths point into it; an empty folder
+  // empties them) and `settingsFile` the settings file that names it. When the user paths
+  // change, the index is reloaded from the user files in the new folder, so that an edit is
+  // placed among the entries there; slots taken before may then name other entries. Returns
+  // whether it reloaded.
+  bool TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile);
+
  private:
   std::optional<ListOutcome> RunHistory(const std::function<void(const BrowsingHistory::GoTo&)>& command,
                                         bool greek);

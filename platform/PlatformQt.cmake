@@ -2,6 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 find_package(X11 REQUIRED)
 add_library(quorvel_platform STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Desktop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardLayouts.cpp
 )

@@ -10,6 +10,7 @@
 #include "tools/FileCommands.h"
 #include "tools/InstallCommand.h"
 #include "tools/LookupCommands.h"
+#include "tools/PrintCommands.h"
 
 namespace quorvel::tools {
 
@@ -33,6 +34,10 @@ const std::vector<Command>& CommandTable() {
        "the exact bytes of the description document the entry view loads (RTF, printed raw in both "
        "text modes)",
        RunDocument},
+      {"print-document", "print-document SLOT [--greek]",
+       "the exact bytes of the print document of the entry at SLOT, as the print button builds it "
+       "(with --greek: the list in Greek)",
+       RunPrintDocument},
       {"insert", "insert ENGLISH GREEK DESCRIPTION",
        "insert a user entry, then reload (line feeds in DESCRIPTION become CR LF)", RunInsert},
       {"modify", "modify SLOT ENGLISH GREEK DESCRIPTION",

@@ -13,6 +13,7 @@ add_library(quorvel_tools_lib STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/FileCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/InstallCommand.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/LookupCommands.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/PrintCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Synth.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ToolContext.cpp
 )

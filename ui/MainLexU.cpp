@@ -16,15 +16,19 @@
 #include "core/TextOps.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ClipboardController.h"
 #include "ui/DocumentsController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/FigureController.h"
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
+#include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
 #include "ui/ToolBar.h"
+#include "ui/UserEntriesController.h"
 
 namespace quorvel::ui {
 namespace {
@@ -51,12 +55,17 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent, std::unique_ptr<platform::Desktop> desktop)
+                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard,
+                   std::unique_ptr<platform::Desktop> desktop)
     : QWidget(parent),
       session_(session),
       layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()),
       desktop_(desktop ? std::move(desktop) : platform::CreateSystemDesktop()) {
   CreateMainLexForm(this, f_);
+  clipboard_ = std::make_unique<ClipboardController>(
+      *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
+  print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
+  figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
   const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
   documents_ = new DocumentsController(programDir, *desktop_, this, f_);
   maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
@@ -68,6 +77,10 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   setMouseTracking(true);
   f_.Entries_List->viewport()->installEventFilter(this);
   ConnectHandlers();
+  userEntries_ = std::make_unique<UserEntriesController>(
+      *this, UserEntriesController::Controls{Button(Tool::CustomEntries), f_.CustomEntriesMenu,
+                                             f_.CustomEntriesItem, f_.InsertEntryItem, f_.ModifyEntryItem,
+                                             f_.DeleteEntryItem, f_.Entries_List, f_.model, f_.Trans_Label});
   lastClient_ = size();
   FormCreate();
 }
@@ -97,10 +110,13 @@ void TMainLex::ConnectHandlers() {
     FillHistoryMenu(f_.NextMenu);
     f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
   });
-  connect(Button(Tool::CustomEntries), &QToolButton::clicked, this,
-          [this] { f_.CustomEntriesMenu->popup(QCursor::pos()); });
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
           [this] { f_.PinakesMenu->popup(QCursor::pos()); });
+  connect(Button(Tool::Copy), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Copy_ButtonClick);
+  connect(Button(Tool::Paste), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Paste_ButtonClick);
+  connect(Button(Tool::AutoTranslate), &QToolButton::clicked, clipboard_.get(),
+          &ClipboardController::AutoTranslate_ButtonClick);
+  connect(Button(Tool::Print), &QToolButton::clicked, print_.get(), &PrintController::Print_ButtonClick);
   connect(Button(Tool::Pin), &QToolButton::clicked, this, &TMainLex::Pin_ButtonClick);
   connect(Button(Tool::Exit), &QToolButton::clicked, this, &QWidget::close);
 }
@@ -217,6 +233,12 @@ void TMainLex::SetSearchTextQuietly(const std::string& text) {
 }
 
 std::string TMainLex::SearchText() const { return ToCp1253(f_.Entry_Text->text()); }
+
+std::optional<ListItem> TMainLex::SelectedItem() const {
+  const int i = SelectedIndex();
+  if (i < 0) return std::nullopt;
+  return ListItem{f_.model->text(i), f_.model->slot(i)};
+}
 
 int TMainLex::SelectedIndex() const {
   const QModelIndexList selected = f_.Entries_List->selectionModel()->selectedIndexes();

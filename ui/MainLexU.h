@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/Session.h"
+#include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
 #include "ui/MainLexForm.h"
@@ -23,18 +24,23 @@ class QToolButton;
 
 namespace quorvel::ui {
 
+class ClipboardController;
 class DocumentsController;
+class FigureController;
 class MaintenanceController;
+class PrintController;
+class UserEntriesController;
 
 class TMainLex : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs FormCreate and finds the keyboard layouts through `layouts`, and opens documents and
-  // programs through `desktop` (the desktop's own when null). `session` must outlive the
-  // window; the first showing loads it.
+  // Runs FormCreate and finds the keyboard layouts through `layouts`, copies and pastes through
+  // `clipboard`, and opens documents and programs through `desktop` (the desktop's own when
+  // null). `session` must outlive the window; the first showing loads it.
   explicit TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts = nullptr,
-                    QWidget* parent = nullptr, std::unique_ptr<platform::Desktop> desktop = nullptr);
+                    QWidget* parent = nullptr, std::unique_ptr<platform::Clipboard> clipboard = nullptr,
+                    std::unique_ptr<platform::Desktop> desktop = nullptr);
   ~TMainLex() override;
 
   const Session& session() const { return session_; }
@@ -57,6 +63,8 @@ class TMainLex : public QWidget {
   std::string SearchText() const;
   void SetSearchTextQuietly(const std::string& text);
   Session& session() { return session_; }
+  // The selected item of the entry list; nothing when none is selected.
+  std::optional<ListItem> SelectedItem() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -103,6 +111,7 @@ class TMainLex : public QWidget {
   Session& session_;
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
   MainLexForm f_;
+  std::unique_ptr<UserEntriesController> userEntries_;
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
@@ -117,6 +126,9 @@ class TMainLex : public QWidget {
   QString listHint_;
   int listHintPause_ = -1;
 
+  std::unique_ptr<ClipboardController> clipboard_;
+  std::unique_ptr<PrintController> print_;
+  std::unique_ptr<FigureController> figures_;
   std::unique_ptr<platform::Desktop> desktop_;
   DocumentsController* documents_;      // owned as a child
   MaintenanceController* maintenance_;  // owned as a child

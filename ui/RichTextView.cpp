@@ -109,8 +109,8 @@ QList<QTextLength> ColumnWidths(const std::vector<int>& rightEdges, int columns)
 class DocumentBuilder {
  public:
   DocumentBuilder(const richtext::Document& model, QTextDocument& target,
-                  std::vector<int>& positions)
-      : model_(model), target_(target), positions_(positions) {}
+                  std::vector<int>& positions, bool grid = true)
+      : model_(model), target_(target), positions_(positions), grid_(grid) {}
 
   void Build() {
     QTextCursor cursor(&target_);
@@ -192,8 +192,8 @@ class DocumentBuilder {
     const int rows = static_cast<int>(table.rows.size());
 
     QTextTableFormat format;
-    format.setBorder(1);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorder(grid_ ? 1 : 0);
+    format.setBorderStyle(grid_ ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
     format.setBorderBrush(QColor(160, 160, 160));
     format.setBorderCollapse(true);
     format.setCellPadding(2);
@@ -229,6 +229,7 @@ class DocumentBuilder {
   const richtext::Document& model_;
   QTextDocument& target_;
   std::vector<int>& positions_;
+  const bool grid_;
   QTextCharFormat lastFormat_;
   int pictureCount_ = 0;
 };
@@ -245,6 +246,11 @@ QString ClipboardText(std::string_view plain) {
 }
 
 }  // namespace
+
+void LayOutRichText(const richtext::Document& model, QTextDocument& target, bool grid) {
+  std::vector<int> positions;
+  DocumentBuilder(model, target, positions, grid).Build();
+}
 
 RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);

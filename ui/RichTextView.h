@@ -24,8 +24,15 @@
 #include "richtext/Document.h"
 
 class QMimeData;
+class QTextDocument;
 
 namespace quorvel::ui {
+
+// Lays out `model` in the empty `target` as the view shows a description: fonts and sizes,
+// paragraphs, tables with their column widths, pictures. Table cells are outlined by a grid
+// line unless `grid` is false (a print shows none). REQUIRES: every run's font indexes
+// model.fonts.
+void LayOutRichText(const richtext::Document& model, QTextDocument& target, bool grid = true);
 
 class RichTextView : public QTextEdit {
   Q_OBJECT

@@ -230,6 +230,35 @@ TEST_F(SmallDictionary, DocumentIsTheExactBytesTheEntryViewLoads) {
   EXPECT_EQ(Out({"--cp1253", "document", "1"}), expected);
 }
 
+TEST_F(SmallDictionary, PrintDocumentPutsTheEntryBlockBeforeTheSavedDescription) {
+  const std::string printed = Out({"print-document", "1"});
+  EXPECT_EQ(printed, Out({"--cp1253", "print-document", "1"}));
+  // The saved description's font table, the title, the rows, then the description from the
+  // split point after the font table on.
+  EXPECT_EQ(printed.substr(0, printed.find(" \\ql ")),
+            "{\\rtf1\\ansi\\ansicpg1253\\deff0{\\fonttbl{\\f0\\fnil\\fcharset161 Arial;}}");
+  const size_t title = printed.find("{\\b\\ul\\f0\\fs24\\cf0 \\'4F\\'72\\'76");
+  const size_t entry = printed.find("\\cf0     \\'61\\'6E\\'63\\'68\\'6F\\'72\\cell\\row");
+  const size_t rendering = printed.find("\\cf0 \\'DC\\'E3\\'EA\\'F5\\'F1\\'E1} \\par \\par");
+  const size_t description = printed.find("{\\f0\\fs22\\cf0 \r\n}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 ");
+  EXPECT_LT(title, entry);
+  EXPECT_LT(entry, rendering);
+  EXPECT_LT(rendering, description);
+  EXPECT_NE(printed.find("A heavy \\b device", description), std::string::npos);
+  EXPECT_EQ(printed.substr(printed.size() - 7), "\r\n}}}\r\n");
+
+  // In Greek the rows change places. "bow" shows a long translation but has no Greek term, and
+  // the print takes the Greek index term.
+  const std::string greek = Out({"print-document", "1", "--greek"});
+  EXPECT_LT(greek.find("\\cf0     \\'DC\\'E3"), greek.find("\\cf0 \\'61\\'6E\\'63\\'68\\'6F\\'72} \\par"));
+  EXPECT_NE(Out({"print-document", "5"}).find("{\\b\\f0\\fs22\\cf0 } \\par \\par"), std::string::npos);
+  EXPECT_NE(Out({"print-document", "5", "--greek"}).find("\\cf0     \\cell\\row"), std::string::npos);
+
+  EXPECT_EQ(Run({"print-document"}).status, 2);
+  EXPECT_EQ(Run({"print-document", "1", "--bogus"}).status, 2);
+  EXPECT_EQ(Run({"print-document", "9"}).status, 1);
+}
+
 TEST_F(SmallDictionary, UsageErrorsExitWithTwoAndFailuresWithOne) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},

@@ -1,0 +1,139 @@
+#include "core/UserEntriesFolder.h"
+
+#include <vector>
+
+#include "core/Paths.h"
+#include "core/TextOps.h"
+
+namespace quorvel {
+namespace {
+
+// More than the longest path the system accepts; the rest of a longer first line is not read.
+constexpr uint64_t kSettingsLineLimit = 8192;
+
+Status ReadSettingsLine(FileSystem& fs, const std::string& path, std::string& line) {
+  line.clear();
+  const Status status = fs.ReadRange(path, 0, kSettingsLineLimit, line);
+  if (!status.ok()) return status;
+  const size_t end = line.find_first_of("\r\n");
+  if (end != std::string::npos) line.resize(end);
+  return Status::Ok();
+}
+
+// `folder` + "Data" as it is spelled there: a folder of that name in any letter case, else
+// "Data". `folder` ends with "/".
+std::string DataFolderIn(FileSystem& fs, const std::string& folder) {
+  const std::string spelled = folder + "Data";
+  if (fs.Kind(spelled) != FileKind::kMissing) return spelled;
+  std::vector<std::string> names;
+  if (!fs.ListFolder(folder.empty() ? "." : folder, names).ok()) return spelled;
+  for (const std::string& name : names) {
+    if (AsciiLower(name) == "data" && fs.Kind(folder + name) == FileKind::kFolder) return folder + name;
+  }
+  return spelled;
+}
+
+FolderDecision Ask(FolderMode mode) {
+  FolderDecision decision;
+  decision.step = FolderDecision::Step::kAsk;
+  decision.mode = mode;
+  return decision;
+}
+
+FolderDecision Use(std::string folder) {
+  FolderDecision decision;
+  decision.step = FolderDecision::Step::kUse;
+  decision.folder = std::move(folder);
+  return decision;
+}
+
+// Writes `content` as the file `path` in one step.
+Status ReplaceWhole(FileWriter& writer, const std::string& path, const std::string& content) {
+  const std::string temporary = path + ".tmp";
+  Status status = writer.WriteFile(temporary, content);
+  if (status.ok()) status = writer.ReplaceFile(temporary, path);
+  if (!status.ok()) writer.RemoveFile(temporary);
+  return status;
+}
+
+}  // namespace
+
+FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& locations) {
+  if (!locations.UserIndexFile.empty() && fs.Kind(locations.UserIndexFile) == FileKind::kRegular) {
+    FolderDecision ready;
+    ready.step = FolderDecision::Step::kReady;
+    return ready;
+  }
+  if (!locations.SettingsFile.empty() && fs.Kind(locations.SettingsFile) == FileKind::kRegular) {
+    std::string line;
+    const Status status = ReadSettingsLine(fs, locations.SettingsFile, line);
+    if (!status.ok()) {
+      FolderDecision failed;
+      failed.status = status;
+      return failed;
+    }
+    if (line.empty()) return Ask(FolderMode::kNull);
+    if (fs.Kind(line) == FileKind::kFolder) return Use(line);
+    return Ask(FolderMode::kInvalid);
+  }
+  const std::string program = locations.ProgramDir + kProgramFileName;
+  if (fs.Kind(program) != FileKind::kRegular || fs.IsReadOnly(program)) return Ask(FolderMode::kNull);
+  return Use(DataFolderIn(fs, locations.ProgramDir));
+}
+
+std::string ProposedFolder(const SystemFolders& folders) {
+  return JoinPath(folders.homeDir.empty() ? "/" : folders.homeDir, "Quorvel");
+}
+
+bool IsRememberableFolder(const std::string& text) {
+  if (text.empty()) return false;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') return false;
+  }
+  return true;
+}
+
+bool MakeChosenFolder(FileSystem& fs, const std::string& text) {
+  if (!IsRememberableFolder(text)) return false;
+  // A failure to make the folder shows in the test that follows.
+  fs.MakeFolders(DataFolderIn(fs, text.back() == '/' ? text : text + "/"));
+  return fs.Kind(text) == FileKind::kFolder;
+}
+
+SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,
+                                    const std::string& settingsFile, const SystemFolders& folders,
+                                    const std::string& folder) {
+  SettingsFileWrite result;
+  result.path = settingsFile;
+  if (!folder.empty() && !IsRememberableFolder(folder)) {
+    result.status = Status::Refused("a folder name with a line break cannot be remembered");
+    return result;
+  }
+  std::string line = folder;
+  if (!settingsFile.empty() && fs.Kind(settingsFile) == FileKind::kRegular) {
+    std::string old;
+    result.status = ReadSettingsLine(fs, settingsFile, old);
+    if (!result.status.ok()) return result;
+    if (line.empty()) line = old;
+    result.status = ReplaceWhole(writer, settingsFile, line.empty() ? "" : line + "\n");
+    return result;
+  }
+
+  const std::string content = line.empty() ? "" : line + "\n";
+  std::vector<std::string> places;
+  if (!folders.configDir.empty() && fs.MakeFolders(folders.configDir).ok()) {
+    places.push_back(JoinPath(folders.configDir, kSettingsFileName));
+  }
+  if (!folders.homeDir.empty()) places.push_back(JoinPath(folders.homeDir, kSettingsFileName));
+  result.status = Status::NotFound("neither a configuration folder nor a home folder is known");
+  for (const std::string& place : places) {
+    result.status = ReplaceWhole(writer, place, content);
+    if (result.status.ok()) {
+      result.path = place;
+      break;
+    }
+  }
+  return result;
+}
+
+}  // namespace quorvel
