@@ -2,7 +2,9 @@
 
 #include "core/Cp1253.h"
 #include "core/Installation.h"
+#include "core/Locations.h"
 #include "core/Paths.h"
+#include "core/UserEntriesFolder.h"
 #include "platform/LauncherFolders.h"
 #include "platform/PosixFileSystem.h"
 
@@ -24,13 +26,17 @@ int RunInstall(ToolContext& context, const std::vector<std::string>& args) {
   const std::string& target = args[0];
   PosixFileSystem fs;
   const std::string absolute = target.front() == '/' ? target : context.locations().ProgramDir + target;
-  fs.MakeFolders(JoinPath(absolute, "Data"));
-  if (fs.Kind(absolute) != FileKind::kFolder) {
+  if (!MakeChosenFolder(fs, absolute)) {
     context.PrintLine(Utf8ToCp1253(kFolderProblem));
     return kExitFailure;
   }
   const InstallOutcome outcome = InstallFiles(fs, context.writer(), context.locations().ProgramDir, target,
-                                              LauncherFoldersFromEnvironment(), nullptr);
+                                              LauncherFoldersFromEnvironment(), [&](const std::string& installed) {
+    const SettingsFileWrite written = WriteSettingsFile(fs, context.writer(), context.locations().SettingsFile,
+                                                        SystemFoldersFromEnvironment(), installed);
+    if (!written.status.ok()) context.err() << "quorvel-tools: the settings file was not written: "
+                                            << written.status.message() << '\n';
+  });
   if (outcome.finished) context.PrintLine(Utf8ToCp1253(outcome.complete ? kInstalled : kProblems));
   // The window says so too when the program file did not arrive, or when the install stopped.
   const bool programThere = fs.Kind(JoinPath(absolute, kProgramFileName)) == FileKind::kRegular;

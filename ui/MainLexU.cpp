@@ -21,6 +21,7 @@
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
 #include "ui/FigureController.h"
+#include "ui/InstallController.h"
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
 #include "ui/PrintController.h"
@@ -68,6 +69,7 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
   const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
   documents_ = new DocumentsController(programDir, *desktop_, this, f_);
+  install_ = new InstallController(*this, f_.InstallLabel);
   maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
     session_.Reload();
     ClearView();

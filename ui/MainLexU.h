@@ -27,6 +27,7 @@ namespace quorvel::ui {
 class ClipboardController;
 class DocumentsController;
 class FigureController;
+class InstallController;
 class MaintenanceController;
 class PrintController;
 class UserEntriesController;
@@ -131,6 +132,7 @@ class TMainLex : public QWidget {
   std::unique_ptr<FigureController> figures_;
   std::unique_ptr<platform::Desktop> desktop_;
   DocumentsController* documents_;      // owned as a child
+  InstallController* install_;          // owned as a child
   MaintenanceController* maintenance_;  // owned as a child
 };
 

@@ -138,7 +138,7 @@ void tst_Documents::NewWindow() {
   desktop_ = desktop.get();
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(std::vector<quorvel::platform::KeyboardLayout>{}),
-      nullptr, std::move(desktop));
+      nullptr, nullptr, std::move(desktop));
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
