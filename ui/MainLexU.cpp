@@ -1,6 +1,5 @@
 #include "ui/MainLexU.h"
 
-#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +13,7 @@
 
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ClipboardController.h"
@@ -151,11 +151,12 @@ void TMainLex::FormShow() {
   ShowInstallLabel();
 }
 
+// The install is offered while the program file is read-only (a super-user's ability to write
+// anyway does not count) or missing.
 void TMainLex::ShowInstallLabel() {
-  const QFileInfo program(QString::fromLocal8Bit(session_.locations().ProgramDir + kProgramFileName));
-  const QFile::Permissions anyWrite =
-      QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-  if (program.exists() && program.isWritable() && (program.permissions() & anyWrite)) {
+  PosixFileSystem fs;
+  const std::string program = session_.locations().ProgramDir + kProgramFileName;
+  if (fs.Kind(program) == FileKind::kRegular && !fs.IsReadOnly(program)) {
     f_.InstallLabel->hide();
     f_.CopyrightLabel->move(5, f_.CopyrightLabel->y());
   }
