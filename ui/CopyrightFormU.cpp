@@ -52,8 +52,9 @@ TCopyrightForm::TCopyrightForm(platform::Desktop& desktop, const QString& progra
     : QDialog(parent), desktop_(desktop), programDir_(programDir) {
   setObjectName(QStringLiteral("CopyrightForm"));
   setWindowTitle(QStringLiteral("Orvanta"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  // A single border: a caption with its close button, nothing to minimise or maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
 
   // The picture ends above the text below it.
@@ -96,7 +97,7 @@ TCopyrightForm::TCopyrightForm(platform::Desktop& desktop, const QString& progra
   BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1_->setGeometry(70, 252, 113, 25);
   BitBtn1_->setDefault(true);
-  BitBtn1_->setAccessibleName(QStringLiteral("OK"));
+  BitBtn1_->setAccessibleName(QStringLiteral("Εντάξει"));
   // OK is also the cancel button: it closes with the cancel result, as Escape does.
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
   BitBtn1_->setFocus();
