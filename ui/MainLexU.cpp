@@ -17,9 +17,13 @@
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ClipboardController.h"
+#include "ui/DocumentsController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
 #include "ui/FigureController.h"
+#include "ui/InstallController.h"
+#include "ui/LinkLabel.h"
+#include "ui/MaintenanceController.h"
 #include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
@@ -53,15 +57,24 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard)
+                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard,
+                   std::unique_ptr<platform::Desktop> desktop)
     : QWidget(parent),
       session_(session),
-      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
+      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()),
+      desktop_(desktop ? std::move(desktop) : platform::CreateSystemDesktop()) {
   CreateMainLexForm(this, f_);
   clipboard_ = std::make_unique<ClipboardController>(
       *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
   print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
   figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
+  const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
+  documents_ = new DocumentsController(programDir, *desktop_, this, f_);
+  install_ = new InstallController(*this, f_.InstallLabel);
+  maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
+    session_.Reload();
+    ClearView();
+  });
   searchDialogs_ = std::make_unique<SearchDialogsController>(session_, *this);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -152,12 +165,12 @@ void TMainLex::ApplyFirstOuterWidth() {
   resize(firstOuterWidth_ - (frameGeometry().width() - width()), height());
 }
 
-// A program file that the user can write is an installed copy: nothing to install. A read-only
-// one (the distribution medium), or none, offers the installation.
+// The install is offered while the program file is read-only (a super-user's ability to write
+// anyway does not count) or missing.
 void TMainLex::ShowInstallLabel() {
-  PosixFileSystem files;
+  PosixFileSystem fs;
   const std::string program = session_.locations().ProgramDir + kProgramFileName;
-  if (files.Kind(program) != FileKind::kMissing && !files.IsReadOnly(program)) {
+  if (fs.Kind(program) == FileKind::kRegular && !fs.IsReadOnly(program)) {
     f_.InstallLabel->hide();
     f_.CopyrightLabel->move(5, f_.CopyrightLabel->y());
   }
