@@ -705,6 +705,9 @@ void tst_MainLex::emptyHistoryMenuShowsNothing() {
 }
 
 void tst_MainLex::menusDropBelowTheirButtons() {
+  // Far enough from the screen's right edge that the menus need not be moved to fit.
+  window_->move(20, 20);
+  QTRY_COMPARE(window_->frameGeometry().topLeft(), QPoint(20, 20));
   const QRect frame = window_->frameGeometry();
   for (const auto& [button, name] : {std::pair{"CustomEntries_Button", "CustomEntriesMenu"},
                                      std::pair{"Pinakes_Button", "PinakesMenu"}}) {
