@@ -10,6 +10,7 @@
 #include "core/Session.h"
 #include "platform/DurableFileWriter.h"
 #include "richtext/RtfReader.h"
+#include "ui/Artwork.h"
 #include "ui/CopyrightFormU.h"
 #include "ui/DummyfrmU.h"
 #include "ui/FigFormU.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The title is the main window's own; an application display name would be appended to
   // every dialog's caption.
+  app.setWindowIcon(quorvel::ui::ArtworkIcon(QStringLiteral("orvanta")));
 
   // The program folder is the current directory, as the program was started.
   quorvel::DurableFileWriter writer;
