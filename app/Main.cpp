@@ -5,15 +5,18 @@
 #include <QScreen>
 
 #include <cstdlib>
+#include <memory>
 
 #include "core/Locations.h"
 #include "core/Session.h"
+#include "platform/Desktop.h"
 #include "platform/DurableFileWriter.h"
 #include "richtext/RtfReader.h"
 #include "ui/Artwork.h"
 #include "ui/CopyrightFormU.h"
 #include "ui/DummyfrmU.h"
 #include "ui/FigFormU.h"
+#include "ui/GreekTexts.h"
 #include "ui/InsertEntryfrmU.h"
 #include "ui/MainLexU.h"
 #include "ui/MessageFormU.h"
@@ -37,6 +40,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }
   QApplication app(argc, argv);
+  quorvel::ui::InstallGreekQtTexts();
   // The title is the main window's own; an application display name would be appended to
   // every dialog's caption.
   app.setWindowIcon(quorvel::ui::ArtworkIcon(QStringLiteral("orvanta")));
@@ -53,7 +57,8 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TMessageForm messageForm(&mainLex);
   quorvel::ui::TSearchForm searchForm(&mainLex);
   quorvel::ui::TSelectCustomDirForm selectCustomDirForm(&mainLex);
-  quorvel::ui::TCopyrightForm copyrightForm;
+  const std::unique_ptr<quorvel::platform::Desktop> desktop = quorvel::platform::CreateSystemDesktop();
+  quorvel::ui::TCopyrightForm copyrightForm(*desktop, QString::fromLocal8Bit(session.locations().ProgramDir));
   quorvel::ui::TFigForm figForm(&mainLex);
 
   // Centred on the screen at start, with the width that the first showing gives it.

@@ -15,7 +15,14 @@ set(QUORVEL_CONTENT_FILES
   ${PROJECT_SOURCE_DIR}/content/Quorvel.htm
   ${PROJECT_SOURCE_DIR}/content/style.css
   ${PROJECT_SOURCE_DIR}/content/copyright.rtf
+  ${PROJECT_SOURCE_DIR}/content/Orvanta.svg
 )
+# The programs in content/ that the installation list names: the presentation, when the windows
+# are built.
+set(QUORVEL_CONTENT_PROGRAMS "")
+if(QUORVEL_GUI)
+  set(QUORVEL_CONTENT_PROGRAMS QuenPres)
+endif()
 
 set(stage ${CMAKE_BINARY_DIR}/dictionary-build)
 set(docs ${stage}/utils/Docs)
@@ -54,7 +61,7 @@ add_custom_command(
           -DARG1=${docs}/figures.lst -DARG2=${dist}/content -DDIR=${stage} -DLOG=${stage}/figgen.log
           -P ${run_tool}
   COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/content/fil.tbo.in -DMANIFEST=${docs}/figures.lst
-          -DOUT=${dist}/content/fil.tbo -P ${content_list}
+          "-DPROGRAMS=${QUORVEL_CONTENT_PROGRAMS}" -DOUT=${dist}/content/fil.tbo -P ${content_list}
   DEPENDS quorvel-figgen ${docs}/figures.lst ${QUORVEL_CONTENT_FILES}
           ${PROJECT_SOURCE_DIR}/content/fil.tbo.in ${content_list}
   COMMENT "Drawing the figures and copying the documents"
@@ -67,6 +74,10 @@ add_custom_command(
 add_custom_target(dist ALL DEPENDS
   ${dist}/data/Quorvel.tbo ${dist}/data/QuorvelI.tbo ${dist}/data/QuorvelHI.tbo
   ${dist}/content/fil.tbo ${dist}/quorvel-tools)
+
+if(QUORVEL_GUI)
+  add_dependencies(dist QuenPres)
+endif()
 
 # The sample as built must pass the data check.
 add_test(NAME SampleDictionaryCheck

@@ -42,6 +42,9 @@ class FileSystem {
   // Creates the folder `path` with every missing parent; an existing folder is success.
   virtual Status MakeFolders(const std::string& path) = 0;
 
+  // Creates the one folder `path`; its parent must exist. An existing folder is success.
+  virtual Status MakeFolder(const std::string& path) = 0;
+
   // Copies the regular file `from` to `to` unless `to` already exists, which counts as done
   // (the existing file is left as it is). The copy appears under its name complete or not at all,
   // with the permission bits of `from` (a program stays executable, a read-only file read-only).
@@ -54,6 +57,10 @@ class FileSystem {
 
   // Gives the owner the write permission on `path`.
   virtual Status MakeOwnerWritable(const std::string& path) = 0;
+
+  // Gives whoever may read `path` the permission to execute it (a launcher on the desktop must
+  // be executable to start anything).
+  virtual Status MakeExecutable(const std::string& path) = 0;
 };
 
 }  // namespace quorvel

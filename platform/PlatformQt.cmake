@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Gui)
 find_package(X11 REQUIRED)
 add_library(quorvel_platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Desktop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardLayouts.cpp
 )
 target_include_directories(quorvel_platform PUBLIC ${PROJECT_SOURCE_DIR})

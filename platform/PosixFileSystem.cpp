@@ -203,6 +203,12 @@ Status PosixFileSystem::MakeFolders(const std::string& path) {
   }
 }
 
+Status PosixFileSystem::MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return Status::Ok();
+  if (errno == EEXIST && Kind(path) == FileKind::kFolder) return Status::Ok();
+  return SystemError("cannot create folder " + path);
+}
+
 Status PosixFileSystem::CopyNew(const std::string& from, const std::string& to) {
   struct stat existing;
   if (::lstat(to.c_str(), &existing) == 0) return Status::Ok();
@@ -245,6 +251,17 @@ Status PosixFileSystem::MakeOwnerWritable(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return SystemError("cannot examine " + path);
   if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+    return SystemError("cannot change the permissions of " + path);
+  }
+  return Status::Ok();
+}
+
+Status PosixFileSystem::MakeExecutable(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return SystemError("cannot examine " + path);
+  // Each read bit (owner, group, others) brings its execute bit.
+  const mode_t execute = (info.st_mode & 0444) >> 2;
+  if (::chmod(path.c_str(), (info.st_mode & 07777) | execute) != 0) {
     return SystemError("cannot change the permissions of " + path);
   }
   return Status::Ok();

@@ -15,11 +15,13 @@ class PosixFileSystem : public FileSystem {
                    std::string& bytes) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
+  Status MakeFolder(const std::string& path) override;
   // Copies to a hidden temporary name beside `to` (with the permission bits of `from`), flushes
   // it, links it to `to` and removes the temporary name.
   Status CopyNew(const std::string& from, const std::string& to) override;
   bool IsReadOnly(const std::string& path) override;
   Status MakeOwnerWritable(const std::string& path) override;
+  Status MakeExecutable(const std::string& path) override;
 };
 
 }  // namespace quorvel

@@ -8,6 +8,7 @@
 #include "tools/BuildCommands.h"
 #include "tools/EditCommands.h"
 #include "tools/FileCommands.h"
+#include "tools/InstallCommand.h"
 #include "tools/LookupCommands.h"
 #include "tools/PrintCommands.h"
 
@@ -53,6 +54,10 @@ const std::vector<Command>& CommandTable() {
        "write a synthetic program folder of the given size (defaults 23177 entries, 21500 Greek "
        "terms, 500 user entries, seed 1; user files into --user-dir if given, else DIR/data)",
        RunSynth},
+      {"install", "install TARGET",
+       "install the program folder into TARGET as the install dialog's OK does (TARGET and "
+       "TARGET/Data created first), print the final message",
+       RunInstall},
   };
   return table;
 }

@@ -2,6 +2,7 @@
 // before put back on every way out.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace quorvel::ui {

@@ -14,6 +14,7 @@
 #include "ui/CaptionLabel.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
+#include "ui/LinkLabel.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/ToolBar.h"
@@ -147,15 +148,14 @@ void CreateHiddenControls(QWidget* window, MainLexForm& f) {
   f.Button3 = Hidden(new QPushButton(window), "Button3");
 }
 
-QLabel* FootLabel(QWidget* window, const char* name, const QString& caption, const QString& hint) {
+LinkLabel* FootLabel(QWidget* window, const char* name, const QString& caption, const QString& hint) {
   QFont foot(QStringLiteral("Tahoma"));
   foot.setPixelSize(12);
-  auto* label = Named(new QLabel(caption, window), name);
+  auto* label = Named(new LinkLabel(caption, window), name);
   label->setFont(foot);
   QPalette p = label->palette();
   p.setColor(QPalette::WindowText, kFootColour);
   label->setPalette(p);
-  label->setCursor(Qt::PointingHandCursor);
   label->setToolTip(hint);
   label->setAccessibleName(caption);
   label->setAccessibleDescription(hint);
@@ -177,8 +177,7 @@ void CreateFooter(QWidget* window, MainLexForm& f) {
   const int publisherWidth =
       std::max(130, f.Quenborath_Label->fontMetrics().horizontalAdvance(f.Quenborath_Label->text()) + 2);
   f.Quenborath_Label->setGeometry(636 - publisherWidth, 327, publisherWidth, 16);
-  f.QuenImage = Named(new QLabel(window), "QuenImage");
-  f.QuenImage->setCursor(Qt::PointingHandCursor);
+  f.QuenImage = Named(new LinkLabel(QString(), window), "QuenImage");
   f.QuenImage->setToolTip(QStringLiteral("Παρουσίαση Εκδόσεων Quenborath"));
   f.QuenImage->setAccessibleName(QStringLiteral("Παρουσίαση Εκδόσεων Quenborath"));
   f.QuenImage->setGeometry(f.Quenborath_Label->x() - 17, 324, 17, 15);

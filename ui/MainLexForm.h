@@ -20,6 +20,7 @@ namespace quorvel::ui {
 class CaptionLabel;
 class EntryListModel;
 class EntryListView;
+class LinkLabel;
 class RichTextView;
 class SearchBox;
 class ToolBar;
@@ -56,10 +57,10 @@ struct MainLexForm {
   QPushButton* Button2 = nullptr;
   QPushButton* Button3 = nullptr;
 
-  QLabel* InstallLabel = nullptr;
-  QLabel* CopyrightLabel = nullptr;
-  QLabel* QuenImage = nullptr;
-  QLabel* Quenborath_Label = nullptr;
+  LinkLabel* InstallLabel = nullptr;
+  LinkLabel* CopyrightLabel = nullptr;
+  LinkLabel* QuenImage = nullptr;
+  LinkLabel* Quenborath_Label = nullptr;
 
   QMenu* PrevMenu = nullptr;
   QMenu* NextMenu = nullptr;

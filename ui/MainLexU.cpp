@@ -1,6 +1,5 @@
 #include "ui/MainLexU.h"
 
-#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -14,12 +13,17 @@
 
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ClipboardController.h"
+#include "ui/DocumentsController.h"
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
 #include "ui/FigureController.h"
+#include "ui/InstallController.h"
+#include "ui/LinkLabel.h"
+#include "ui/MaintenanceController.h"
 #include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
@@ -52,15 +56,24 @@ std::optional<ListKey> ListKeyOf(int key) {
 }  // namespace
 
 TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts,
-                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard)
+                   QWidget* parent, std::unique_ptr<platform::Clipboard> clipboard,
+                   std::unique_ptr<platform::Desktop> desktop)
     : QWidget(parent),
       session_(session),
-      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()) {
+      layouts_(layouts ? std::move(layouts) : platform::CreateSystemKeyboardLayouts()),
+      desktop_(desktop ? std::move(desktop) : platform::CreateSystemDesktop()) {
   CreateMainLexForm(this, f_);
   clipboard_ = std::make_unique<ClipboardController>(
       *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
   print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
   figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
+  const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
+  documents_ = new DocumentsController(programDir, *desktop_, this, f_);
+  install_ = new InstallController(*this, f_.InstallLabel);
+  maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
+    session_.Reload();
+    ClearView();
+  });
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
@@ -138,11 +151,12 @@ void TMainLex::FormShow() {
   ShowInstallLabel();
 }
 
+// The install is offered while the program file is read-only (a super-user's ability to write
+// anyway does not count) or missing.
 void TMainLex::ShowInstallLabel() {
-  const QFileInfo program(QString::fromLocal8Bit(session_.locations().ProgramDir + kProgramFileName));
-  const QFile::Permissions anyWrite =
-      QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-  if (program.exists() && program.isWritable() && (program.permissions() & anyWrite)) {
+  PosixFileSystem fs;
+  const std::string program = session_.locations().ProgramDir + kProgramFileName;
+  if (fs.Kind(program) == FileKind::kRegular && !fs.IsReadOnly(program)) {
     f_.InstallLabel->hide();
     f_.CopyrightLabel->move(5, f_.CopyrightLabel->y());
   }

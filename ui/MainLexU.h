@@ -14,6 +14,7 @@
 
 #include "core/Session.h"
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
@@ -24,7 +25,10 @@ class QToolButton;
 namespace quorvel::ui {
 
 class ClipboardController;
+class DocumentsController;
 class FigureController;
+class InstallController;
+class MaintenanceController;
 class PrintController;
 class UserEntriesController;
 
@@ -32,11 +36,12 @@ class TMainLex : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs FormCreate and finds the keyboard layouts through `layouts`, and copies and pastes
-  // through `clipboard` (the desktop's own when null). `session` must outlive the window; the
-  // first showing loads it.
+  // Runs FormCreate and finds the keyboard layouts through `layouts`, copies and pastes through
+  // `clipboard`, and opens documents and programs through `desktop` (the desktop's own when
+  // null). `session` must outlive the window; the first showing loads it.
   explicit TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> layouts = nullptr,
-                    QWidget* parent = nullptr, std::unique_ptr<platform::Clipboard> clipboard = nullptr);
+                    QWidget* parent = nullptr, std::unique_ptr<platform::Clipboard> clipboard = nullptr,
+                    std::unique_ptr<platform::Desktop> desktop = nullptr);
   ~TMainLex() override;
 
   const Session& session() const { return session_; }
@@ -125,6 +130,10 @@ class TMainLex : public QWidget {
   std::unique_ptr<ClipboardController> clipboard_;
   std::unique_ptr<PrintController> print_;
   std::unique_ptr<FigureController> figures_;
+  std::unique_ptr<platform::Desktop> desktop_;
+  DocumentsController* documents_;      // owned as a child
+  InstallController* install_;          // owned as a child
+  MaintenanceController* maintenance_;  // owned as a child
 };
 
 }  // namespace quorvel::ui

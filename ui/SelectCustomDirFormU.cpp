@@ -30,6 +30,12 @@ const QString kInvalidText = QStringLiteral(
     "έγκυρος. Αν υπάρχουν ήδη επεξεργασμένα λήμματα πρέπει να ορίσετε το φάκελο που τα "
     "περιέχει ώστε το λεξικό να τα βρει. Αν δεν υπάρχουν τότε πρέπει να ορίσετε το φάκελο μέσα "
     "στον οποίο θα αποθηκεύονται αυτά που θα δημιουργήσετε.");
+const QString kInstallCaption = QStringLiteral("Επιλογή φακέλου για εγκατάσταση λεξικού");
+const QString kInstallText = QStringLiteral(
+    "Παρακαλώ επιλέξτε το φάκελο του δίσκου σας στον οποίο θα εγκατασταθεί το Orvanta. Άμα "
+    "θέλετε να εγκατασταθεί σε νέο φάκελο απλά πληκτρολογήστε τον στο χώρο από κάτω. Σας "
+    "προτείνουμε να κρατήσετε το φάκελο που εμφανίζεται. Η διαδικασία της εγκατάστασης θα "
+    "δημιουργήσει εικονίδιο για το λεξικό στην επιφάνεια εργασίας.");
 const QString kCreateFailed = QStringLiteral(
     "Παρουσιάστηκε πρόβλημα κατά τη δημιουργία του φακέλου. Παρακαλώ επιλέξτε άλλο φάκελο");
 
@@ -57,6 +63,15 @@ FolderQuestion UserEntriesQuestion(FolderMode mode) {
   question.caption = kUserEntriesCaption;
   question.picture = FolderQuestion::Picture::kUserEntries;
   question.text = mode == FolderMode::kInvalid ? kInvalidText : kNullText;
+  return question;
+}
+
+FolderQuestion InstallQuestion(std::function<bool(const QString& folder)> install) {
+  FolderQuestion question;
+  question.caption = kInstallCaption;
+  question.picture = FolderQuestion::Picture::kInstall;
+  question.text = kInstallText;
+  question.okStep = std::move(install);
   return question;
 }
 

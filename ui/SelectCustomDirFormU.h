@@ -37,6 +37,8 @@ struct FolderQuestion {
 
 // The two questions about the folder of the user's entries (kNull and kInvalid).
 FolderQuestion UserEntriesQuestion(FolderMode mode);
+// The question of the installation (kInstall); `install` is its OK step.
+FolderQuestion InstallQuestion(std::function<bool(const QString& folder)> install);
 
 class TSelectCustomDirForm : public QDialog {
   Q_OBJECT

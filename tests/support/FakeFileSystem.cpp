@@ -65,6 +65,10 @@ std::vector<std::string> FakeFileSystem::Files() const {
   return paths;
 }
 
+bool FakeFileSystem::IsExecutable(const std::string& path) const {
+  return executable_.count(Normal(path)) != 0;
+}
+
 Status FakeFileSystem::Count(const std::string& what) {
   ++calls_;
   if (calls_ != failAt_) return Status::Ok();
@@ -179,6 +183,20 @@ Status FakeFileSystem::MakeFolders(const std::string& path) {
   return Status::Ok();
 }
 
+Status FakeFileSystem::MakeFolder(const std::string& path) {
+  const std::string name = Normal(path);
+  const Status injected = Count("make folder " + name);
+  if (!injected.ok()) return injected;
+  const FileKind kind = KindOf(name);
+  if (kind == FileKind::kFolder) return Status::Ok();
+  if (kind != FileKind::kMissing) return Status::IoError(name + " is not a folder");
+  const Status status = CanChange(name);
+  if (!status.ok()) return status;
+  if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + name);
+  folders_.insert(name);
+  return Status::Ok();
+}
+
 Status FakeFileSystem::CopyNew(const std::string& from, const std::string& to) {
   const std::string source = Normal(from);
   const std::string target = Normal(to);
@@ -213,6 +231,15 @@ Status FakeFileSystem::MakeOwnerWritable(const std::string& path) {
   if (!injected.ok()) return injected;
   if (KindOf(name) == FileKind::kMissing) return Status::NotFound("no file " + name);
   readOnly_.erase(name);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::MakeExecutable(const std::string& path) {
+  const std::string name = Normal(path);
+  const Status injected = Count("make executable " + name);
+  if (!injected.ok()) return injected;
+  if (KindOf(name) != FileKind::kRegular) return Status::NotFound("no file " + name);
+  executable_.insert(name);
   return Status::Ok();
 }
 
@@ -261,6 +288,11 @@ Status FakeFileSystem::ReplaceFile(const std::string& from, const std::string& t
   } else {
     readOnly_.erase(target);
   }
+  if (executable_.erase(source) != 0) {
+    executable_.insert(target);
+  } else {
+    executable_.erase(target);
+  }
   return Status::Ok();
 }
 
@@ -276,6 +308,7 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   files_.erase(name);
   others_.erase(name);
   readOnly_.erase(name);
+  executable_.erase(name);
   return Status::Ok();
 }
 

@@ -61,6 +61,8 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   std::optional<std::string> Content(const std::string& path) const;
   // Every file's path, sorted.
   std::vector<std::string> Files() const;
+  // Whether MakeExecutable has been applied to the file `path`.
+  bool IsExecutable(const std::string& path) const;
 
   FileKind Kind(const std::string& path) override;
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
@@ -68,9 +70,11 @@ class FakeFileSystem : public FileSystem, public FileWriter {
                    std::string& bytes) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
+  Status MakeFolder(const std::string& path) override;
   Status CopyNew(const std::string& from, const std::string& to) override;
   bool IsReadOnly(const std::string& path) override;
   Status MakeOwnerWritable(const std::string& path) override;
+  Status MakeExecutable(const std::string& path) override;
 
   Status WriteFile(const std::string& path, std::string_view bytes) override;
   Status ReplaceFile(const std::string& from, const std::string& to) override;
@@ -88,6 +92,7 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   std::set<std::string> folders_;
   std::set<std::string> others_;
   std::set<std::string> readOnly_;
+  std::set<std::string> executable_;
   bool diskFull_ = false;
 
   uint64_t calls_ = 0;

@@ -1,0 +1,15 @@
+#include "ui/ProblemMessage.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quorvel::ui {
+
+void ShowProblem(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Πρόβλημα"), text, QMessageBox::Ok, owner);
+  box.setObjectName(QStringLiteral("ProblemMessage"));
+  box.button(QMessageBox::Ok)->setAccessibleName(QStringLiteral("Εντάξει"));
+  box.exec();
+}
+
+}  // namespace quorvel::ui
