@@ -2,7 +2,11 @@
 # Puts a whole-process lookup of quorvel-tools beside the same lookup in sdcv, on one full-size
 # synthetic dictionary (23177 entries, 21500 Greek terms, 500 user entries) exported for sdcv.
 #
-#   bench/compare-sdcv.sh [BUILD_DIR [RUNS [WORD]]]     (defaults: build, 30, ship)
+#   bench/compare-sdcv.sh [BUILD_DIR [RUNS [WORD [SEARCH]]]]     (defaults: build, 30, ship, list)
+#
+# SEARCH "list" puts the headword list (list START WORD) beside sdcv's lookup of WORD; SEARCH
+# "descsearch" puts the search in every description (descsearch WORD, the first search of a
+# process) beside sdcv's full-text search "|WORD".
 #
 # Needs Debian's sdcv and stardict-tools (apt-get install sdcv stardict-tools) and a build with
 # the benchmarks (export-tabfile, time-pair). Run by hand; the machine's load is printed with
@@ -16,6 +20,7 @@ set -eu
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-30}
 word=${3:-ship}
+search=${4:-list}
 tools=$build/tools/quorvel-tools
 export_tabfile=$build/bench/tools/export-tabfile
 time_pair=$build/bench/tools/time-pair
@@ -44,8 +49,14 @@ if [ ! -f "$work/dic/synth.ifo" ]; then
   exit 1
 fi
 
-echo "quorvel-tools list START $word    against    sdcv -n $word"
 echo "load: $(uptime)"
 cd "$work/synth"
-"$time_pair" "$runs" "$tools" list START "$word" -- \
-  sdcv -n -x --data-dir "$work" --utf8-output "$word"
+if [ "$search" = descsearch ]; then
+  echo "quorvel-tools descsearch $word    against    sdcv -n '|$word'"
+  "$time_pair" "$runs" "$tools" descsearch "$word" -- \
+    sdcv -n -x --data-dir "$work" --utf8-output "|$word"
+else
+  echo "quorvel-tools list START $word    against    sdcv -n $word"
+  "$time_pair" "$runs" "$tools" list START "$word" -- \
+    sdcv -n -x --data-dir "$work" --utf8-output "$word"
+fi

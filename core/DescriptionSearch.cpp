@@ -1,5 +1,15 @@
 #include "core/DescriptionSearch.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/LineReader.h"
@@ -10,85 +20,257 @@
 namespace quorvel {
 namespace {
 
-// The decoded bytes of one description inside a whole description file (up to the first zero
-// byte, at most kDescriptionBufferSize); false when they lie outside the file.
-bool Slice(std::string_view file, int64_t position, int64_t length, DescriptionCoding coding,
-           std::string& out) {
-  if (position < 0 || length < 0) return false;
-  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
-  if (position + count > static_cast<int64_t>(file.size())) return false;
-  const std::string_view bytes = file.substr(static_cast<size_t>(position), static_cast<size_t>(count));
-  out = coding == DescriptionCoding::Position ? PositionDecode(position + 1, bytes) : ShiftDecode(bytes);
+// Slots are handed to the threads in chunks of this many, in slot order.
+constexpr int kChunkSlots = 256;
+
+// Runs work(chunk) for every chunk 0..count-1 on up to `threads` threads, the calling thread
+// among them. The first exception a chunk throws stops the remaining chunks and is rethrown
+// once every thread has ended.
+void RunChunks(int count, int threads, const std::function<void(int)>& work) {
+  std::atomic<int> next{0};
+  std::mutex failureMutex;
+  std::exception_ptr failure;
+  auto run = [&] {
+    for (int chunk = next++; chunk < count; chunk = next++) {
+      try {
+        work(chunk);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failureMutex);
+        if (!failure) failure = std::current_exception();
+        next = count;
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::min(threads, count); ++t) {
+    try {
+      helpers.emplace_back(run);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones running do the work
+    }
+  }
+  run();
+  for (std::thread& helper : helpers) helper.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
+// The published description bytes of one chunk of slots. The data build writes descriptions in
+// slot order, so a chunk's descriptions lie together and are read in one piece; descriptions
+// outside that piece are read one at a time.
+class PublishedBytes {
+ public:
+  PublishedBytes(const std::string& file, int64_t fileSize) : in_(file, std::ios::binary), fileSize_(fileSize) {}
+
+  // Reads [first, last) in one piece when it is not much more than the `needed` bytes.
+  void Load(int64_t first, int64_t last, int64_t needed) {
+    first = std::max<int64_t>(first, 0);
+    last = std::min(last, fileSize_);
+    if (last <= first || last - first > 4 * needed + 65536) return;
+    range_.resize(static_cast<size_t>(last - first));
+    in_.seekg(first);
+    in_.read(range_.data(), last - first);
+    if (in_.gcount() != last - first) {
+      in_.clear();
+      range_.clear();
+      return;
+    }
+    rangeStart_ = first;
+  }
+
+  // The `count` bytes at `position`; false when they lie outside the file or cannot be read.
+  bool Get(int64_t position, int64_t count, std::string_view& bytes) {
+    if (position < 0 || count < 0 || position + count > fileSize_) return false;
+    if (position >= rangeStart_ && position + count <= rangeStart_ + static_cast<int64_t>(range_.size())) {
+      bytes = std::string_view(range_).substr(static_cast<size_t>(position - rangeStart_), static_cast<size_t>(count));
+      return true;
+    }
+    single_.resize(static_cast<size_t>(count));
+    in_.seekg(position);
+    in_.read(single_.data(), count);
+    if (in_.gcount() != count) {
+      in_.clear();
+      return false;
+    }
+    bytes = single_;
+    return true;
+  }
+
+ private:
+  std::ifstream in_;
+  int64_t fileSize_;
+  int64_t rangeStart_ = 0;
+  std::string range_;
+  std::string single_;
+};
+
+// What the search needs of the files, shared read-only by the threads.
+struct Sources {
+  const Dictionary& dictionary;
+  const Locations& locations;
+  std::string_view rtfHeader;
+  const std::string& publishedFile;
+  int64_t publishedSize;
+  const std::optional<std::string>& userFile;  // nothing without a user description file
+};
+
+// Appends the decoded bytes of one description (up to its first zero byte, at most
+// kDescriptionBufferSize) and a space; false when they lie outside the file.
+bool AppendPublished(PublishedBytes& published, int64_t position, int64_t length, std::string& out) {
+  std::string_view bytes;
+  if (!published.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
+  out.append(PositionDecode(position + 1, bytes)).append(" ");
   return true;
+}
+
+// The same for a description of the user file (nothing appended when outside it).
+bool AppendUser(std::string_view file, int64_t position, int64_t length, std::string& out) {
+  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
+  if (position < 0 || count < 0 || position + count > static_cast<int64_t>(file.size())) return false;
+  out.append(ShiftDecode(file.substr(static_cast<size_t>(position), static_cast<size_t>(count)))).append(" ");
+  return true;
+}
+
+// The searched document of one entry; false when its description lies outside its file. The
+// places are those of EntryDescriptionPlace and EntryAdditionPlace: a user entry's stored
+// offset is one-based in the user file, a published one zero-based in the published file.
+bool Document(const Sources& s, PublishedBytes& published, int slot, std::string& document) {
+  const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
+  document.assign(s.rtfHeader).append("\r\n");
+  if (e.Origin == kOriginUser) {
+    if (s.userFile && !s.locations.UserDescrFile.empty() &&
+        !AppendUser(*s.userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
+      return false;
+    }
+  } else if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
+    if (!AppendPublished(published, e.DescrOffset, e.DescrLength, document)) return false;
+    DescriptionPlace addition;
+    // An addition outside the user file is left out.
+    if (s.userFile && EntryAdditionPlace(s.dictionary, s.locations, slot, addition)) {
+      AppendUser(*s.userFile, addition.position, addition.length, document);
+    }
+  }
+  document.append("}\r\n");
+  return true;
+}
+
+// The texts of one chunk of slots, and the slot where its descriptions stopped being readable.
+// The texts of slots first..last, in `english` and (with `greek`) in `greek`; they end before a
+// description that lies outside its file, and the result is then that slot (else 0).
+int ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last,
+                 DescriptionSearch::Texts& english, DescriptionSearch::Texts* greek) {
+  PublishedBytes published(s.publishedFile, s.publishedSize);
+  int64_t low = INT64_MAX;
+  int64_t high = 0;
+  int64_t needed = 0;
+  for (int slot = first; slot <= last; ++slot) {
+    const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
+    if (e.Origin != kOriginPublished && e.Origin != kOriginAddition) continue;
+    const int64_t length = std::min<int64_t>(e.DescrLength, kDescriptionBufferSize);
+    low = std::min<int64_t>(low, e.DescrOffset);
+    high = std::max<int64_t>(high, e.DescrOffset + length);
+    needed += length;
+  }
+  if (low < high) published.Load(low, high, needed);
+
+  std::string document;
+  for (int slot = first; slot <= last; ++slot) {
+    if (!Document(s, published, slot, document)) return slot;
+    const std::optional<std::string> plain = converter(document);
+    const std::string key = plain ? EnglishSearchKey(*plain, false) : std::string();
+    english.Add(key);
+    if (greek) greek->Add(GreekSearchKey(key, false));
+  }
+  return 0;
+}
+
+int64_t FileSize(const std::string& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? -1 : static_cast<int64_t>(size);
 }
 
 }  // namespace
 
-bool DescriptionSearchDocument(const Dictionary& d, const Locations& locations, int slot,
-                               std::string_view rtfHeader, std::string_view publishedFile,
-                               const std::optional<std::string>& userFile, std::string& document) {
-  const bool user = d.EnglishIndex[slot].Origin == kOriginUser;
-  std::string body;
-  std::string part;
-  DescriptionPlace place;
-  if (EntryDescriptionPlace(d, locations, slot, place) && (!user || userFile)) {
-    if (!Slice(user ? std::string_view(*userFile) : publishedFile, place.position, place.length,
-               user ? DescriptionCoding::Shift : DescriptionCoding::Position, part)) {
-      return false;
-    }
-    body = part + " ";
-    if (userFile && EntryAdditionPlace(d, locations, slot, place) &&
-        Slice(*userFile, place.position, place.length, DescriptionCoding::Shift, part)) {
-      body += part + " ";
-    }
-  }
-  document.assign(rtfHeader).append("\r\n").append(body).append("}\r\n");
-  return true;
+std::string_view DescriptionSearch::Texts::Text(size_t i) const {
+  const uint32_t begin = i == 0 ? 0 : ends[i - 1];
+  return std::string_view(bytes).substr(begin, ends[i] - begin);
 }
+
+void DescriptionSearch::Texts::Add(std::string_view text) {
+  bytes.append(text);
+  ends.push_back(static_cast<uint32_t>(bytes.size()));
+}
+
+void DescriptionSearch::Texts::Trim() {
+  bytes.shrink_to_fit();
+  ends.shrink_to_fit();
+}
+
+DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads)
+    : converter_(std::move(converter)),
+      threads_(threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
 
 void DescriptionSearch::Drop() {
   generation_ = 0;
-  preparedUpTo_ = 0;
+  prepared_ = Status::Ok();
   english_.clear();
-  greek_.clear();
   english_.shrink_to_fit();
+  greek_.clear();
   greek_.shrink_to_fit();
 }
 
 size_t DescriptionSearch::KeptBytes() const {
-  size_t bytes = (english_.capacity() + greek_.capacity()) * sizeof(std::string);
-  for (const std::string& text : english_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
-  for (const std::string& text : greek_) bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
+  size_t bytes = 0;
+  for (const std::vector<Texts>* language : {&english_, &greek_}) {
+    for (const Texts& texts : *language) bytes += texts.bytes.capacity() + texts.ends.capacity() * sizeof(uint32_t);
+  }
   return bytes;
 }
 
-Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader) {
-  if (generation_ == d.generation && generation_ != 0) return Status::Ok();
-  Drop();
-  const std::string file = locations.DescriptionFile();
-  const auto published = ReadWholeFile(file);
-  if (!published) return Status::IoError(file + ": cannot be read");
-  std::optional<std::string> user;
-  if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
+Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+                                  bool greek) {
+  if (generation_ != d.generation || generation_ == 0) {
+    Drop();
+    const std::string file = locations.DescriptionFile();
+    const int64_t size = FileSize(file);
+    if (size < 0) return Status::IoError(file + ": cannot be read");
+    std::optional<std::string> user;
+    if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
+    const Sources sources{d, locations, rtfHeader, file, size, user};
 
-  english_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
-  greek_.assign(static_cast<size_t>(d.englishCount) + 1, std::string());
-  std::string document;
-  Status status = Status::Ok();
-  int slot = 1;
-  for (; slot <= d.englishCount; ++slot) {
-    if (!DescriptionSearchDocument(d, locations, slot, rtfHeader, *published, user, document)) {
-      status = Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
+    const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
+    english_.resize(static_cast<size_t>(count));
+    if (greek) greek_.resize(static_cast<size_t>(count));
+    std::vector<int> failedAt(static_cast<size_t>(count), 0);
+    RunChunks(count, threads_, [&](int c) {
+      const auto i = static_cast<size_t>(c);
+      const int first = c * kChunkSlots + 1;
+      failedAt[i] = ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount),
+                                 english_[i], greek ? &greek_[i] : nullptr);
+      english_[i].Trim();
+      if (greek) greek_[i].Trim();
+    });
+    // The texts end before the first description that could not be read, as a scan in slot
+    // order would end there.
+    for (size_t i = 0; i < failedAt.size(); ++i) {
+      if (failedAt[i] == 0) continue;
+      prepared_ = Status::IoError(file + ": the description of slot " + std::to_string(failedAt[i]) +
+                                  " cannot be read");
+      english_.resize(i + 1);
+      if (greek) greek_.resize(i + 1);
       break;
     }
-    const auto plain = converter_(document);
-    if (!plain) continue;
-    english_[static_cast<size_t>(slot)] = EnglishSearchKey(*plain, false);
-    greek_[static_cast<size_t>(slot)] = GreekSearchKey(*plain, false);
+    generation_ = d.generation;
   }
-  preparedUpTo_ = slot - 1;
-  generation_ = d.generation;
-  return status;
+  if (greek && greek_.size() != english_.size()) {
+    greek_.resize(english_.size());
+    RunChunks(static_cast<int>(english_.size()), threads_, [&](int c) {
+      const auto i = static_cast<size_t>(c);
+      for (size_t t = 0; t < english_[i].ends.size(); ++t) greek_[i].Add(GreekSearchKey(english_[i].Text(t), false));
+      greek_[i].Trim();
+    });
+  }
+  return prepared_;
 }
 
 Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
@@ -102,13 +284,17 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
   if (!trimmed.empty()) list.greek = greek;
 
-  const Status prepared = Prepare(d, locations, rtfHeader);
+  const Status prepared = Prepare(d, locations, rtfHeader, greek);
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
-  const std::vector<std::string>& texts = greek ? greek_ : english_;
-  for (int slot = 1; slot <= preparedUpTo_ && static_cast<int>(list.items.size()) < kMaxDescriptionHits; ++slot) {
-    if (!ContainsWholeWord(texts[static_cast<size_t>(slot)], key)) continue;
-    const TEnglishEntry& e = d.EnglishIndex[slot];
-    list.items.push_back({ListText(e.Headword, e.Origin), slot});
+  const std::vector<Texts>& chunks = greek ? greek_ : english_;
+  for (size_t c = 0; c < chunks.size(); ++c) {
+    for (size_t t = 0; t < chunks[c].ends.size(); ++t) {
+      if (static_cast<int>(list.items.size()) >= kMaxDescriptionHits) return prepared;
+      if (!ContainsWholeWord(chunks[c].Text(t), key)) continue;
+      const int slot = static_cast<int>(c * kChunkSlots + t) + 1;
+      const TEnglishEntry& e = d.EnglishIndex[slot];
+      list.items.push_back({ListText(e.Headword, e.Origin), slot});
+    }
   }
   return prepared;
 }

@@ -1,7 +1,7 @@
 // The description search: lists every entry whose description (with the user's addition)
-// holds a word as a whole word, folded in the word's language. The plain texts of the
-// descriptions are made once and kept until the index is reloaded, so that a repeated search
-// reads no file.
+// holds a word as a whole word, folded in the word's language. The first search of a load
+// turns every description into plain text, on every core, and keeps it folded; a repeated
+// search reads no file and converts nothing.
 #pragma once
 
 #include <cstdint>
@@ -21,27 +21,22 @@ namespace quorvel {
 inline constexpr int kMaxDescriptionHits = 32000;
 
 // Turns an RTF document into the code page 1253 plain text a rich-text control shows for it;
-// nothing when the bytes are not RTF (the entry then has no text to search).
+// nothing when the bytes are not RTF (the entry then has no text to search). It is called from
+// several threads at once, so it must not change shared state.
 using PlainTextConverter = std::function<std::optional<std::string>(std::string_view rtf)>;
-
-// The two-line document searched for one entry: `rtfHeader`, CR LF, the entry's body (its
-// description and a space; for an 'A' entry also the addition and a space), "}", CR LF.
-// `publishedFile` and `userFile` hold the whole description files (`userFile` nothing when the
-// user description file is missing); the entry's places in them are those of `locations`.
-// False when a description lies outside its file.
-bool DescriptionSearchDocument(const Dictionary& dictionary, const Locations& locations, int slot,
-                               std::string_view rtfHeader, std::string_view publishedFile,
-                               const std::optional<std::string>& userFile, std::string& document);
 
 class DescriptionSearch {
  public:
-  explicit DescriptionSearch(PlainTextConverter converter) : converter_(std::move(converter)) {}
+  // `threads` is how many threads turn the descriptions into text; 0 for one per core.
+  explicit DescriptionSearch(PlainTextConverter converter, int threads = 0);
 
-  // Lists the headwords (with the user mark) of the entries whose folded text holds the word;
-  // the list's search text is the word without leading blanks and its language follows the
-  // word's first character. An error (the description file cannot be read) ends the search
-  // with what was listed so far; a missing description file lists nothing and leaves the
-  // language as it was.
+  // Lists the headwords (with the user mark) of the entries whose folded text holds the word,
+  // in slot order; the list's search text is the word without leading blanks and its language
+  // follows the word's first character. Each entry's text is that of the document `rtfHeader`,
+  // CR LF, its description and a space (for an 'A' entry also the addition and a space), "}",
+  // CR LF. A description outside its file ends the texts before that entry (the error says so;
+  // the entries before it are still searched); a missing description file lists nothing and
+  // leaves the language as it was.
   Status Search(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
                 std::string_view word, EntryList& list);
 
@@ -50,14 +45,32 @@ class DescriptionSearch {
   // The memory the kept texts take, in bytes.
   size_t KeptBytes() const;
 
+  // Texts one after another in one block: text i ends at ends[i].
+  struct Texts {
+    std::string bytes;
+    std::vector<uint32_t> ends;
+
+    std::string_view Text(size_t i) const;
+    void Add(std::string_view text);
+    // Gives back the room the block grew into beyond its texts.
+    void Trim();
+  };
+
  private:
-  Status Prepare(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader);
+  Status Prepare(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+                 bool greek);
 
   PlainTextConverter converter_;
+  int threads_;
   uint64_t generation_ = 0;  // the dictionary load the kept texts belong to; 0 for none
-  int preparedUpTo_ = 0;     // slots 1..preparedUpTo_ are kept (less after a read error)
-  std::vector<std::string> english_;  // EnglishSearchKey(plain text, digits kept) per slot
-  std::vector<std::string> greek_;    // GreekSearchKey(plain text, digits kept) per slot
+  Status prepared_ = Status::Ok();
+  // The texts of slots 1, 2, ... in chunks of a fixed number of slots, as the threads made them
+  // (the last chunk may be short, and the texts end early after a read error):
+  // EnglishSearchKey(plain text, digits kept). They are also where the Greek texts come from:
+  // the Greek key of an English key is the Greek key of the text.
+  std::vector<Texts> english_;
+  // GreekSearchKey of the same texts in the same chunks; empty until the first Greek word.
+  std::vector<Texts> greek_;
 };
 
 }  // namespace quorvel

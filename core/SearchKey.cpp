@@ -101,17 +101,24 @@ std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
 
 std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits) {
   const std::string_view input = UpToNul(text);
-  std::string key;
-  key.reserve(input.size());
+  // Built in place and lowered on the way: the key is never longer than the text.
+  std::string key(input.size(), '\0');
+  char* out = key.data();
+  size_t length = 0;
   bool hasNonBlank = false;
   for (char ch : input) {
     const auto c = static_cast<unsigned char>(ch);
     if (IsKeyPunctuation(c)) continue;
     if (c >= '0' && c <= '9' && dropLeadingDigits && !hasNonBlank) continue;
-    key += ch;
+    out[length++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : ch;
     if (!IsBlank(ch)) hasNonBlank = true;
   }
-  return AsciiLower(Trim(key));
+  size_t begin = 0;
+  while (begin < length && IsBlank(out[begin])) ++begin;
+  while (length > begin && IsBlank(out[length - 1])) --length;
+  key.resize(length);
+  if (begin > 0) key.erase(0, begin);
+  return key;
 }
 
 std::string FoldGreekText(std::string_view text) {

@@ -20,6 +20,16 @@ EntryList Session::Search(const SearchRequest& request) {
   return FillEntryList(dictionary_, request);
 }
 
+std::optional<EntryList> Session::SearchByCriteria(const SearchCriteria& criteria, bool greek) {
+  criteria_ = criteria;
+  history_.ClearForward();
+  const std::optional<SearchRequest> request = CriteriaSearchRequest(criteria, greek);
+  if (!request) return std::nullopt;
+  EntryList list = FillEntryList(dictionary_, *request);
+  if (!list.searchText) list.searchText = request->text;
+  return list;
+}
+
 ListOutcome Session::SearchAsTyped(std::string_view text, bool greek) {
   ListOutcome outcome;
   SearchRequest request;

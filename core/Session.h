@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/BrowsingHistory.h"
+#include "core/CriteriaSearch.h"
 #include "core/DescriptionSearch.h"
 #include "core/EntryIndex.h"
 #include "core/EntryList.h"
@@ -51,6 +52,13 @@ class Session {
   // A list search the user started (Enter, the search dialog, the user-entries listing): the
   // forward history is emptied first.
   EntryList Search(const SearchRequest& request);
+  // The search of the criteria dialog's confirmed answers: they become the kept criteria, the
+  // forward history is emptied, and their search runs (one criterion in the language `greek`).
+  // The list's search text is the one criterion (without leading blanks) or empty. Nothing when
+  // no criterion is present: the list stays as it is.
+  std::optional<EntryList> SearchByCriteria(const SearchCriteria& criteria, bool greek);
+  // The answers of the last confirmed criteria dialog.
+  const SearchCriteria& criteria() const { return criteria_; }
   // The search of typed text: a Start search; its first item is selected and, when the typed
   // text names it exactly, shown.
   ListOutcome SearchAsTyped(std::string_view text, bool greek);
@@ -95,6 +103,7 @@ class Session {
   std::string rtfHeader_;
   LoadReport lastLoad_;
   BrowsingHistory history_;
+  SearchCriteria criteria_;
   DescriptionSearch descriptionSearch_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -43,6 +44,22 @@ EntryListView::EntryListView(QWidget* parent) : QListView(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void EntryListView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    event->accept();
+    return;
+  }
+  pressedOnItem_ = indexAt(event->position().toPoint()).isValid();
+  QListView::mousePressEvent(event);
+}
+
+void EntryListView::mouseReleaseEvent(QMouseEvent* event) {
+  QListView::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !pressedOnItem_) return;
+  pressedOnItem_ = false;
+  if (currentIndex().isValid()) emit mouseSelected();
 }
 
 void EntryListView::keyPressEvent(QKeyEvent* event) {

@@ -138,6 +138,7 @@ void CreateHiddenControls(QWidget* window, MainLexForm& f) {
   f.Fill_List_Button->setGeometry(0, 0, 1, 1);
   f.Fill_List_Button->setDefault(true);
   f.Fill_List_Button->lower();
+  f.Fill_List_Button->setAccessibleName(QStringLiteral("Αναζήτηση Λημμάτων"));
   f.WholeLex_Button = Hidden(new QPushButton(QStringLiteral("Όλα τα Λήμματα"), window), "WholeLex_Button");
   f.WholeLex_Button->setFocusPolicy(Qt::NoFocus);
 
@@ -191,10 +192,16 @@ QAction* Item(QMenu* menu, const char* name, const QString& text, const char* ic
   return item;
 }
 
+QMenu* Menu(QWidget* window, const char* name, const QString& accessibleName) {
+  auto* menu = Named(new QMenu(window), name);
+  menu->setAccessibleName(accessibleName);
+  return menu;
+}
+
 void CreateMenus(QWidget* window, MainLexForm& f) {
-  f.PrevMenu = Named(new QMenu(window), "PrevMenu");
-  f.NextMenu = Named(new QMenu(window), "NextMenu");
-  f.CustomEntriesMenu = Named(new QMenu(window), "CustomEntriesMenu");
+  f.PrevMenu = Menu(window, "PrevMenu", QStringLiteral("Λίστα Προηγουμένων Λημμάτων"));
+  f.NextMenu = Menu(window, "NextMenu", QStringLiteral("Λίστα Επομένων Λημμάτων"));
+  f.CustomEntriesMenu = Menu(window, "CustomEntriesMenu", QStringLiteral("Επεξεργασία Λημμάτων"));
   f.CustomEntriesItem = Item(f.CustomEntriesMenu, "CustomEntriesItem",
                              QStringLiteral("Εμφάνιση Επεξεργασμένων Λημμάτων"), "menu_list");
   f.InsertEntryItem = Item(f.CustomEntriesMenu, "InsertEntryItem",
@@ -203,7 +210,7 @@ void CreateMenus(QWidget* window, MainLexForm& f) {
                            QStringLiteral("Τροποποίηση Λήμματος"), "menu_modify");
   f.DeleteEntryItem = Item(f.CustomEntriesMenu, "DeleteEntryItem",
                            QStringLiteral("Διαγραφή Λήμματος"), "menu_delete");
-  f.PinakesMenu = Named(new QMenu(window), "PinakesMenu");
+  f.PinakesMenu = Menu(window, "PinakesMenu", QStringLiteral("Πίνακες"));
   f.PrefaceMenu = Item(f.PinakesMenu, "PrefaceMenu", QStringLiteral("Πρόλογος"));
   f.SIMenu = Item(f.PinakesMenu, "SIMenu", QStringLiteral("Διεθνές Σύστημα Μονάδων"));
   f.ChemicalMenu = Item(f.PinakesMenu, "ChemicalMenu", QStringLiteral("Πίνακας Χημικών Στοιχείων"));
@@ -231,7 +238,7 @@ void CreateMainLexForm(QWidget* window, MainLexForm& f) {
   window->setStyleSheet(QStringLiteral(
       "QToolButton { border: 1px solid #4a0000; border-radius: 3px; padding: 0px;"
       " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b03030, stop:1 #700000); }"
-      "QToolButton:pressed { background: #5a0000; }"));
+      "QToolButton:pressed, QToolButton:checked { background: #5a0000; }"));
   f.Line_Image = Rule(window, "Line_Image", QRect(0, 46, kDesignWidth, 4));
   f.Line2_Image = Rule(window, "Line2_Image", QRect(260, 116, 376, 4));
   CreateSearchArea(window, f);

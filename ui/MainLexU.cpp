@@ -27,6 +27,7 @@
 #include "ui/PrintController.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
+#include "ui/SearchDialogsController.h"
 #include "ui/TextCodec.h"
 #include "ui/ToolBar.h"
 #include "ui/UserEntriesController.h"
@@ -74,6 +75,7 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
     session_.Reload();
     ClearView();
   });
+  searchDialogs_ = std::make_unique<SearchDialogsController>(session_, *this);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
@@ -96,7 +98,7 @@ void TMainLex::ConnectHandlers() {
   connect(f_.Entry_Text, &SearchBox::keyDown, this, &TMainLex::Entry_TextKeyDown);
   connect(f_.Entry_Text, &QLineEdit::returnPressed, f_.Fill_List_Button, &QPushButton::click);
   connect(f_.Entries_List, &EntryListView::enterPressed, f_.Fill_List_Button, &QPushButton::click);
-  connect(f_.Entries_List, &QListView::clicked, this, &TMainLex::Entries_ListClick);
+  connect(f_.Entries_List, &EntryListView::mouseSelected, this, &TMainLex::Entries_ListClick);
   connect(f_.Entries_List, &EntryListView::keyboardSelected, this, &TMainLex::Entries_ListClick);
   connect(f_.Fill_List_Button, &QPushButton::clicked, this, &TMainLex::Fill_List_ButtonClick);
   connect(f_.WholeLex_Button, &QPushButton::clicked, this, &TMainLex::WholeLex_ButtonClick);
@@ -110,10 +112,14 @@ void TMainLex::ConnectHandlers() {
   Button(Tool::NextMenu)->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Button(Tool::NextMenu), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     FillHistoryMenu(f_.NextMenu);
-    f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
+    if (!f_.NextMenu->isEmpty()) f_.NextMenu->popup(Button(Tool::NextMenu)->mapToGlobal(at));
   });
+  connect(Button(Tool::Search), &QToolButton::clicked, searchDialogs_.get(),
+          &SearchDialogsController::Search_ButtonClick);
+  connect(Button(Tool::DescrSearch), &QToolButton::clicked, searchDialogs_.get(),
+          &SearchDialogsController::DescrSearch_ButtonClick);
   connect(Button(Tool::Pinakes), &QToolButton::clicked, this,
-          [this] { f_.PinakesMenu->popup(QCursor::pos()); });
+          [this] { PopUpBelow(f_.PinakesMenu, Button(Tool::Pinakes)); });
   connect(Button(Tool::Copy), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Copy_ButtonClick);
   connect(Button(Tool::Paste), &QToolButton::clicked, clipboard_.get(), &ClipboardController::Paste_ButtonClick);
   connect(Button(Tool::AutoTranslate), &QToolButton::clicked, clipboard_.get(),
@@ -143,12 +149,20 @@ void TMainLex::FormShow() {
   BusyCursor busy;
   f_.toolBar->HighlightToolButton(-1);
   const QToolButton* exit = Button(Tool::Exit);
-  resize(exit->x() + exit->width() + 12 - (frameGeometry().width() - width()), height());
+  firstOuterWidth_ = exit->x() + exit->width() + 12;
+  ApplyFirstOuterWidth();
+  // Under a window manager the frame is known only once the window is framed and exposed.
+  if (QWindow* window = windowHandle()) window->installEventFilter(this);
   canvasFont_ = f_.Entries_List->font();
   session_.Reload();
   loaded_ = true;
   ClearView();
   ShowInstallLabel();
+}
+
+// The outer width (frame included) of the first showing.
+void TMainLex::ApplyFirstOuterWidth() {
+  resize(firstOuterWidth_ - (frameGeometry().width() - width()), height());
 }
 
 // The install is offered while the program file is read-only (a super-user's ability to write
@@ -234,6 +248,8 @@ void TMainLex::SetSearchTextQuietly(const std::string& text) {
   f_.Entry_Text->setText(ToQString(text));
   Navigating_ = navigating;
 }
+
+void TMainLex::FocusSearchBox() { f_.Entry_Text->setFocus(); }
 
 std::string TMainLex::SearchText() const { return ToCp1253(f_.Entry_Text->text()); }
 
@@ -346,14 +362,24 @@ void TMainLex::FillHistoryMenu(QMenu* menu) {
 // The menu drops below the step button, not below the narrow list button.
 void TMainLex::PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton) {
   FillHistoryMenu(menu);
+  PopUpBelow(menu, stepButton);
+}
+
+// An empty menu shows nothing and takes no click.
+void TMainLex::PopUpBelow(QMenu* menu, const QToolButton* button) {
+  if (menu->isEmpty()) return;
   const QRect window = frameGeometry();
-  menu->popup(QPoint(window.left() + stepButton->x() + 4,
-                     window.top() + stepButton->y() + stepButton->height() + 22));
+  menu->popup(QPoint(window.left() + button->x() + 4, window.top() + button->y() + button->height() + 22));
 }
 
 // --- Hover, hints, resizing, stay on top -----------------------------------------------------
 
 bool TMainLex::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    ApplyFirstOuterWidth();
+    return false;
+  }
   if (watched != f_.Entries_List->viewport()) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
     Entries_ListMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -437,6 +463,7 @@ void TMainLex::ArrangeEntryLabels() {
 
 void TMainLex::Pin_ButtonClick() {
   stayOnTop_ = !stayOnTop_;
+  Button(Tool::Pin)->setChecked(stayOnTop_);
   // Only the stacking order changes: the native window is kept, not recreated.
   if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
 }

@@ -30,6 +30,7 @@ class FigureController;
 class InstallController;
 class MaintenanceController;
 class PrintController;
+class SearchDialogsController;
 class UserEntriesController;
 
 class TMainLex : public QWidget {
@@ -63,6 +64,7 @@ class TMainLex : public QWidget {
   void ClearView();
   std::string SearchText() const;
   void SetSearchTextQuietly(const std::string& text);
+  void FocusSearchBox();
   Session& session() { return session_; }
   // The selected item of the entry list; nothing when none is selected.
   std::optional<ListItem> SelectedItem() const;
@@ -78,6 +80,7 @@ class TMainLex : public QWidget {
   void FormCreate();
   void FormShow();
   void FormResize();
+  void ApplyFirstOuterWidth();
   void ApplyAnchors();
   void ArrangeEntryLabels();
   void ShowInstallLabel();
@@ -104,6 +107,7 @@ class TMainLex : public QWidget {
   void PrevMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseBack(id, GreekMode_)); }
   void NextMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseForward(id, GreekMode_)); }
   void PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton);
+  void PopUpBelow(QMenu* menu, const QToolButton* button);
   void FillHistoryMenu(QMenu* menu);
   void Pin_ButtonClick();
 
@@ -122,6 +126,7 @@ class TMainLex : public QWidget {
   int EnglishLayout_ = 0;
   // The font that list texts are measured with (the window canvas's font).
   QFont canvasFont_;
+  int firstOuterWidth_ = 0;
   QSize lastClient_;
   int listAnchorHeight_ = kDesignListHeight;  // the list's height before it snaps to whole items
   QString listHint_;
@@ -134,6 +139,7 @@ class TMainLex : public QWidget {
   DocumentsController* documents_;      // owned as a child
   InstallController* install_;          // owned as a child
   MaintenanceController* maintenance_;  // owned as a child
+  std::unique_ptr<SearchDialogsController> searchDialogs_;
 };
 
 }  // namespace quorvel::ui

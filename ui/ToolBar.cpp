@@ -93,6 +93,8 @@ ToolBar::ToolBar(QWidget* window) : QObject(window) {
     // A move over a button is the button's own, not the window's.
     button->setAttribute(Qt::WA_NoMousePropagation);
     const bool pin = i == static_cast<int>(Tool::Pin);
+    // The pin shows its state: pressed while the window stays on top.
+    button->setCheckable(pin);
     const QRect rect = pin ? QRect(design.left, 12, design.width, 22) : QRect(design.left, 2, design.width, 42);
     const QString glyph = QString::fromLatin1(design.glyph);
     button->setProperty("glyphSize", ArtworkSize(glyph));

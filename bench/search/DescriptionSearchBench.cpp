@@ -1,6 +1,7 @@
 // The description search on a synthetic dictionary of full size: the first search (every
-// description read, decoded and turned into plain text) and a repeated search on the kept
-// texts, with the memory the kept texts take.
+// description read, decoded and turned into plain text, on every core and on one), the first
+// search in the other language, and a repeated search on the kept texts, with the memory the
+// kept texts take and the process's resident memory.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -61,35 +62,60 @@ Folder& SharedFolder() {
   return folder;
 }
 
-DescriptionSearch NewSearch() {
-  return DescriptionSearch([](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
+DescriptionSearch NewSearch(int threads = 0) {
+  return DescriptionSearch([](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }, threads);
 }
 
-void BM_FirstSearch(benchmark::State& state) {
+// The first search of a load in one language: every description read, decoded, turned into
+// text and folded. Argument: the number of threads (0: one per core).
+void FirstSearch(benchmark::State& state, const std::string& word) {
   Folder& f = SharedFolder();
   for (auto _ : state) {
-    DescriptionSearch search = NewSearch();
+    DescriptionSearch search = NewSearch(static_cast<int>(state.range(0)));
     EntryList list;
-    search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
+    search.Search(*f.dictionary, f.locations, f.header, word, list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
     state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
     state.counters["hits"] = static_cast<double>(list.items.size());
   }
 }
-BENCHMARK(BM_FirstSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FirstSearch(benchmark::State& state) { FirstSearch(state, "anchor"); }
+BENCHMARK(BM_FirstSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+
+void BM_FirstGreekSearch(benchmark::State& state) { FirstSearch(state, Utf8ToCp1253("πλοίο")); }
+BENCHMARK(BM_FirstGreekSearch)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
+
+// An English search, then the first Greek one: the Greek texts are made from the kept ones.
+void BM_FirstSearchInTheOtherLanguage(benchmark::State& state) {
+  Folder& f = SharedFolder();
+  const std::string greekWord = Utf8ToCp1253("πλοίο");
+  for (auto _ : state) {
+    state.PauseTiming();
+    DescriptionSearch search = NewSearch();
+    EntryList list;
+    search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
+    state.ResumeTiming();
+    search.Search(*f.dictionary, f.locations, f.header, greekWord, list);
+    state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
+  }
+}
+BENCHMARK(BM_FirstSearchInTheOtherLanguage)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_RepeatedSearch(benchmark::State& state) {
   Folder& f = SharedFolder();
   DescriptionSearch search = NewSearch();
   EntryList list;
-  search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
   const std::string greekWord = Utf8ToCp1253("πλοίο");
+  search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
+  search.Search(*f.dictionary, f.locations, f.header, greekWord, list);
   bool greek = false;
   for (auto _ : state) {
     search.Search(*f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
     greek = !greek;
   }
   state.counters["hits"] = static_cast<double>(list.items.size());
+  state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_RepeatedSearch)->Unit(benchmark::kMillisecond);
 

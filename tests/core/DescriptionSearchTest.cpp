@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include "core/Cp1253.h"
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
+#include "core/SearchKey.h"
+#include "core/TextOps.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 
@@ -112,6 +116,110 @@ TEST_F(DescriptionSearchTest, MissingFilesEndOrNarrowTheSearch) {
   EXPECT_FALSE(search_.Search(*dictionary_, fixture_.locations(), header_, "ship", list_).ok());
   EXPECT_EQ(list_.items.size(), 0u);
   EXPECT_FALSE(list_.greek);
+}
+
+// A dictionary of several hundred entries whose descriptions mix English and Greek words from
+// a small pool, with user entries and additions, searched on one thread and on several. Both
+// must list exactly what a plain scan lists: each entry read on its own (as the entry view
+// reads it), turned into text, folded and tested, in slot order, ending at a description that
+// lies outside its file.
+class DescriptionSearchScan : public ::testing::Test {
+ protected:
+  static constexpr int kEntries = 700;
+  static constexpr int kDamaged = 530;
+
+  void SetUp() override {
+    std::mt19937 random(7);
+    std::vector<std::string> bodies;
+    for (int i = 1; i <= kEntries; ++i) {
+      std::string body = "{";
+      const int words = 3 + static_cast<int>(random() % 12);
+      for (int w = 0; w < words; ++w) body += Rtf(kPool[random() % std::size(kPool)]) + (w % 4 == 3 ? "\\par " : " ");
+      bodies.push_back(body + "}");
+    }
+    const std::vector<int64_t> offsets = fixture_.WritePublishedDescriptions(test::kFixtureRtfHeader, bodies);
+    std::vector<std::string> lines;
+    for (int i = 1; i <= kEntries; ++i) {
+      const auto& body = bodies[static_cast<size_t>(i - 1)];
+      const int64_t offset = i == kDamaged ? 90000000 : offsets[static_cast<size_t>(i - 1)];
+      lines.push_back(DictionaryFixture::EnglishLine(i, "entry " + std::to_string(i), offset,
+                                                     static_cast<int>(body.size())));
+    }
+    fixture_.WritePublishedEnglishLines(lines);
+    fixture_.WritePublishedGreekLines({});
+    std::vector<test::UserLine> user;
+    for (int i = 10; i < kEntries; i += 37) user.push_back({i, i, "", "{" + Rtf("δική μου άγκυρα") + " own}"});
+    for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + Rtf("πλοίο") + " hull}"});
+    std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
+    fixture_.WriteUserEntries(user);
+    LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+    header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
+  }
+
+  // The scan slot by slot, through the entry view's own reads.
+  std::vector<int> PlainScan(const std::string& word) const {
+    const Locations locations = fixture_.locations();
+    const bool greek = IsGreekInitial(static_cast<unsigned char>(word[0]));
+    const std::string key = greek ? FoldGreekText(word) : AsciiLower(word);
+    std::vector<int> slots;
+    for (int slot = 1; slot <= dictionary_->englishCount; ++slot) {
+      std::string body;
+      DescriptionPlace place;
+      if (EntryDescriptionPlace(*dictionary_, locations, slot, place)) {
+        const auto coding = place.file == locations.UserDescrFile ? DescriptionCoding::Shift : DescriptionCoding::Position;
+        const auto text = ReadDescriptionText(place.file, place.position, place.length, coding);
+        if (!text) break;
+        body = *text + " ";
+        if (EntryAdditionPlace(*dictionary_, locations, slot, place)) {
+          if (const auto more = ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift)) {
+            body += *more + " ";
+          }
+        }
+      }
+      const auto plain = richtext::RtfToPlainText(header_ + "\r\n" + body + "}\r\n");
+      const std::string folded = greek ? GreekSearchKey(*plain, false) : EnglishSearchKey(*plain, false);
+      if (ContainsWholeWord(folded, key)) slots.push_back(slot);
+    }
+    return slots;
+  }
+
+  std::vector<int> Slots(DescriptionSearch& search, const std::string& word, Status* status = nullptr) {
+    EntryList list;
+    const Status result = search.Search(*dictionary_, fixture_.locations(), header_, word, list);
+    if (status) *status = result;
+    std::vector<int> slots;
+    for (const auto& item : list.items) slots.push_back(item.slot);
+    return slots;
+  }
+
+  static constexpr const char* kPool[] = {"anchor", "hull", "Ship", "shipping", "port-side", "keel",
+                                          "πλοίο", "ΠΛΟΊΟΥ", "άγκυρα", "τρόπιδα", "λιμάνι", "(ship)"};
+  DictionaryFixture fixture_;
+  StdFileWriter writer_;
+  std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
+  std::string header_;
+};
+
+TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
+  const auto convert = [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); };
+  for (const int threads : {1, 2, 5}) {
+    DescriptionSearch search(convert, threads);
+    // English first, then Greek from the kept texts; and Greek first on a fresh search.
+    for (const char* word : {"ship", "anchor", "keel", "πλοίο", "ΑΓΚΥΡΑ", "λιμάνι", "own"}) {
+      const std::string w = Utf8ToCp1253(word);
+      Status status = Status::Ok();
+      EXPECT_EQ(Slots(search, w, &status), PlainScan(w)) << word << " on " << threads << " threads";
+      EXPECT_FALSE(status.ok());  // the damaged entry ends the texts
+    }
+    DescriptionSearch greekFirst(convert, threads);
+    EXPECT_EQ(Slots(greekFirst, Utf8ToCp1253("τρόπιδα")), PlainScan(Utf8ToCp1253("τρόπιδα")));
+    EXPECT_EQ(Slots(greekFirst, "hull"), PlainScan("hull"));
+  }
+  // The scan did reach past the first chunks, and stopped at the damaged entry.
+  const std::vector<int> own = PlainScan("own");
+  ASSERT_FALSE(own.empty());
+  EXPECT_GT(own.back(), 300);
+  EXPECT_LT(own.back(), kDamaged + 40);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/Cp1253.h"
 #include "core/TextOps.h"
 
@@ -41,6 +43,18 @@ TEST(EnglishSearchKey, WorkedExamples) {
   EXPECT_EQ(EnglishSearchKey(G("ΑΒΓ"), true), G("ΑΒΓ"));
   EXPECT_EQ(EnglishSearchKey(std::string("Ship\0Yard", 9), true), "ship");
   EXPECT_EQ(EnglishSearchKey("ship's (bow)", true), "ships bow");
+}
+
+// The description search makes a text's Greek key from its English key; that must be the Greek
+// key of the text itself, whatever bytes the text holds.
+TEST(GreekSearchKey, OfTheEnglishKeyIsOfTheText) {
+  std::mt19937 random(1253);
+  const std::string pool = " \t\r\nAaZz09.-(),'\"+*/`" + G("ΑάΣσςΪϊΐΰΌώ«»΄") + std::string("\0\x01\x7F\xA0\xFF", 5);
+  for (int round = 0; round < 5000; ++round) {
+    std::string text(random() % 24, ' ');
+    for (char& c : text) c = pool[random() % pool.size()];
+    EXPECT_EQ(GreekSearchKey(EnglishSearchKey(text, false), false), GreekSearchKey(text, false)) << text;
+  }
 }
 
 TEST(FoldGreekText, FoldsLettersButKeepsPunctuationAndLatin) {

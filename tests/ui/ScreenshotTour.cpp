@@ -1,6 +1,6 @@
 // Not a test: walks the main window through the states worth looking at (start, an English
-// entry, a Greek term, the compact form) on the program folder it is started in, and saves a
-// picture of each into the folder given as its argument.
+// entry, a Greek term, the compact form, the two search dialogs) on the program folder it is
+// started in, and saves a picture of each into the folder given as its argument.
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
@@ -8,7 +8,10 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <string>
 
 #include "core/Locations.h"
 #include "core/Session.h"
@@ -40,6 +43,25 @@ void TypeAndPick(quorvel::ui::TMainLex& window, const QString& text) {
   auto* list = Control<QListView>(window, "Entries_List");
   const QRect first = list->visualRect(list->model()->index(0, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
+}
+
+// Opens a dialog with its tool button, types `text` into its first field and saves the screen
+// with the dialog over the window; then confirms the dialog (Enter) and saves the window.
+void TourDialog(QWidget& window, const char* button, const QString& text, const QString& folder, const char* name) {
+  QTimer::singleShot(300, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    for (const QChar ch : text) {
+      QTest::sendKeyEvent(QTest::Click, dialog->focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    QTest::qWait(200);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      screen->grabWindow(0).save(folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
+    }
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+  });
+  QTest::mouseClick(Control(window, button), Qt::LeftButton);
+  Save(window, folder, (std::string(name) + "_result").c_str());
 }
 
 }  // namespace
@@ -88,5 +110,10 @@ int main(int argc, char* argv[]) {
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(search, &move);
   Save(window, folder, "hover");
+
+  // The two search dialogs, framed by the window manager when there is one.
+  window.resize(604, 346);
+  TourDialog(window, "Search_Button", QStringLiteral("ship"), folder, "search_dialog");
+  TourDialog(window, "DescrSearch_Button", QStringLiteral("πλοίο"), folder, "descrsearch_dialog");
   return 0;
 }

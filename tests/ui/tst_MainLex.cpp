@@ -1,5 +1,6 @@
 // The dictionary browser driven as a user drives it: typing, keys, clicks on the tool bar and
 // the history menus, mouse moves and resizing, on a small program folder built for each test.
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -7,12 +8,14 @@
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QWindow>
 
+#include <filesystem>
 #include <memory>
 
 #include "core/Cp1253.h"
@@ -121,6 +124,10 @@ class tst_MainLex : public QObject {
   void compactFormAtMinimumSize();
   void pinButtonTwice();
   void exitButtonClosesTheWindow();
+  void listSelectionsByMouseShowTheEntry();
+  void emptyHistoryMenuShowsNothing();
+  void menusDropBelowTheirButtons();
+  void everyControlHasAnAccessibleName();
 
  private:
   // The window's controls, found by their names.
@@ -166,7 +173,7 @@ class tst_MainLex : public QObject {
   std::unique_ptr<TMainLex> window_;
   quorvel::platform::FakeKeyboardLayouts* layouts_ = nullptr;
   std::vector<quorvel::platform::KeyboardLayout> installed_ = {{1, "English"}, {2, "Greek"}};
-  enum class ProgramFile { Writable, Missing };
+  enum class ProgramFile { Writable, Missing, ReadOnly };
   ProgramFile programFile_ = ProgramFile::Writable;
 };
 
@@ -177,13 +184,21 @@ void tst_MainLex::init() {
   fixture_->WriteUserEntries({{3, 100, "boat", "{Boat text.}"},
                               {kStern, kStern, "", "{\\f60\\fs22 My own note.}"}});
   fixture_->WriteUserGreekLines({DictionaryFixture::UserGreekLine(2, 100, Cp("βάρκα"))});
-  if (programFile_ == ProgramFile::Writable) fixture_->WriteFile("Quorvel", "program");
+  if (programFile_ != ProgramFile::Missing) fixture_->WriteFile("Quorvel", "program");
+  if (programFile_ == ProgramFile::ReadOnly) {
+    std::filesystem::permissions(fixture_->programDir() + "Quorvel", std::filesystem::perms::owner_read |
+                                                                         std::filesystem::perms::group_read |
+                                                                         std::filesystem::perms::others_read);
+  }
   session_ = std::make_unique<quorvel::Session>(
       fixture_->locations(), writer_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = NewWindow();
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  // Under a window manager the window takes the keyboard focus a little after it shows; the
+  // tests that look at the focus check it themselves.
+  (void)QTest::qWaitForWindowActive(window_.get());
 }
 
 std::unique_ptr<TMainLex> tst_MainLex::NewWindow() {
@@ -230,7 +245,7 @@ void tst_MainLex::startupState() {
   // The program file is writable: no installation offered, the copyright label in its place.
   QVERIFY(W<QLabel>("InstallLabel")->isHidden());
   QCOMPARE(W<QLabel>("CopyrightLabel")->x(), 5);
-  QVERIFY(SearchBox()->hasFocus());
+  QTRY_VERIFY(SearchBox()->hasFocus());
 }
 
 void tst_MainLex::firstShowingLaysOutTheToolBar() {
@@ -250,12 +265,16 @@ void tst_MainLex::firstShowingLaysOutTheToolBar() {
   }
 }
 
+// Without a program file, or with one that nobody may write (a read-only copy, whoever runs
+// it), the installation is offered.
 void tst_MainLex::installLabelWithoutAWritableProgramFile() {
-  cleanup();
-  programFile_ = ProgramFile::Missing;
-  init();
-  QVERIFY(!W<QLabel>("InstallLabel")->isHidden());
-  QCOMPARE(W<QLabel>("CopyrightLabel")->x(), 260);
+  for (const ProgramFile file : {ProgramFile::Missing, ProgramFile::ReadOnly}) {
+    cleanup();
+    programFile_ = file;
+    init();
+    QVERIFY(!W<QLabel>("InstallLabel")->isHidden());
+    QCOMPARE(W<QLabel>("CopyrightLabel")->x(), 260);
+  }
 }
 
 void tst_MainLex::typingShowsOnlyAnExactMatch() {
@@ -278,6 +297,9 @@ void tst_MainLex::typingShowsOnlyAnExactMatch() {
   QVERIFY(W<QLabel>("Selmarin_Image")->isHidden());
   QCOMPARE(QString::fromStdString(window_->DescriptionPlainText()).trimmed(),
            QStringLiteral("Ship text."));
+  // The hidden memo keeps the plain description of the shown entry.
+  QCOMPARE(W<QPlainTextEdit>("Memo1")->toPlainText(),
+           quorvel::ui::ToQString(window_->DescriptionPlainText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   QVERIFY(Item("ModifyEntryItem")->isEnabled());
   QVERIFY(!Item("DeleteEntryItem")->isEnabled());
 
@@ -615,10 +637,15 @@ void tst_MainLex::compactFormAtMinimumSize() {
 
 void tst_MainLex::pinButtonTwice() {
   const QRect before = window_->geometry();
+  const qint64 glyph = Tool("Pin_Button")->icon().cacheKey();
   QTest::mouseClick(Tool("Pin_Button"), Qt::LeftButton);
   QVERIFY(window_->stayOnTop());
   QVERIFY(window_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+  // The pin keeps its glyph and shows pressed while the window stays on top.
+  QVERIFY(Tool("Pin_Button")->isChecked());
+  QCOMPARE(Tool("Pin_Button")->icon().cacheKey(), glyph);
   QTest::mouseClick(Tool("Pin_Button"), Qt::LeftButton);
+  QVERIFY(!Tool("Pin_Button")->isChecked());
   QVERIFY(!window_->stayOnTop());
   QVERIFY(!window_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
   QCOMPARE(window_->geometry(), before);
@@ -628,6 +655,85 @@ void tst_MainLex::pinButtonTwice() {
 void tst_MainLex::exitButtonClosesTheWindow() {
   QTest::mouseClick(Tool("Exit_Button"), Qt::LeftButton);
   QVERIFY(!window_->isVisible());
+}
+
+// Whatever the mouse does to select an item shows it, so the highlight is always the shown
+// entry and the arrow keys step from it; a right click selects nothing.
+void tst_MainLex::listSelectionsByMouseShowTheEntry() {
+  Type(QStringLiteral("sea"));
+  QWidget* viewport = List()->viewport();
+  const auto at = [this](int row) { return List()->visualRect(Model()->index(row)).center(); };
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at(0));
+  QTest::mouseMove(viewport, at(2));
+  QTest::mouseMove(viewport, at(3));
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at(3));
+  QCOMPARE(SelectedIndex(), 3);
+  QCOMPARE(EntryCaption(), QStringLiteral("sea 04"));
+
+  QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, at(6));
+  QCOMPARE(SelectedIndex(), 3);
+  QCOMPARE(EntryCaption(), QStringLiteral("sea 04"));
+
+  QTest::keyClick(SearchBox(), Qt::Key_Down);
+  QCOMPARE(SelectedIndex(), 4);
+  QCOMPARE(EntryCaption(), QStringLiteral("sea 05"));
+  // A press below the last item selects nothing and shows nothing new.
+  Retype(QStringLiteral("ship"));
+  const QStringList back = Captions(History().back());
+  QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(10, viewport->height() - 3));
+  QCOMPARE(Captions(History().back()), back);
+  QCOMPARE(EntryCaption(), QStringLiteral("ship"));
+}
+
+// An empty history opens no menu, and the menus that open later show and take their clicks.
+void tst_MainLex::emptyHistoryMenuShowsNothing() {
+  QMenu* prev = W<QMenu>("PrevMenu");
+  QTest::mouseClick(Tool("PrevMenu_Button"), Qt::LeftButton);
+  QVERIFY(!prev->isVisible());
+  QVERIFY(QApplication::activePopupWidget() == nullptr);
+  QTest::mouseClick(Tool("NextMenu_Button"), Qt::LeftButton);
+  QVERIFY(QApplication::activePopupWidget() == nullptr);
+
+  for (const char* word : {"anchor", "bow", "ship"}) Retype(QString::fromLatin1(word));
+  QTest::mouseClick(Tool("PrevMenu_Button"), Qt::LeftButton);
+  QTRY_VERIFY(prev->isVisible() && prev->windowHandle()->isExposed());
+  QCOMPARE(MenuTexts(prev), QStringList({"bow", "anchor"}));
+  const QRect second = prev->actionGeometry(prev->actions().at(1));
+  QTest::mouseClick(prev, Qt::LeftButton, Qt::NoModifier, second.center());
+  QTRY_VERIFY(!prev->isVisible());
+  QCOMPARE(EntryCaption(), QStringLiteral("anchor"));
+}
+
+void tst_MainLex::menusDropBelowTheirButtons() {
+  const QRect frame = window_->frameGeometry();
+  for (const auto& [button, name] : {std::pair{"CustomEntries_Button", "CustomEntriesMenu"},
+                                     std::pair{"Pinakes_Button", "PinakesMenu"}}) {
+    QTest::mouseClick(Tool(button), Qt::LeftButton);
+    QMenu* menu = W<QMenu>(name);
+    QTRY_VERIFY(menu->isVisible());
+    const QToolButton* opener = Tool(button);
+    QCOMPARE(menu->pos(), QPoint(frame.left() + opener->x() + 4, frame.top() + opener->y() + opener->height() + 22));
+    menu->hide();
+  }
+}
+
+// A screen reader names every control a user reaches, the menus included.
+void tst_MainLex::everyControlHasAnAccessibleName() {
+  QList<QWidget*> reached;
+  for (QWidget* control : window_->findChildren<QWidget*>()) {
+    if (control->isVisibleTo(window_.get()) &&
+        ((control->focusPolicy() & Qt::TabFocus) || qobject_cast<QAbstractButton*>(control) ||
+         control->cursor().shape() == Qt::PointingHandCursor)) {
+      reached << control;
+    }
+  }
+  for (QMenu* menu : window_->findChildren<QMenu*>()) reached << menu;
+  reached << Description() << List() << SearchBox();
+  for (QWidget* control : reached) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+  }
+  QCOMPARE(QAccessible::queryAccessibleInterface(List())->text(QAccessible::Name), QStringLiteral("Λήμματα"));
 }
 
 QTEST_MAIN(tst_MainLex)
