@@ -12,6 +12,7 @@
 #include "platform/Desktop.h"
 #include "platform/DurableFileWriter.h"
 #include "richtext/RtfReader.h"
+#include "ui/Artwork.h"
 #include "ui/CopyrightFormU.h"
 #include "ui/DummyfrmU.h"
 #include "ui/FigFormU.h"
@@ -41,7 +42,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   quorvel::ui::InstallGreekQtTexts();
   // The title is the main window's own; an application display name would be appended to
-  // every dialog's caption.
+  // every dialog's caption. The program's picture shows in the task bar and window switchers.
+  app.setWindowIcon(quorvel::ui::ArtworkIcon(QStringLiteral("orvanta")));
 
   // The program folder is the current directory, as the program was started.
   quorvel::DurableFileWriter writer;
