@@ -40,6 +40,12 @@ std::string_view TrimLeftView(std::string_view text) {
 
 // How the search candidates fold an entry's text.
 std::string EnglishCandidateOf(const TEnglishEntry& e) { return AsciiLower(TrimLeftView(e.Headword)); }
+// A KeyStart of 0 counts as 1; one past the candidate's end leaves nothing.
+std::string EnglishStartCandidateOf(const TEnglishEntry& e) {
+  const std::string_view candidate = TrimLeftView(e.Headword);
+  const size_t start = e.KeyStart > 1 ? e.KeyStart - 1u : 0u;
+  return start < candidate.size() ? AsciiLower(candidate.substr(start)) : std::string();
+}
 std::string GreekKeyOf(const TGreekEntry& g) { return GreekSearchKey(g.Term, true); }
 std::string GreekStartCandidateOf(const TGreekEntry& g) { return SystemLower(GreekSearchKey(g.Term, true)); }
 
@@ -353,6 +359,7 @@ int UsedCount(const SlotArray<Entry, kIndexSlots>& index) {
 
 Dictionary::Dictionary()
     : englishCandidate(EnglishIndex, &EnglishCandidateOf),
+      englishStartCandidate(EnglishIndex, &EnglishStartCandidateOf),
       greekKey(GreekIndex, &GreekKeyOf),
       greekStartCandidate(GreekIndex, &GreekStartCandidateOf) {
   englishFirstSlot.fill(1);
@@ -366,6 +373,7 @@ void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
   d.englishCount = UsedCount(d.EnglishIndex);
   d.greekCount = UsedCount(d.GreekIndex);
   d.englishCandidate.Reset(d.englishCount);
+  d.englishStartCandidate.Reset(d.englishCount);
   d.greekKey.Reset(d.greekCount);
   d.greekStartCandidate.Reset(d.greekCount);
   std::array<int, 26> english{};

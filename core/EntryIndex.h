@@ -80,6 +80,7 @@ struct Dictionary {
   // Search candidates of the used slots (index by slot; other slots read as empty), folded from
   // the entries when a search first reads them.
   FoldedSlots<TEnglishEntry, kIndexSlots> englishCandidate;     // AsciiLower(TrimLeft(Headword))
+  FoldedSlots<TEnglishEntry, kIndexSlots> englishStartCandidate;  // englishCandidate from KeyStart
   FoldedSlots<TGreekEntry, kIndexSlots> greekKey;               // GreekSearchKey(Term, true)
   FoldedSlots<TGreekEntry, kIndexSlots> greekStartCandidate;    // SystemLower(greekKey)
 

@@ -29,13 +29,6 @@ bool EndsWith(std::string_view candidate, std::string_view key) {
   return candidate.size() >= key.size() && candidate.substr(candidate.size() - key.size()) == key;
 }
 
-// The characters of an English candidate from the entry's KeyStart (a KeyStart of 0 counts as 1).
-std::string_view FromKeyStart(const Dictionary& d, int slot) {
-  const std::string& candidate = d.englishCandidate[slot];
-  const size_t start = d.EnglishIndex[slot].KeyStart > 1 ? d.EnglishIndex[slot].KeyStart - 1u : 0u;
-  return start < candidate.size() ? std::string_view(candidate).substr(start) : std::string_view();
-}
-
 bool StartsWith(std::string_view candidate, std::string_view key) {
   return candidate.size() >= key.size() && candidate.substr(0, key.size()) == key;
 }
@@ -69,6 +62,11 @@ class ListFiller {
   bool userOnly_;
 };
 
+// No candidate is longer than a headword can be (terms are shorter still): a prefix longer than
+// that matches nothing, so a long pasted text starts there instead of at its own length.
+constexpr size_t kLongestCandidate = kMaxHeadwordLength;
+static_assert(kMaxTermLength <= kMaxHeadwordLength);
+
 int EnglishStartSlot(const Dictionary& d, char first) {
   return first >= 'a' && first <= 'z' ? d.englishFirstSlot[static_cast<size_t>(first - 'a')] : 1;
 }
@@ -83,15 +81,10 @@ void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const
   const int end = d.englishCount;
   switch (mode) {
     case SearchMode::Start: {
-      // A prefix longer than every candidate matches nothing (a long pasted text).
-      size_t longest = 0;
-      for (int slot = EnglishStartSlot(d, key[0]); slot <= end; ++slot) {
-        longest = std::max(longest, FromKeyStart(d, slot).size());
-      }
-      for (size_t length = std::min(key.size(), longest); length > 0 && list.count() == 0; --length) {
+      for (size_t length = std::min(key.size(), kLongestCandidate); length > 0 && list.count() == 0; --length) {
         const std::string_view prefix = std::string_view(key).substr(0, length);
         for (int slot = EnglishStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
-          if (StartsWith(FromKeyStart(d, slot), prefix)) list.AddEnglish(slot);
+          if (StartsWith(d.englishStartCandidate[slot], prefix)) list.AddEnglish(slot);
         }
       }
       break;
@@ -116,11 +109,7 @@ void SearchGreek(const Dictionary& d, ListFiller& list, SearchMode mode, const s
   const int end = d.greekCount;
   switch (mode) {
     case SearchMode::Start: {
-      size_t longest = 0;
-      for (int slot = GreekStartSlot(d, key[0]); slot <= end; ++slot) {
-        longest = std::max(longest, d.greekStartCandidate[slot].size());
-      }
-      for (size_t length = std::min(key.size(), longest); length > 0 && list.count() == 0; --length) {
+      for (size_t length = std::min(key.size(), kLongestCandidate); length > 0 && list.count() == 0; --length) {
         const std::string_view prefix = std::string_view(key).substr(0, length);
         for (int slot = GreekStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
           if (StartsWith(d.greekStartCandidate[slot], prefix)) list.AddGreek(slot);
@@ -172,7 +161,7 @@ void ListMulti(const Dictionary& d, EntryList& result, const SearchCriteria& c) 
   } else {
     for (int slot = 1; slot <= d.englishCount && !list.Full(); ++slot) {
       const std::string& h = d.englishCandidate[slot];
-      if (!c.start.empty() && !StartsWith(FromKeyStart(d, slot), c.start)) continue;
+      if (!c.start.empty() && !StartsWith(d.englishStartCandidate[slot], c.start)) continue;
       if (!c.contain.empty() && !MarkerTest(h, c.contain)) continue;
       if (!c.end.empty() && !EndsWith(h, c.end)) continue;
       list.AddEnglish(slot);
