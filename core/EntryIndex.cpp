@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Codec.h"
 #include "core/FileWriter.h"
@@ -22,6 +24,10 @@ Status BadField(const std::string& file, int line, const char* field) {
 
 Status ReadError(const std::string& file, int linesRead) {
   return Status::IoError(file + ": cannot be read after line " + std::to_string(linesRead));
+}
+
+Status UnreadableUserFile(const std::string& file) {
+  return Status::IoError(file + ": cannot be read (not a regular file, or a read failed)");
 }
 
 // Index fields are padded with spaces: runs of eight are passed over a word at a time.
@@ -55,14 +61,31 @@ int StoredEnd(const SlotArray<Entry, kIndexSlots>& index) {
   return static_cast<int>(index.storedEnd());
 }
 
+// What a file name leads to, as far as reading it goes. Only a regular file is ever opened: a
+// folder, a pipe or a device in a file's place is unreadable, never waited on.
+enum class FileState { kMissing, kRegular, kUnreadable };
+
+FileState StateOf(const std::string& path) {
+  if (path.empty()) return FileState::kMissing;
+  std::error_code error;
+  const auto type = std::filesystem::status(ResolveCaseInsensitive(path), error).type();
+  if (type == std::filesystem::file_type::not_found) return FileState::kMissing;
+  return type == std::filesystem::file_type::regular ? FileState::kRegular : FileState::kUnreadable;
+}
+
 // The lines of a file as LineReader splits them, read front to back a block at a time, so
 // that memory holds one block of the file and not all of it.
 class FileLines {
  public:
   // Reads nothing unless `path` names a regular file.
-  explicit FileLines(const std::string& path) {
-    if (!path.empty() && FileExists(path)) file_ = std::fopen(path.c_str(), "rb");
-    if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);  // the blocks are read straight into buffer_
+  explicit FileLines(const std::string& path) : state_(StateOf(path)) {
+    if (state_ != FileState::kRegular) return;
+    file_ = std::fopen(ResolveCaseInsensitive(path).c_str(), "rb");
+    if (!file_) {
+      state_ = FileState::kUnreadable;
+      return;
+    }
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // the blocks are read straight into buffer_
   }
   ~FileLines() {
     if (file_) std::fclose(file_);
@@ -71,6 +94,8 @@ class FileLines {
   FileLines& operator=(const FileLines&) = delete;
 
   bool opened() const { return file_ != nullptr; }
+  // True when the file is there but cannot be read: not a regular file, or it would not open.
+  bool unreadable() const { return state_ == FileState::kUnreadable; }
   // True when a read failed; the lines before the failure were given.
   bool failed() const { return failed_; }
 
@@ -118,6 +143,7 @@ class FileLines {
     return end;
   }
 
+  FileState state_;
   std::FILE* file_ = nullptr;
   std::string buffer_;
   size_t held_ = 0;   // bytes of buffer_ read and not yet used up
@@ -132,7 +158,10 @@ class FileLines {
 // from it on (recorded in `error`, the first one only); the published index still loads whole.
 class UserMerge {
  public:
-  UserMerge(const std::string& path, Status& error) : path_(path), error_(error), lines_(path) { Advance(); }
+  UserMerge(const std::string& path, Status& error) : path_(path), error_(error), lines_(path) {
+    if (lines_.unreadable()) Fail();
+    Advance();
+  }
 
   // True while the line held is to be merged after the published line numbered `number`.
   bool Due(int number) const { return !done_ && number == attach_; }
@@ -142,7 +171,7 @@ class UserMerge {
   void Advance() {
     std::string_view stored;
     if (!lines_.Next(stored)) {
-      if (lines_.failed() && error_.ok()) error_ = Status::IoError(path_ + ": cannot be read to its end");
+      if (lines_.failed()) Fail();
       done_ = true;
       return;
     }
@@ -151,6 +180,10 @@ class UserMerge {
     const auto attach = ParseDecimal(Columns(line_, 1, 5), 65535);
     if (!attach) return Stop("attach number");
     attach_ = static_cast<int>(*attach);
+  }
+
+  void Fail() {
+    if (error_.ok()) error_ = UnreadableUserFile(path_);
   }
 
   void Stop(const char* field) {
@@ -438,6 +471,11 @@ LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter&
   report.status = LoadEnglish(d, locations, report);
   if (report.status.ok() && report.englishIndexFound) {
     report.status = LoadGreek(d, locations, report, userGreekSlot);
+  }
+  // The user descriptions are read entry by entry later; a file in their place that cannot be
+  // read would show every user entry empty.
+  if (report.userLines.ok() && StateOf(locations.UserDescrFile) == FileState::kUnreadable) {
+    report.userLines = UnreadableUserFile(locations.UserDescrFile);
   }
   PrepareSearchData(d, userGreekSlot);
   return report;

@@ -91,7 +91,9 @@ struct Dictionary {
 struct LoadReport {
   Status status = Status::Ok();  // an error names the published file and line where the load stopped
   // A damaged user line (a field that is not a number) stops the merge of the user lines from
-  // it on, in that file; the published index still loads whole. The error names the line.
+  // it on, in that file; the published index still loads whole. The error names the line. A
+  // user file that is there but cannot be read (a folder or a pipe in its place, a failed read)
+  // is an IoError naming it; a missing one is no error (the user has no entries yet).
   Status userLines = Status::Ok();
   bool englishIndexFound = false;
   bool greekIndexFound = false;

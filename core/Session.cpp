@@ -107,15 +107,25 @@ Status Session::ReloadAfter(Status status) {
   return status;
 }
 
+// The refusal of an edit while the user files are held, with the code of what the load met.
+Status Session::HeldUserFiles() const {
+  const Status& cause = lastLoad_.userLines.ok() ? lastLoad_.recovery : lastLoad_.userLines;
+  return Status::Error(cause.code(), "the user files are not written until a load reads them whole (" +
+                                         cause.message() + ")");
+}
+
 Status Session::InsertEntry(const NewEntryTexts& texts) {
+  if (userFilesHeld()) return HeldUserFiles();
   return ReloadAfter(InsertUserEntry(dictionary_, locations_, writer_, texts));
 }
 
 Status Session::ModifyEntry(int slot, const EditedEntryTexts& texts) {
+  if (userFilesHeld()) return HeldUserFiles();
   return ReloadAfter(ModifyUserEntry(dictionary_, locations_, writer_, slot, texts));
 }
 
 Status Session::DeleteEntry(int slot) {
+  if (userFilesHeld()) return HeldUserFiles();
   return ReloadAfter(DeleteUserEntry(dictionary_, locations_, writer_, slot));
 }
 

@@ -47,6 +47,9 @@ class Session {
   const BrowsingHistory& history() const { return history_; }
   // How the latest load ended.
   const LoadReport& lastLoad() const { return lastLoad_; }
+  // True when the latest load could not read the user's own files whole or could not finish an
+  // interrupted rewrite of them: until a load finds them whole, the edits below write nothing.
+  bool userFilesHeld() const { return !lastLoad_.userLines.ok() || !lastLoad_.recovery.ok(); }
   FileWriter& writer() { return writer_; }
 
   // A list search the user started (Enter, the search dialog, the user-entries listing): the
@@ -79,7 +82,8 @@ class Session {
   std::optional<ListOutcome> ChooseForward(uint64_t id, bool greek);
 
   // The user entry store, followed by a reload when the files changed. The slot is that of the
-  // entry to change in the index loaded now.
+  // entry to change in the index loaded now. Refused, with nothing written, while the user
+  // files are held (userFilesHeld()).
   Status InsertEntry(const NewEntryTexts& texts);
   Status ModifyEntry(int slot, const EditedEntryTexts& texts);
   Status DeleteEntry(int slot);
@@ -96,6 +100,7 @@ class Session {
                                         bool greek);
   ListOutcome GoTo(const HistoryItem& item, bool greek);
   Status ReloadAfter(Status status);
+  Status HeldUserFiles() const;
 
   Locations locations_;
   FileWriter& writer_;

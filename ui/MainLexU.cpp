@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
@@ -25,6 +26,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
 #include "ui/PrintController.h"
+#include "ui/ProblemMessage.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/SearchDialogsController.h"
@@ -158,6 +160,18 @@ void TMainLex::FormShow() {
   loaded_ = true;
   ClearView();
   ShowInstallLabel();
+  if (session_.userFilesHeld() && !userFilesWarned_) WarnOfHeldUserFiles();
+}
+
+// The published files fail silently (the window opens with what could be read); the user's own
+// entries exist nowhere else, so the user hears once that they could not be read whole and
+// will not be written over. The message waits until the window is on the screen.
+void TMainLex::WarnOfHeldUserFiles() {
+  userFilesWarned_ = true;
+  QTimer::singleShot(0, this, [this] {
+    ShowProblem(this, QStringLiteral("Τα αρχεία των επεξεργασμένων λημμάτων δεν ήταν δυνατό να διαβαστούν "
+                                     "ολόκληρα. Όσο το πρόγραμμα είναι ανοιχτό, δεν θα γίνει καμία αλλαγή σε αυτά."));
+  });
 }
 
 // The outer width (frame included) of the first showing.

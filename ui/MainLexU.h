@@ -79,6 +79,7 @@ class TMainLex : public QWidget {
   void ConnectHandlers();
   void FormCreate();
   void FormShow();
+  void WarnOfHeldUserFiles();
   void FormResize();
   void ApplyFirstOuterWidth();
   void ApplyAnchors();
@@ -121,6 +122,7 @@ class TMainLex : public QWidget {
   bool GreekMode_ = false;
   bool Navigating_ = false;
   bool loaded_ = false;
+  bool userFilesWarned_ = false;
   bool stayOnTop_ = false;
   int GreekLayout_ = 0;
   int EnglishLayout_ = 0;

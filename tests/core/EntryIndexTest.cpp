@@ -295,7 +295,8 @@ TEST(EntryIndexLoad, LinesSplitTheSameWhereverTheReadBlocksEnd) {
 }
 
 // A folder or a named pipe where an index file belongs is no index file: the load neither reads
-// it nor waits on it.
+// it nor waits on it. The published files then count as missing; the user's own files, which
+// exist nowhere else, are reported as unreadable, not taken for "no entries yet".
 TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
   DictionaryFixture fx;
   fx.WritePublished(FiveEntries(), {{2, kPloio}});
@@ -310,6 +311,19 @@ TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
   EXPECT_TRUE(l.report.status.ok());
   EXPECT_FALSE(l.report.greekIndexFound);
   EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(l.report.userLines.code(), StatusCode::kIoError);
+  EXPECT_NE(l.report.userLines.message().find(locations.UserIndexFile), std::string::npos);
+
+  std::filesystem::remove(locations.UserIndexFile);
+  std::filesystem::remove(locations.UserDescrFile);
+  std::filesystem::create_directory(locations.UserDescrFile);
+  Loaded descriptionsFolder;
+  Load(descriptionsFolder, locations);
+  EXPECT_EQ(descriptionsFolder.report.userLines.code(), StatusCode::kIoError);
+  std::filesystem::remove(locations.UserDescrFile);
+  Loaded noUserFiles;
+  Load(noUserFiles, locations);
+  EXPECT_TRUE(noUserFiles.report.userLines.ok());
 
   std::filesystem::remove(locations.EnglishIndexFile());
   std::filesystem::create_directory(locations.EnglishIndexFile());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/Cp1253.h"
 #include "core/FileWriter.h"
 #include "richtext/RtfReader.h"
@@ -100,6 +102,27 @@ TEST_F(SessionTest, EditsReloadAndTheHistoryFollowsItsEntries) {
   EXPECT_EQ(session_.dictionary().englishCount, 6);
   ASSERT_TRUE(session_.DeleteEntry(4).ok());  // "boat"
   EXPECT_EQ(session_.dictionary().EnglishIndex[4].Headword, "ship");
+}
+
+// User files that cannot be read whole at load are held: no edit writes over them (an insert
+// would otherwise write user files holding only the new entry) until a load reads them whole.
+TEST_F(SessionTest, UserFilesThatCannotBeReadAreNeverWrittenOver) {
+  const std::string index = fx_.locations().UserIndexFile;
+  std::filesystem::rename(index, index + ".away");
+  std::filesystem::create_directory(index);
+  session_.Reload();
+  EXPECT_TRUE(session_.userFilesHeld());
+  EXPECT_EQ(session_.InsertEntry({"bilge", "", "{x}"}).code(), StatusCode::kIoError);
+  EXPECT_FALSE(session_.DeleteEntry(2).ok());
+  EXPECT_TRUE(std::filesystem::is_directory(index));
+
+  std::filesystem::remove(index);
+  std::filesystem::rename(index + ".away", index);
+  session_.Reload();
+  EXPECT_FALSE(session_.userFilesHeld());
+  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).ok());
+  EXPECT_EQ(session_.dictionary().englishCount, 6);  // "boat" kept beside the new entry
+  EXPECT_EQ(fx_.UserIndexLines().size(), 2u);
 }
 
 }  // namespace

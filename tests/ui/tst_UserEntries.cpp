@@ -133,6 +133,7 @@ class tst_UserEntries : public QObject {
   void settingsFileQuestions();
   void aChosenFolderWithEntriesOfItsOwn();
   void aReadOnlyUserFolderSavesNothingAndSaysSo();
+  void unreadableUserFilesAreSaidOnceAndNeverWritten();
   void folderDialogOkStepOfTheInstallMode();
 
  private:
@@ -532,6 +533,34 @@ void tst_UserEntries::aReadOnlyUserFolderSavesNothingAndSaysSo() {
   QCOMPARE(W<quorvel::ui::CaptionLabel>("Entry_Label")->caption(), QStringLiteral("boat"));  // the view stays
   QCOMPARE(Raw("user/QuorvelIC.tbo"), index);
   QCOMPARE(Raw("user/QuorvelC.tbo"), descriptions);
+}
+
+// A folder where the user's descriptions belong: the window says so once, at start, and no
+// edit writes the user files in that run.
+void tst_UserEntries::unreadableUserFilesAreSaidOnceAndNeverWritten() {
+  const std::string index = Raw("user/QuorvelIC.tbo");
+  fs::remove(Locations().UserDescrFile);
+  fs::create_directory(Locations().UserDescrFile);
+  QStringList seen;
+  OnNextModal([&seen](QWidget* box) { seen << Answer(box, QStringLiteral("OK")); });
+  StartWindow(fixture_->locations());
+  QTRY_COMPARE(seen.size(), 1);
+  QVERIFY2(seen[0].startsWith(QStringLiteral("Πρόβλημα|Τα αρχεία των επεξεργασμένων λημμάτων")), qPrintable(seen[0]));
+  window_->hide();
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QTest::qWait(50);
+  QCOMPARE(seen.size(), 1);
+
+  OnNextModal([&seen](QWidget* editor) {
+    OnNextModal([&seen](QWidget* box) { seen << Answer(box, QStringLiteral("OK")); });
+    FillEditor(editor, QStringLiteral("hawser"), QStringLiteral("παλαμάρι"), QString());
+  });
+  Choose("InsertEntryItem");
+  QTRY_COMPARE(seen.size(), 2);
+  QVERIFY2(seen[1].contains(QStringLiteral("Η αλλαγή δεν αποθηκεύτηκε.")), qPrintable(seen[1]));
+  QCOMPARE(Raw("user/QuorvelIC.tbo"), index);
+  QVERIFY(fs::is_directory(Locations().UserDescrFile));
 }
 
 // The install mode needs only its own question and OK step.
