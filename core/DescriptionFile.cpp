@@ -4,12 +4,13 @@
 #include <fstream>
 
 #include "core/Codec.h"
+#include "core/RegularFile.h"
 
 namespace quorvel {
 
 std::string ReadRtfHeader(const std::string& descriptionFile) {
-  std::ifstream in(descriptionFile, std::ios::binary);
-  if (!in) return {};
+  std::ifstream in;
+  if (!OpenRegularFile(descriptionFile, in)) return {};
   std::string block(kHeaderBlockSize, '\0');
   in.read(block.data(), kHeaderBlockSize);
   block.resize(static_cast<size_t>(in.gcount()));
@@ -20,8 +21,8 @@ std::string ReadRtfHeader(const std::string& descriptionFile) {
 std::optional<std::string> ReadDescriptionText(const std::string& file, int64_t position,
                                                int64_t length, DescriptionCoding coding) {
   if (position < 0 || length < 0) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
+  std::ifstream in;
+  if (!OpenRegularFile(file, in)) return std::nullopt;
   const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
   std::string bytes(static_cast<size_t>(count), '\0');
   if (count > 0) {

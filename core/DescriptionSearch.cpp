@@ -12,8 +12,8 @@
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
-#include "core/LineReader.h"
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 
@@ -54,18 +54,23 @@ void RunChunks(int count, int threads, const std::function<void(int)>& work) {
   if (failure) std::rethrow_exception(failure);
 }
 
-// The published description bytes of one chunk of slots. The data build writes descriptions in
-// slot order, so a chunk's descriptions lie together and are read in one piece; descriptions
-// outside that piece are read one at a time.
-class PublishedBytes {
+// A description file opened once for a chunk of slots, read a description at a time. For the
+// published file a chunk's descriptions lie together (the data build writes them in slot
+// order), so a piece of it holding them can be read at once; descriptions outside that piece
+// are read one at a time.
+class DescriptionBytes {
  public:
-  PublishedBytes(const std::string& file, int64_t fileSize) : in_(file, std::ios::binary), fileSize_(fileSize) {}
+  // `file` is read when it is a regular file of `fileSize` bytes; a negative size reads nothing.
+  DescriptionBytes(const std::string& file, int64_t fileSize) : fileSize_(fileSize) {
+    if (fileSize_ >= 0 && !OpenRegularFile(file, in_)) fileSize_ = -1;
+  }
 
-  // Reads [first, last) in one piece when it is not much more than the `needed` bytes.
+  // Reads [first, last) at once when it is not much more than the `needed` bytes and no more
+  // than kMaxPieceBytes.
   void Load(int64_t first, int64_t last, int64_t needed) {
     first = std::max<int64_t>(first, 0);
     last = std::min(last, fileSize_);
-    if (last <= first || last - first > 4 * needed + 65536) return;
+    if (last <= first || last - first > std::min<int64_t>(4 * needed + 65536, kMaxPieceBytes)) return;
     range_.resize(static_cast<size_t>(last - first));
     in_.seekg(first);
     in_.read(range_.data(), last - first);
@@ -96,6 +101,8 @@ class PublishedBytes {
   }
 
  private:
+  static constexpr int64_t kMaxPieceBytes = int64_t{1} << 20;
+
   std::ifstream in_;
   int64_t fileSize_;
   int64_t rangeStart_ = 0;
@@ -110,12 +117,12 @@ struct Sources {
   std::string_view rtfHeader;
   const std::string& publishedFile;
   int64_t publishedSize;
-  const std::optional<std::string>& userFile;  // nothing without a user description file
+  int64_t userSize;  // negative without a readable user description file
 };
 
-// Appends the decoded bytes of one description (up to its first zero byte, at most
+// Appends the decoded bytes of one published description (up to its first zero byte, at most
 // kDescriptionBufferSize) and a space; false when they lie outside the file.
-bool AppendPublished(PublishedBytes& published, int64_t position, int64_t length, std::string& out) {
+bool AppendPublished(DescriptionBytes& published, int64_t position, int64_t length, std::string& out) {
   std::string_view bytes;
   if (!published.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
   out.append(PositionDecode(position + 1, bytes)).append(" ");
@@ -123,42 +130,51 @@ bool AppendPublished(PublishedBytes& published, int64_t position, int64_t length
 }
 
 // The same for a description of the user file (nothing appended when outside it).
-bool AppendUser(std::string_view file, int64_t position, int64_t length, std::string& out) {
-  const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
-  if (position < 0 || count < 0 || position + count > static_cast<int64_t>(file.size())) return false;
-  out.append(ShiftDecode(file.substr(static_cast<size_t>(position), static_cast<size_t>(count)))).append(" ");
+bool AppendUser(DescriptionBytes& user, int64_t position, int64_t length, std::string& out) {
+  std::string_view bytes;
+  if (!user.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
+  out.append(ShiftDecode(bytes)).append(" ");
   return true;
 }
 
 // The searched document of one entry; false when its description lies outside its file. The
 // places are those of EntryDescriptionPlace and EntryAdditionPlace: a user entry's stored
 // offset is one-based in the user file, a published one zero-based in the published file.
-bool Document(const Sources& s, PublishedBytes& published, int slot, std::string& document) {
+bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& user, int slot,
+              std::string& document) {
   const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
   document.assign(s.rtfHeader).append("\r\n");
+  const bool hasUser = s.userSize >= 0 && !s.locations.UserDescrFile.empty();
   if (e.Origin == kOriginUser) {
-    if (s.userFile && !s.locations.UserDescrFile.empty() &&
-        !AppendUser(*s.userFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
+    if (hasUser && !AppendUser(user, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
       return false;
     }
   } else if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
     if (!AppendPublished(published, e.DescrOffset, e.DescrLength, document)) return false;
     DescriptionPlace addition;
     // An addition outside the user file is left out.
-    if (s.userFile && EntryAdditionPlace(s.dictionary, s.locations, slot, addition)) {
-      AppendUser(*s.userFile, addition.position, addition.length, document);
+    if (hasUser && EntryAdditionPlace(s.dictionary, s.locations, slot, addition)) {
+      AppendUser(user, addition.position, addition.length, document);
     }
   }
   document.append("}\r\n");
   return true;
 }
 
-// The texts of one chunk of slots, and the slot where its descriptions stopped being readable.
-// The texts of slots first..last, in `english` and (with `greek`) in `greek`; they end before a
-// description that lies outside its file, and the result is then that slot (else 0).
-int ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last,
-                 DescriptionSearch::Texts& english, DescriptionSearch::Texts* greek) {
-  PublishedBytes published(s.publishedFile, s.publishedSize);
+// What one chunk of slots gives a search.
+struct ChunkResult {
+  std::vector<int> hits;  // the slots whose text holds the word, in slot order
+  int failedAt = 0;       // the slot whose description could not be read; 0 when none
+};
+
+// The texts of slots first..last, matched against `key` (folded in the language `greek` says)
+// and, with `english`, kept there (and with `greek` and `greekTexts` also in `greekTexts`). They
+// end before a description that lies outside its file.
+ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last,
+                         std::string_view key, bool greek, DescriptionSearch::Texts* english,
+                         DescriptionSearch::Texts* greekTexts) {
+  DescriptionBytes published(s.publishedFile, s.publishedSize);
+  DescriptionBytes user(s.locations.UserDescrFile, s.userSize);
   int64_t low = INT64_MAX;
   int64_t high = 0;
   int64_t needed = 0;
@@ -172,21 +188,37 @@ int ConvertChunk(const Sources& s, const PlainTextConverter& converter, int firs
   }
   if (low < high) published.Load(low, high, needed);
 
+  ChunkResult result;
   std::string document;
   for (int slot = first; slot <= last; ++slot) {
-    if (!Document(s, published, slot, document)) return slot;
+    if (!Document(s, published, user, slot, document)) {
+      result.failedAt = slot;
+      break;
+    }
     const std::optional<std::string> plain = converter(document);
-    const std::string key = plain ? EnglishSearchKey(*plain, false) : std::string();
-    english.Add(key);
-    if (greek) greek->Add(GreekSearchKey(key, false));
+    const std::string englishKey = plain ? EnglishSearchKey(*plain, false) : std::string();
+    if (greek) {
+      const std::string greekKey = GreekSearchKey(englishKey, false);
+      if (ContainsWholeWord(greekKey, key)) result.hits.push_back(slot);
+      if (greekTexts) greekTexts->Add(greekKey);
+    } else if (ContainsWholeWord(englishKey, key)) {
+      result.hits.push_back(slot);
+    }
+    if (english) english->Add(englishKey);
   }
-  return 0;
+  return result;
 }
 
 int64_t FileSize(const std::string& path) {
+  if (!IsRegularFile(path)) return -1;
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(path, error);
   return error ? -1 : static_cast<int64_t>(size);
+}
+
+void AddHit(const Dictionary& d, int slot, EntryList& list) {
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  list.items.push_back({ListText(e.Headword, e.Origin), slot});
 }
 
 }  // namespace
@@ -206,9 +238,10 @@ void DescriptionSearch::Texts::Trim() {
   ends.shrink_to_fit();
 }
 
-DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads)
+DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads, size_t keepLimit)
     : converter_(std::move(converter)),
-      threads_(threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
+      threads_(threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
+      keepLimit_(keepLimit) {}
 
 void DescriptionSearch::Drop() {
   generation_ = 0;
@@ -227,50 +260,67 @@ size_t DescriptionSearch::KeptBytes() const {
   return bytes;
 }
 
-Status DescriptionSearch::Prepare(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
-                                  bool greek) {
-  if (generation_ != d.generation || generation_ == 0) {
-    Drop();
-    const std::string file = locations.DescriptionFile();
-    const int64_t size = FileSize(file);
-    if (size < 0) return Status::IoError(file + ": cannot be read");
-    std::optional<std::string> user;
-    if (!locations.UserDescrFile.empty()) user = ReadWholeFile(locations.UserDescrFile);
-    const Sources sources{d, locations, rtfHeader, file, size, user};
+Status DescriptionSearch::Scan(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+                               std::string_view key, bool greek, EntryList& list) {
+  Drop();
+  const std::string file = locations.DescriptionFile();
+  const int64_t size = FileSize(file);
+  if (size < 0) return Status::IoError(file + ": cannot be read");
+  const int64_t userSize = locations.UserDescrFile.empty() ? -1 : FileSize(locations.UserDescrFile);
+  const Sources sources{d, locations, rtfHeader, file, size, userSize};
 
-    const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
-    english_.resize(static_cast<size_t>(count));
-    if (greek) greek_.resize(static_cast<size_t>(count));
-    std::vector<int> failedAt(static_cast<size_t>(count), 0);
-    RunChunks(count, threads_, [&](int c) {
-      const auto i = static_cast<size_t>(c);
-      const int first = c * kChunkSlots + 1;
-      failedAt[i] = ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount),
-                                 english_[i], greek ? &greek_[i] : nullptr);
-      english_[i].Trim();
-      if (greek) greek_[i].Trim();
-    });
-    // The texts end before the first description that could not be read, as a scan in slot
-    // order would end there.
-    for (size_t i = 0; i < failedAt.size(); ++i) {
-      if (failedAt[i] == 0) continue;
-      prepared_ = Status::IoError(file + ": the description of slot " + std::to_string(failedAt[i]) +
-                                  " cannot be read");
-      english_.resize(i + 1);
-      if (greek) greek_.resize(i + 1);
-      break;
+  const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
+  english_.resize(static_cast<size_t>(count));
+  if (greek) greek_.resize(static_cast<size_t>(count));
+  std::vector<ChunkResult> results(static_cast<size_t>(count));
+  std::atomic<size_t> kept{0};
+  std::atomic<bool> keeping{true};
+  RunChunks(count, threads_, [&](int c) {
+    const auto i = static_cast<size_t>(c);
+    const int first = c * kChunkSlots + 1;
+    const bool keep = keeping;
+    results[i] = ConvertChunk(sources, converter_, first, std::min(first + kChunkSlots - 1, d.englishCount), key,
+                              greek, keep ? &english_[i] : nullptr, keep && greek ? &greek_[i] : nullptr);
+    english_[i].Trim();
+    if (greek) greek_[i].Trim();
+    const size_t total = kept += english_[i].bytes.size() + (greek ? greek_[i].bytes.size() : 0);
+    if (total > keepLimit_) keeping = false;
+    // Texts past the limit are not kept at all, so that no more memory goes to them.
+    if (!keeping) english_[i] = Texts();
+    if (!keeping && greek) greek_[i] = Texts();
+  });
+
+  // The texts end before the first description that could not be read, as a scan in slot
+  // order would end there.
+  Status status = Status::Ok();
+  for (size_t i = 0; i < results.size(); ++i) {
+    for (const int slot : results[i].hits) {
+      if (static_cast<int>(list.items.size()) >= kMaxDescriptionHits) break;
+      AddHit(d, slot, list);
     }
-    generation_ = d.generation;
+    if (results[i].failedAt == 0) continue;
+    status = Status::IoError(file + ": the description of slot " + std::to_string(results[i].failedAt) +
+                             " cannot be read");
+    english_.resize(i + 1);
+    if (greek) greek_.resize(i + 1);
+    break;
   }
-  if (greek && greek_.size() != english_.size()) {
-    greek_.resize(english_.size());
-    RunChunks(static_cast<int>(english_.size()), threads_, [&](int c) {
-      const auto i = static_cast<size_t>(c);
-      for (size_t t = 0; t < english_[i].ends.size(); ++t) greek_[i].Add(GreekSearchKey(english_[i].Text(t), false));
-      greek_[i].Trim();
-    });
+  if (!keeping) {
+    Drop();
+    return status;
   }
-  return prepared_;
+  generation_ = d.generation;
+  prepared_ = status;
+  return status;
+}
+
+void DescriptionSearch::AddGreekTexts() {
+  greek_.resize(english_.size());
+  RunChunks(static_cast<int>(english_.size()), threads_, [&](int c) {
+    const auto i = static_cast<size_t>(c);
+    for (size_t t = 0; t < english_[i].ends.size(); ++t) greek_[i].Add(GreekSearchKey(english_[i].Text(t), false));
+    greek_[i].Trim();
+  });
 }
 
 Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
@@ -283,20 +333,18 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   }
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
   if (!trimmed.empty()) list.greek = greek;
-
-  const Status prepared = Prepare(d, locations, rtfHeader, greek);
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
+
+  if (generation_ != d.generation || generation_ == 0) return Scan(d, locations, rtfHeader, key, greek, list);
+  if (greek && greek_.size() != english_.size()) AddGreekTexts();
   const std::vector<Texts>& chunks = greek ? greek_ : english_;
   for (size_t c = 0; c < chunks.size(); ++c) {
     for (size_t t = 0; t < chunks[c].ends.size(); ++t) {
-      if (static_cast<int>(list.items.size()) >= kMaxDescriptionHits) return prepared;
-      if (!ContainsWholeWord(chunks[c].Text(t), key)) continue;
-      const int slot = static_cast<int>(c * kChunkSlots + t) + 1;
-      const TEnglishEntry& e = d.EnglishIndex[slot];
-      list.items.push_back({ListText(e.Headword, e.Origin), slot});
+      if (static_cast<int>(list.items.size()) >= kMaxDescriptionHits) return prepared_;
+      if (ContainsWholeWord(chunks[c].Text(t), key)) AddHit(d, static_cast<int>(c * kChunkSlots + t) + 1, list);
     }
   }
-  return prepared;
+  return prepared_;
 }
 
 }  // namespace quorvel

@@ -1,9 +1,12 @@
 // The description search: lists every entry whose description (with the user's addition)
 // holds a word as a whole word, folded in the word's language. The first search of a load
 // turns every description into plain text, on every core, and keeps it folded; a repeated
-// search reads no file and converts nothing.
+// search reads no file and converts nothing. Descriptions are read one (or a bounded piece) at a
+// time, and texts that would take more than a set limit are not kept: every search then converts
+// the descriptions again, in memory that does not grow with the files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -19,6 +22,8 @@
 namespace quorvel {
 
 inline constexpr int kMaxDescriptionHits = 32000;
+// The most memory the kept texts may take (a dictionary of full size needs a fraction of it).
+inline constexpr size_t kMaxKeptTextBytes = size_t{64} << 20;
 
 // Turns an RTF document into the code page 1253 plain text a rich-text control shows for it;
 // nothing when the bytes are not RTF (the entry then has no text to search). It is called from
@@ -27,8 +32,10 @@ using PlainTextConverter = std::function<std::optional<std::string>(std::string_
 
 class DescriptionSearch {
  public:
-  // `threads` is how many threads turn the descriptions into text; 0 for one per core.
-  explicit DescriptionSearch(PlainTextConverter converter, int threads = 0);
+  // `threads` is how many threads turn the descriptions into text; 0 for one per core. Texts
+  // are kept while they take at most `keepLimit` bytes.
+  explicit DescriptionSearch(PlainTextConverter converter, int threads = 0,
+                             size_t keepLimit = kMaxKeptTextBytes);
 
   // Lists the headwords (with the user mark) of the entries whose folded text holds the word,
   // in slot order; the list's search text is the word without leading blanks and its language
@@ -57,12 +64,17 @@ class DescriptionSearch {
   };
 
  private:
-  Status Prepare(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
-                 bool greek);
+  // Converts every description, lists those whose text holds `key` and keeps the texts (the
+  // Greek ones too when `greek`) unless they grow past the limit.
+  Status Scan(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+              std::string_view key, bool greek, EntryList& list);
+  // Makes the Greek texts from the kept English ones.
+  void AddGreekTexts();
 
   PlainTextConverter converter_;
   int threads_;
-  uint64_t generation_ = 0;  // the dictionary load the kept texts belong to; 0 for none
+  size_t keepLimit_;
+  uint64_t generation_ = 0;  // the dictionary load the kept texts belong to; 0 for none kept
   Status prepared_ = Status::Ok();
   // The texts of slots 1, 2, ... in chunks of a fixed number of slots, as the threads made them
   // (the last chunk may be short, and the texts end early after a read error):

@@ -1,19 +1,31 @@
 #include "core/LineReader.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <system_error>
+
+#include "core/RegularFile.h"
 
 namespace quorvel {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return std::nullopt;
-  std::string content(static_cast<size_t>(size), '\0');
-  in.seekg(0);
-  in.read(content.data(), size);
-  if (in.gcount() != size) return std::nullopt;
+// The file is read in pieces to its end rather than by the size it claims, which a file that
+// grows or shrinks meanwhile would belie; the claimed size only reserves the room.
+std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
+  std::ifstream in;
+  if (!OpenRegularFile(path, in)) return std::nullopt;
+  std::string content;
+  std::error_code error;
+  const uintmax_t claimed = std::filesystem::file_size(path, error);
+  if (!error) content.reserve(static_cast<size_t>(std::min<uintmax_t>(claimed, maxBytes)));
+  constexpr size_t kPiece = 64 * 1024;
+  char piece[kPiece];
+  while (in.read(piece, kPiece) || in.gcount() > 0) {
+    const auto count = static_cast<size_t>(in.gcount());
+    if (content.size() + count > maxBytes) return std::nullopt;
+    content.append(piece, count);
+  }
+  if (in.bad()) return std::nullopt;
   return content;
 }
 

@@ -2,14 +2,19 @@
 // end at the very end of the file does not start another line.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
 
-// The whole content of a file; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// More than any file of the dictionary's formats holds (descriptions lie within 8-digit offsets).
+inline constexpr uint64_t kMaxDataFileBytes = uint64_t{256} << 20;
+
+// The whole content of the regular file `path`; nothing when it is no regular file (a folder, a
+// pipe, a device), cannot be opened or read, or holds more than `maxBytes` bytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes = kMaxDataFileBytes);
 
 class LineReader {
  public:

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 
 namespace quorvel {
 
@@ -43,9 +44,11 @@ void SetUserFilePaths(Locations& locations, const std::string& folder) {
 }
 
 std::string ReadFirstLine(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  if (!in || !std::getline(in, line)) return {};
+  std::ifstream in;
+  if (!OpenRegularFile(path, in)) return {};
+  std::string line(kMaxFirstLineBytes, '\0');
+  in.read(line.data(), static_cast<std::streamsize>(line.size()));
+  line.resize(static_cast<size_t>(in.gcount()));
   const size_t end = line.find_first_of("\r\n");
   if (end != std::string::npos) line.resize(end);
   return line;

@@ -4,6 +4,7 @@
 // every operation that opens a file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace quorvel {
@@ -50,7 +51,9 @@ void SetUserFilePaths(Locations& locations, const std::string& folder);
 // it; otherwise the user-entry paths stay empty.
 Locations ResolveFileLocations(const std::string& currentDir, const SystemFolders& folders);
 
-// The first line of a text file without its line end; empty for an empty or missing file.
+// The first line of a text file without its line end, at most kMaxFirstLineBytes bytes of it;
+// empty for an empty or missing file, or one that is no regular file.
+inline constexpr size_t kMaxFirstLineBytes = 64 * 1024;
 std::string ReadFirstLine(const std::string& path);
 
 }  // namespace quorvel

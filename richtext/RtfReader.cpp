@@ -286,6 +286,9 @@ class ModelSink {
   static constexpr bool kWantsPictureData = true;
 
   explicit ModelSink(Tables& tables) : tables_(tables) {}
+  // Hands every block to `take` once it is complete, instead of keeping it; a table then comes
+  // as one block per row.
+  ModelSink(Tables& tables, const BlockTaker& take) : tables_(tables), take_(&take) {}
 
   void Text(std::string_view bytes, const CodePage& page, const GroupState& state) {
     std::u32string& text = RunFor(state).text;
@@ -306,7 +309,7 @@ class ModelSink {
       cellParagraphs_.push_back(std::move(current_));
     } else {
       FlushOpenRow();
-      document_.blocks.emplace_back(std::move(current_));
+      AddBlock(std::move(current_));
     }
     current_ = Paragraph{};
   }
@@ -335,7 +338,7 @@ class ModelSink {
     FlushOpenRow();
     if (!current_.items.empty()) {
       current_.ended = false;
-      document_.blocks.emplace_back(std::move(current_));
+      AddBlock(std::move(current_));
       current_ = Paragraph{};
     }
   }
@@ -383,8 +386,23 @@ class ModelSink {
     return def.modelIndex;
   }
 
+  void AddBlock(Block&& block) {
+    if (take_ != nullptr) {
+      (*take_)(std::move(block));
+    } else {
+      document_.blocks.push_back(std::move(block));
+    }
+  }
+
   void AppendRow() {
     row_.cellRightEdges = tables_.rowEdges;
+    if (take_ != nullptr) {
+      Block block(std::in_place_type<Table>);
+      std::get<Table>(block).rows.push_back(std::move(row_));
+      row_ = Row{};
+      AddBlock(std::move(block));
+      return;
+    }
     if (document_.blocks.empty() || !std::holds_alternative<Table>(document_.blocks.back())) {
       document_.blocks.emplace_back(Table{});
     }
@@ -399,11 +417,12 @@ class ModelSink {
       row_.ended = false;
       AppendRow();
     }
-    for (Paragraph& paragraph : cellParagraphs_) document_.blocks.emplace_back(std::move(paragraph));
+    for (Paragraph& paragraph : cellParagraphs_) AddBlock(std::move(paragraph));
     cellParagraphs_.clear();
   }
 
   Tables& tables_;
+  const BlockTaker* take_ = nullptr;
   Document document_;
   Paragraph current_;
   std::vector<Paragraph> cellParagraphs_;  // paragraphs of the cell being filled
@@ -1019,6 +1038,14 @@ ReadResult ReadRtf(std::string_view bytes) {
   Parser<ModelSink>(bytes, tables, sink).Run();
   result.document = sink.Take();
   return result;
+}
+
+std::optional<std::vector<Font>> ReadRtfBlocks(std::string_view bytes, const BlockTaker& take) {
+  if (!IsRtf(bytes)) return std::nullopt;
+  Tables tables;
+  ModelSink sink(tables, take);
+  Parser<ModelSink>(bytes, tables, sink).Run();
+  return std::move(sink.Take().fonts);
 }
 
 std::optional<std::string> RtfToPlainText(std::string_view rtf) {

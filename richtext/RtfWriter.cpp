@@ -7,6 +7,7 @@
 #include "core/Cp1253.h"
 #include "core/RtfEscape.h"
 #include "richtext/CodePages.h"
+#include "richtext/RtfReader.h"
 
 namespace quorvel::richtext {
 namespace {
@@ -42,32 +43,61 @@ void AppendUnicodeEscape(std::string& out, char32_t ch) {
   }
 }
 
+// Writes a document in three steps: Collect() sees every block (for the colour table and the
+// initial font), Begin() writes the tables, WriteBlock() each block in order, then End(). What
+// is written gathers in Output(), which the caller may empty between blocks.
 class Writer {
  public:
-  explicit Writer(const Document& document) : document_(document) {}
+  // `fonts` must outlive the writer.
+  explicit Writer(const std::vector<Font>& fonts) : fonts_(fonts) {}
 
-  std::string Write() {
+  void Collect(const Block& block) {
+    if (const Paragraph* paragraph = std::get_if<Paragraph>(&block)) {
+      CollectColours(*paragraph);
+    } else {
+      for (const Row& row : std::get<Table>(block).rows) {
+        for (const Cell& cell : row.cells) {
+          for (const Paragraph& paragraph : cell.paragraphs) CollectColours(paragraph);
+        }
+      }
+    }
+    if (!initialKnown_) {
+      if (const CharFormat* format = FirstFormat(block)) {
+        current_.font = format->font;
+        current_.size = format->size;
+        initialKnown_ = true;
+      }
+    }
+  }
+
+  void Begin() {
     out_ = "{\\rtf1\\ansi\\ansicpg1253\\deff0";
     WriteFontTable();
     WriteColourTable();
     out_ += "\\viewkind4\\uc1\\pard";
-    WriteInitialFont();
-    for (const Block& block : document_.blocks) {
-      if (const Paragraph* paragraph = std::get_if<Paragraph>(&block)) {
-        WriteParagraph(*paragraph, false);
-      } else {
-        WriteTable(std::get<Table>(block));
-      }
-    }
-    out_ += "}\r\n";
-    return std::move(out_);
+    // The font and size of the first run, so that the first size control word stands right
+    // after the tables.
+    Word("\\f", current_.font);
+    Word("\\fs", current_.size);
   }
+
+  void WriteBlock(const Block& block) {
+    if (const Paragraph* paragraph = std::get_if<Paragraph>(&block)) {
+      WriteParagraph(*paragraph, false);
+    } else {
+      WriteTable(std::get<Table>(block));
+    }
+  }
+
+  void End() { out_ += "}\r\n"; }
+
+  std::string& Output() { return out_; }
 
  private:
   void WriteFontTable() {
     out_ += "{\\fonttbl";
-    for (std::size_t i = 0; i < document_.fonts.size(); ++i) {
-      const Font& font = document_.fonts[i];
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+      const Font& font = fonts_[i];
       out_ += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + std::to_string(font.charset) + ' ';
       WriteFontName(font);
       out_ += ";}";
@@ -110,17 +140,6 @@ class Writer {
   }
 
   void WriteColourTable() {
-    for (const Block& block : document_.blocks) {
-      if (const Paragraph* paragraph = std::get_if<Paragraph>(&block)) {
-        CollectColours(*paragraph);
-      } else {
-        for (const Row& row : std::get<Table>(block).rows) {
-          for (const Cell& cell : row.cells) {
-            for (const Paragraph& paragraph : cell.paragraphs) CollectColours(paragraph);
-          }
-        }
-      }
-    }
     if (colours_.empty()) return;
     out_ += "{\\colortbl ;";
     for (const Rgb& colour : colours_) {
@@ -128,20 +147,6 @@ class Writer {
               "\\blue" + std::to_string(colour.blue) + ';';
     }
     out_ += "}\r\n";
-  }
-
-  // The font and size of the first run, so that the first size control word stands right
-  // after the tables.
-  void WriteInitialFont() {
-    for (const Block& block : document_.blocks) {
-      if (const CharFormat* format = FirstFormat(block)) {
-        current_.font = format->font;
-        current_.size = format->size;
-        break;
-      }
-    }
-    Word("\\f", current_.font);
-    Word("\\fs", current_.size);
   }
 
   static const CharFormat* FirstFormat(const Paragraph& paragraph) {
@@ -260,8 +265,8 @@ class Writer {
   }
 
   const CodePage& PageOfFont(int font) const {
-    if (font < 0 || static_cast<std::size_t>(font) >= document_.fonts.size()) return PageOfCharset(1);
-    return PageOfCharset(document_.fonts[static_cast<std::size_t>(font)].charset);
+    if (font < 0 || static_cast<std::size_t>(font) >= fonts_.size()) return PageOfCharset(1);
+    return PageOfCharset(fonts_[static_cast<std::size_t>(font)].charset);
   }
 
   void WriteRun(const Run& run) {
@@ -309,10 +314,11 @@ class Writer {
     pendingSpace_ = false;
   }
 
-  const Document& document_;
+  const std::vector<Font>& fonts_;
   std::string out_;
   std::vector<Rgb> colours_;  // colour table entries 1.., in order of first use
   CharFormat current_;        // the character format the reader is in
+  bool initialKnown_ = false;  // the initial font and size were taken from a run
   ParagraphFormat paragraphFormat_;
   bool inTable_ = false;
   bool firstParagraph_ = true;
@@ -321,6 +327,31 @@ class Writer {
 
 }  // namespace
 
-std::string WriteRtf(const Document& document) { return Writer(document).Write(); }
+std::string WriteRtf(const Document& document) {
+  Writer writer(document.fonts);
+  for (const Block& block : document.blocks) writer.Collect(block);
+  writer.Begin();
+  for (const Block& block : document.blocks) writer.WriteBlock(block);
+  writer.End();
+  return std::move(writer.Output());
+}
+
+bool ResaveRtf(std::string_view rtf, std::ostream& out) {
+  std::vector<Font> fonts;
+  Writer writer(fonts);
+  // The first reading finds the colours and the initial format, the second is written.
+  const std::optional<std::vector<Font>> read = ReadRtfBlocks(rtf, [&](Block&& block) { writer.Collect(block); });
+  if (!read) return false;
+  fonts = *read;
+  writer.Begin();
+  ReadRtfBlocks(rtf, [&](Block&& block) {
+    writer.WriteBlock(block);
+    out << writer.Output();
+    writer.Output().clear();
+  });
+  writer.End();
+  out << writer.Output();
+  return true;
+}
 
 }  // namespace quorvel::richtext

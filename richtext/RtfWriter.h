@@ -14,7 +14,9 @@
 // Reading the output gives back the same model, for every model the reader makes.
 #pragma once
 
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include "richtext/Document.h"
 
@@ -22,5 +24,10 @@ namespace quorvel::richtext {
 
 // REQUIRES: every run's font indexes document.fonts.
 std::string WriteRtf(const Document& document);
+
+// Writes to `out` what WriteRtf(ReadRtf(rtf).document) gives, without holding the document: it
+// is read twice, once for its tables and once to be written a block at a time. False (nothing
+// written) when the bytes are not RTF.
+bool ResaveRtf(std::string_view rtf, std::ostream& out);
 
 }  // namespace quorvel::richtext

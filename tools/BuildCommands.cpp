@@ -77,9 +77,7 @@ int RunRtfSave(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("rtf-save takes one FILE");
   const auto bytes = ReadWholeFile(args[0]);
   if (!bytes) return context.Fail("cannot read " + args[0]);
-  const richtext::ReadResult read = richtext::ReadRtf(*bytes);
-  if (!read.isRtf) return context.Fail(args[0] + " is not RTF");
-  context.out() << richtext::WriteRtf(read.document);
+  if (!richtext::ResaveRtf(*bytes, context.out())) return context.Fail(args[0] + " is not RTF");
   return kExitOk;
 }
 

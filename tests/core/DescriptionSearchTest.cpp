@@ -202,18 +202,22 @@ class DescriptionSearchScan : public ::testing::Test {
 
 TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
   const auto convert = [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); };
-  for (const int threads : {1, 2, 5}) {
-    DescriptionSearch search(convert, threads);
-    // English first, then Greek from the kept texts; and Greek first on a fresh search.
-    for (const char* word : {"ship", "anchor", "keel", "πλοίο", "ΑΓΚΥΡΑ", "λιμάνι", "own"}) {
-      const std::string w = Utf8ToCp1253(word);
-      Status status = Status::Ok();
-      EXPECT_EQ(Slots(search, w, &status), PlainScan(w)) << word << " on " << threads << " threads";
-      EXPECT_FALSE(status.ok());  // the damaged entry ends the texts
+  // Texts kept in full, kept for none of the chunks, and dropped part way through the scan.
+  for (const size_t keepLimit : {kMaxKeptTextBytes, size_t{0}, size_t{20000}}) {
+    for (const int threads : {1, 2, 5}) {
+      DescriptionSearch search(convert, threads, keepLimit);
+      // English first, then Greek from the kept texts; and Greek first on a fresh search.
+      for (const char* word : {"ship", "anchor", "keel", "πλοίο", "ΑΓΚΥΡΑ", "λιμάνι", "own"}) {
+        const std::string w = Utf8ToCp1253(word);
+        Status status = Status::Ok();
+        EXPECT_EQ(Slots(search, w, &status), PlainScan(w)) << word << " on " << threads << " threads";
+        EXPECT_FALSE(status.ok());  // the damaged entry ends the texts
+      }
+      EXPECT_EQ(search.KeptBytes() > 0, keepLimit == kMaxKeptTextBytes);
+      DescriptionSearch greekFirst(convert, threads, keepLimit);
+      EXPECT_EQ(Slots(greekFirst, Utf8ToCp1253("τρόπιδα")), PlainScan(Utf8ToCp1253("τρόπιδα")));
+      EXPECT_EQ(Slots(greekFirst, "hull"), PlainScan("hull"));
     }
-    DescriptionSearch greekFirst(convert, threads);
-    EXPECT_EQ(Slots(greekFirst, Utf8ToCp1253("τρόπιδα")), PlainScan(Utf8ToCp1253("τρόπιδα")));
-    EXPECT_EQ(Slots(greekFirst, "hull"), PlainScan("hull"));
   }
   // The scan did reach past the first chunks, and stopped at the damaged entry.
   const std::vector<int> own = PlainScan("own");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,24 @@ TEST(RtfWriter, ReadingTheOutputGivesTheSameModel) {
     EXPECT_EQ(Read(written), document) << fixture << "\n" << written;
     EXPECT_EQ(WriteRtf(Read(written)), written);
   }
+}
+
+// The save that reads the document twice instead of holding it writes what the model gives,
+// also when colours and fonts are first used late, tables follow one another and text is
+// interleaved with them.
+TEST(RtfWriter, ResavingWithoutTheModelWritesWhatTheModelGives) {
+  std::vector<std::string> documents = kFixtures;
+  documents.push_back("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1\\fcharset161 B;}}{\\colortbl;\\red1\\green2\\blue3;"
+                      "\\red9\\green9\\blue9;}\\trowd\\cellx100\\intbl\\cell\\row\\trowd\\cellx200\\intbl x\\cell\\row"
+                      "\\pard\\par\\par\\intbl open\\par\\f1\\cf2 late\\cell\\pard\\cf1\\fs30 y\\par\\f0 z}");
+  for (const std::string& fixture : documents) {
+    std::ostringstream saved;
+    ASSERT_TRUE(ResaveRtf(fixture, saved)) << fixture;
+    EXPECT_EQ(saved.str(), WriteRtf(Read(fixture))) << fixture;
+  }
+  std::ostringstream none;
+  EXPECT_FALSE(ResaveRtf("{\\rt plain", none));
+  EXPECT_EQ(none.str(), "");
 }
 
 TEST(RtfWriter, WritesTheFormOfARichTextControl) {

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Cp1253.h"
+#include "core/LineReader.h"
+#include "tests/support/DictionaryFixture.h"
+
+namespace quorvel::tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;  // the exit status; -1 when the tool did not end by itself
+  std::string out;
+  std::string err;
+};
+
+// Runs quorvel-tools in `dir` as its own process, stopped by an alarm after `seconds`, so that a
+// tool blocked on a file fails the test instead of hanging it.
+ToolRun RunTool(const fs::path& dir, const std::vector<std::string>& args, unsigned seconds = 20) {
+  const fs::path out = dir / "tool.out";
+  const fs::path err = dir / "tool.err";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(dir.c_str()) != 0) ::_exit(127);
+    std::vector<char*> argv{const_cast<char*>(QUORVEL_TOOLS_PROGRAM)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::alarm(seconds);  // kept across exec: SIGALRM ends the tool
+    ::execv(QUORVEL_TOOLS_PROGRAM, argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ToolRun run;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadWholeFile(out.string()).value_or("");
+  run.err = ReadWholeFile(err.string()).value_or("");
+  fs::remove(out);
+  fs::remove(err);
+  return run;
+}
+
+// Every data and user file of a dictionary folder, replaced in turn by a folder, a pipe that no
+// one writes and a link to /dev/zero, is unreadable: the load, the entry view's document and
+// text, the description search, the lists and the dump end as they do when the file is missing.
+TEST(UnreadableFiles, AFolderAPipeOrADeviceInPlaceOfAFileCountsAsMissing) {
+  test::DictionaryFixture fixture;
+  fixture.WritePublished({{"anchor", "{\\b anchor} holds the ship"}, {"bow", "{the fore end of a ship}"}, {"stern"}},
+                         {{1, Utf8ToCp1253("άγκυρα")}, {2, Utf8ToCp1253("πλώρη")}});
+  fixture.WriteUserEntries({{1, 1, "", "{my ship note}"}, {2, 90, "boat", "{a small ship}"}});
+  const fs::path dir = fixture.programDir();
+  const std::string user = fixture.userDir();
+  const std::vector<std::vector<std::string>> commands = {
+      {"--user-dir", user, "list", "START", "b"}, {"--user-dir", user, "entry", "1"},
+      {"--user-dir", user, "document", "1"},      {"--user-dir", user, "text", "3"},
+      {"--user-dir", user, "descsearch", "ship"}, {"--user-dir", user, "dump", "published-index"},
+      {"--user-dir", user, "dump", "user-descriptions"}};
+  ASSERT_NE(RunTool(dir, commands[4]).out.find("boat"), std::string::npos);
+
+  const std::vector<std::string> files = {"data/Quorvel.tbo", "data/QuorvelI.tbo", "data/QuorvelHI.tbo",
+                                          "user/QuorvelC.tbo", "user/QuorvelIC.tbo", "user/QuorvelHIC.tbo"};
+  enum Kind { kFolder, kPipe, kDevice };
+  for (const std::string& file : files) {
+    const fs::path path = dir / file;
+    const std::optional<std::string> content = ReadWholeFile(path.string());  // none: not written
+    fs::remove(path);
+    std::vector<ToolRun> missing;
+    for (const auto& command : commands) missing.push_back(RunTool(dir, command));
+    for (const Kind kind : {kFolder, kPipe, kDevice}) {
+      if (kind == kFolder) fs::create_directory(path);
+      if (kind == kPipe) {
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+      }
+      if (kind == kDevice) fs::create_symlink("/dev/zero", path);
+      for (size_t c = 0; c < commands.size(); ++c) {
+        const ToolRun run = RunTool(dir, commands[c]);
+        const std::string what = file + " as kind " + std::to_string(kind) + ", " + commands[c][2];
+        ASSERT_NE(run.status, -1) << what << ": the tool did not end";
+        EXPECT_EQ(run.status, missing[c].status) << what << "\n" << run.err;
+        EXPECT_EQ(run.out, missing[c].out) << what;
+      }
+      fs::remove(path);
+    }
+    if (content) fixture.WriteFile(file, *content);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::tools
