@@ -15,6 +15,7 @@
 #include "core/EntryIndex.h"
 #include "core/EntryList.h"
 #include "core/EntryView.h"
+#include "core/FileSystem.h"
 #include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "core/Locations.h"
@@ -31,9 +32,9 @@ struct ListOutcome {
 
 class Session {
  public:
-  // Nothing is loaded until Reload(). `writer` must outlive the session; `converter` turns a
-  // description document into its plain text for the description search.
-  Session(Locations locations, FileWriter& writer, PlainTextConverter converter);
+  // Nothing is loaded until Reload(). `fs` and `writer` must outlive the session; `converter`
+  // turns a description document into its plain text for the description search.
+  Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainTextConverter converter);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -43,6 +44,8 @@ class Session {
 
   const Dictionary& dictionary() const { return dictionary_; }
   const Locations& locations() const { return locations_; }
+  // The locations the loaded entries' descriptions are read with (LoadReport::readFrom).
+  const Locations& readLocations() const { return lastLoad_.readFrom; }
   const std::string& rtfHeader() const { return rtfHeader_; }
   const BrowsingHistory& history() const { return history_; }
   // How the latest load ended.
@@ -98,6 +101,7 @@ class Session {
   Status ReloadAfter(Status status);
 
   Locations locations_;
+  FileSystem& fs_;
   FileWriter& writer_;
   Dictionary dictionary_;
   std::string rtfHeader_;

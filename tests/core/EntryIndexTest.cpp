@@ -12,6 +12,8 @@
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
 #include "core/TextOps.h"
+#include "core/UserFileRewrite.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
@@ -51,8 +53,9 @@ struct Loaded {
 };
 
 void Load(Loaded& l, const Locations& locations) {
+  PosixFileSystem fs;
   StdFileWriter writer;
-  l.report = LoadEntryIndex(l.d, locations, writer);
+  l.report = LoadEntryIndex(l.d, locations, fs, writer);
 }
 
 TEST(EntryIndexLoad, PublishedLinesFillTheSlotsInFileOrder) {
@@ -446,14 +449,44 @@ TEST_F(InterruptedRewrite, TemporaryIndexLeftMeansNothingWasReplaced) {
   EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio);
 }
 
+// A writer that stops working, as at a crash, from its `crashAt`-th rename on.
+class CrashAtRename : public StdFileWriter {
+ public:
+  explicit CrashAtRename(int crashAt) : crashAt_(crashAt) {}
+  Status WriteFile(const std::string& path, std::string_view bytes) override {
+    return crashed_ ? Crashed() : StdFileWriter::WriteFile(path, bytes);
+  }
+  Status ReplaceFile(const std::string& from, const std::string& to) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : StdFileWriter::ReplaceFile(from, to);
+  }
+  Status RemoveFile(const std::string& path) override {
+    return crashed_ ? Crashed() : StdFileWriter::RemoveFile(path);
+  }
+
+ private:
+  static Status Crashed() { return Status::IoError("crashed"); }
+  int crashAt_;
+  int renames_ = 0;
+  bool crashed_ = false;
+};
+
+// Commits the new contents (those of WriteTemporary) with a crash at the `crashAt`-th rename.
+void CommitNewContents(DictionaryFixture& fx, int crashAt) {
+  const std::string index = ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n";
+  const std::string greek = ShiftEncode(DictionaryFixture::UserGreekLine(2, 91, kSkafos)) + "\r\n";
+  PosixFileSystem fs;
+  CrashAtRename crashing(crashAt);
+  CommitUserFiles(fx.locations(), fs, crashing, {index, ShiftEncode("{new!}"), greek});
+}
+
 TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
-  fx.WriteFile("user/QuorvelIC.tbo",
-               ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n");
-  WriteTemporary("templex.tbo");
-  WriteTemporary("tempigr.tbo");
+  CommitNewContents(fx, 2);
+  ASSERT_TRUE(fx.Exists("user/templex.tbo") && fx.Exists("user/tempigr.tbo") && !fx.Exists("user/tempi.tbo"));
   Loaded l;
   Load(l, fx.locations());
   EXPECT_TRUE(NoTemporaries());
+  EXPECT_FALSE(fx.Exists("user/commit.tbo"));
   EXPECT_EQ(l.d.EnglishIndex[3].Headword, "new");
   EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{new!}"}));
   EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
@@ -461,13 +494,26 @@ TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
 }
 
 TEST_F(InterruptedRewrite, OnlyTheGreekFileLeftIsMovedIn) {
-  fx.WriteUserEntries({{2, 91, "new", "{new!}"}});
-  WriteTemporary("tempigr.tbo");
+  CommitNewContents(fx, 3);
+  ASSERT_TRUE(fx.Exists("user/tempigr.tbo") && !fx.Exists("user/templex.tbo"));
   Loaded l;
   Load(l, fx.locations());
   EXPECT_TRUE(NoTemporaries());
   EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
   EXPECT_EQ(l.d.EnglishIndex[3].GreekSlot, 2);
+}
+
+// Temporaries alone prove nothing: without the commit record they are discarded, whichever
+// are left, and the user files stay as they are.
+TEST_F(InterruptedRewrite, TemporariesWithoutTheRecordAreDiscarded) {
+  for (const char* name : {"templex.tbo", "tempigr.tbo"}) {
+    fx.WriteFile(std::string("user/") + name, "");
+    Loaded l;
+    Load(l, fx.locations());
+    EXPECT_TRUE(NoTemporaries()) << name;
+    EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{old}"})) << name;
+    EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio) << name;
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "core/Cp1253.h"
 #include "core/UserFileRewrite.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
@@ -70,7 +71,7 @@ class UserEntryStoreTest : public ::testing::Test {
     Load();
   }
   void Load() {
-    const LoadReport report = LoadEntryIndex(d, fx.locations(), writer);
+    const LoadReport report = LoadEntryIndex(d, fx.locations(), fs, writer);
     ASSERT_TRUE(report.status.ok()) << report.status.message();
   }
   int SlotOf(std::string_view headword) const {
@@ -81,14 +82,14 @@ class UserEntryStoreTest : public ::testing::Test {
   }
   Status Insert(const std::string& english, const std::string& greek = "",
                 const std::string& description = "") {
-    return InsertUserEntry(d, fx.locations(), writer, {english, greek, description});
+    return InsertUserEntry(d, fx.locations(), fs, writer, {english, greek, description});
   }
   Status Modify(std::string_view headword, char origin, const std::string& english,
                 const std::string& greek, const std::string& description) {
-    return ModifyUserEntry(d, fx.locations(), writer, SlotOf(headword), {origin, english, greek, description});
+    return ModifyUserEntry(d, fx.locations(), fs, writer, SlotOf(headword), {origin, english, greek, description});
   }
   Status Delete(std::string_view headword) {
-    return DeleteUserEntry(d, fx.locations(), writer, SlotOf(headword));
+    return DeleteUserEntry(d, fx.locations(), fs, writer, SlotOf(headword));
   }
   void ExpectIndex(const Expected& expected) const {
     EXPECT_EQ(fx.UserIndexLines(), expected.index);
@@ -109,6 +110,7 @@ class UserEntryStoreTest : public ::testing::Test {
 
   DictionaryFixture fx;
   Dictionary d;
+  PosixFileSystem fs;
   StdFileWriter writer;
 };
 
@@ -139,8 +141,8 @@ TEST_F(UserEntryStoreTest, InsertIntoAnEmptyStoreCreatesTheFiles) {
   DictionaryFixture bare;
   WriteDictionary(bare);
   Dictionary d2;
-  LoadEntryIndex(d2, bare.locations(), writer);
-  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), writer, {"zebra", "", ""}).ok());
+  LoadEntryIndex(d2, bare.locations(), fs, writer);
+  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), fs, writer, {"zebra", "", ""}).ok());
   EXPECT_EQ(bare.UserIndexLines(), (Lines{DictionaryFixture::UserIndexLine(6, 7, "zebra", 1, 0)}));
   EXPECT_EQ(bare.ReadRaw("user/QuorvelC.tbo"), "");
   EXPECT_FALSE(bare.Exists("user/QuorvelHIC.tbo"));
@@ -221,7 +223,7 @@ TEST_F(UserEntryStoreTest, InsertRefusalsWriteNothing) {
   EXPECT_FALSE(Insert("long", "", std::string(7750, 'x')).ok());  // 31002 bytes stored
   Locations noFolder = fx.locations();
   SetUserFilePaths(noFolder, "");
-  EXPECT_FALSE(InsertUserEntry(d, noFolder, writer, {"x", "", ""}).ok());
+  EXPECT_FALSE(InsertUserEntry(d, noFolder, fs, writer, {"x", "", ""}).ok());
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelC.tbo"), descriptions);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
@@ -286,7 +288,7 @@ TEST_F(UserEntryStoreTest, ModifyRefusals) {
   EXPECT_FALSE(Modify("boat", 'X', "boat", "", "x").ok());
   EXPECT_FALSE(Modify("boat", kOriginUser, "", "", "x").ok());
   for (int slot : {-1, 0, 30001, 30002}) {
-    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), writer, slot, {kOriginUser, "b", "", ""}).code(),
+    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, writer, slot, {kOriginUser, "b", "", ""}).code(),
               StatusCode::kNotFound);
   }
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
@@ -303,6 +305,7 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       {"bowline", {"bowlines", "", "knots"}},         // the largest number, the same place
       {"boat", {"boat", G("βάρκα"), ""}},             // the term changes only
   };
+  PosixFileSystem fs;
   StdFileWriter writer;
   for (const Case& c : cases) {
     DictionaryFixture once;
@@ -312,16 +315,16 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       WriteUserEntries(*fx);
     }
     Dictionary d;
-    LoadEntryIndex(d, once.locations(), writer);
+    LoadEntryIndex(d, once.locations(), fs, writer);
     int slot = 0;
     while (d.EnglishIndex[slot].Headword != c.entry) ++slot;
     const EditedEntryTexts edited{kOriginUser, c.texts.english, c.texts.greek, c.texts.description};
-    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), writer, slot, edited).ok()) << c.entry;
+    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, writer, slot, edited).ok()) << c.entry;
 
-    LoadEntryIndex(d, twice.locations(), writer);
-    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), writer, slot).ok());
-    LoadEntryIndex(d, twice.locations(), writer);
-    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), writer, c.texts).ok());
+    LoadEntryIndex(d, twice.locations(), fs, writer);
+    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, writer, slot).ok());
+    LoadEntryIndex(d, twice.locations(), fs, writer);
+    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), fs, writer, c.texts).ok());
 
     for (const char* file : {"user/QuorvelIC.tbo", "user/QuorvelC.tbo", "user/QuorvelHIC.tbo"}) {
       EXPECT_EQ(once.ReadRaw(file), twice.ReadRaw(file)) << c.entry << " " << file;
@@ -376,7 +379,7 @@ TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
 TEST_F(UserEntryStoreTest, DeleteRefusals) {
   WithUserEntries();
   EXPECT_EQ(Delete("bow").code(), StatusCode::kRefused);  // published, with an addition
-  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), writer, 0).code(), StatusCode::kNotFound);
+  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, writer, 0).code(), StatusCode::kNotFound);
   // The index is older than the files: the entry is gone from them.
   fx.WriteUserEntries({kStoredLines[1]});
   EXPECT_EQ(Delete("boat").code(), StatusCode::kNotFound);
@@ -418,6 +421,9 @@ class FaultyWriter : public FileWriter {
   Status RemoveFile(const std::string& path) override {
     return Fails() ? Status::IoError("injected remove failure") : real_.RemoveFile(path);
   }
+  Status SyncFolderOf(const std::string& path) override {
+    return Fails() ? Status::IoError("injected flush failure") : real_.SyncFolderOf(path);
+  }
 
  private:
   bool Fails() {
@@ -439,25 +445,26 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
   DictionaryFixture fx;
   WriteDictionary(fx);
   WriteUserEntries(fx);
+  PosixFileSystem fs;
   StdFileWriter sound;
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), sound);
-  const Status result = operation(d, fx.locations(), faulty);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
+  const Status result = operation(d, fx.locations(), fs, faulty);
   if (status) *status = result;
-  LoadEntryIndex(d, fx.locations(), sound);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
   return UserFileSet(fx);
 }
 
 TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
-  const auto insert = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return InsertUserEntry(d, l, w, {"raft", G("σχεδία"), "logs"});
+  const auto insert = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
   };
-  const auto modify = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return ModifyUserEntry(d, l, w, 2, {kOriginUser, "yacht", "", "fast"});
+  const auto modify = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
   };
-  const auto addition = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return ModifyUserEntry(d, l, w, 5, {kOriginPublished, "chain", "", "links"});
+  const auto addition = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
   };
   DictionaryFixture original;
   WriteDictionary(original);
@@ -465,7 +472,7 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
   const FileSet oldFiles = UserFileSet(original);
 
   int scenario = 0;
-  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileWriter&)>>{insert, modify, addition}) {
+  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileSystem&, FileWriter&)>>{insert, modify, addition}) {
     ++scenario;
     FaultyWriter none;
     Status status = Status::Ok();
@@ -478,8 +485,9 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
       FaultyWriter error;
       error.errorAt = at;
       const FileSet afterError = RunAndRestart(error, operation, &status);
-      EXPECT_FALSE(status.ok()) << scenario << " error at " << at;
+      // Done once committed, failed before.
       EXPECT_TRUE(afterError == oldFiles || afterError == newFiles) << scenario << " error at " << at;
+      EXPECT_EQ(status.ok(), afterError == newFiles) << scenario << " error at " << at;
       for (int crash = at; crash <= operations + 3; ++crash) {
         FaultyWriter failing;
         failing.errorAt = crash == at ? 0 : at;
@@ -499,11 +507,12 @@ TEST(UserFileCommit, RecoveryInterruptedByACrashStillDiscards) {
   const FileSet oldFiles = UserFileSet(fx);
   for (const char* name : {"user/tempi.tbo", "user/templex.tbo", "user/tempigr.tbo"}) fx.WriteFile(name, "partial");
   Dictionary d;
+  PosixFileSystem fs;
   FaultyWriter crashing;
   crashing.crashAt = 2;
-  LoadEntryIndex(d, fx.locations(), crashing);
+  LoadEntryIndex(d, fx.locations(), fs, crashing);
   StdFileWriter sound;
-  LoadEntryIndex(d, fx.locations(), sound);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
   EXPECT_EQ(UserFileSet(fx), oldFiles);
 }
 
@@ -513,11 +522,12 @@ TEST(UserFileCommit, CommitWithoutGreekContentsDropsALeftoverGreekTemporary) {
   WriteUserEntries(fx);
   const auto greek = fx.ReadRaw("user/QuorvelHIC.tbo");
   fx.WriteFile("user/tempigr.tbo", "stale");
+  PosixFileSystem fs;
   StdFileWriter writer;
-  ASSERT_TRUE(CommitUserFiles(fx.locations(), writer, {"", "", std::nullopt}).ok());
+  ASSERT_TRUE(CommitUserFiles(fx.locations(), fs, writer, {"", "", std::nullopt}).ok());
   EXPECT_FALSE(fx.Exists("user/tempigr.tbo"));
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), writer);
+  LoadEntryIndex(d, fx.locations(), fs, writer);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
 }
 

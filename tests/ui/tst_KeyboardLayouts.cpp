@@ -42,8 +42,9 @@ void tst_KeyboardLayouts::activeGroupFollowsTheLanguage() {
 
   quorvel::test::DictionaryFixture fixture;
   fixture.WritePublished({{"ship", "{Ship.}"}});
+  quorvel::PosixFileSystem fs;
   quorvel::StdFileWriter writer;
-  quorvel::Session session(fixture.locations(), writer,
+  quorvel::Session session(fixture.locations(), fs, writer,
                            [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex window(session);
   window.show();
@@ -66,4 +67,5 @@ int main(int argc, char* argv[]) {
   return QTest::qExec(&test, argc, argv);
 }
 
+#include "platform/PosixFileSystem.h"
 #include "tst_KeyboardLayouts.moc"

@@ -168,6 +168,7 @@ class tst_MainLex : public QObject {
   std::unique_ptr<TMainLex> NewWindow();
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -191,7 +192,7 @@ void tst_MainLex::init() {
                                                                          std::filesystem::perms::others_read);
   }
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), writer_,
+      fixture_->locations(), fs_, writer_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = NewWindow();
   window_->show();
@@ -740,4 +741,5 @@ void tst_MainLex::everyControlHasAnAccessibleName() {
 }
 
 QTEST_MAIN(tst_MainLex)
+#include "platform/PosixFileSystem.h"
 #include "tst_MainLex.moc"

@@ -185,6 +185,7 @@ class tst_UserEntries : public QObject {
   void StartWindow(const quorvel::Locations& locations);
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   UserRightsWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<quorvel::ui::TMainLex> window_;
@@ -216,7 +217,7 @@ void tst_UserEntries::init() {
 void tst_UserEntries::StartWindow(const quorvel::Locations& locations) {
   window_.reset();
   session_ = std::make_unique<quorvel::Session>(
-      locations, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      locations, fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<quorvel::ui::TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
@@ -554,4 +555,5 @@ void tst_UserEntries::folderDialogOkStepOfTheInstallMode() {
 }
 
 QTEST_MAIN(tst_UserEntries)
+#include "platform/PosixFileSystem.h"
 #include "tst_UserEntries.moc"
