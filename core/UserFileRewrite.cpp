@@ -105,11 +105,19 @@ std::optional<std::vector<NewFile>> ParseRecord(const std::string& text) {
   return std::nullopt;
 }
 
+// Reads `path` for a recovery; a read that fails is tried once more, so that a passing fault
+// does not leave a rewrite unfinished.
+Status ReadForRecovery(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content) {
+  Status status = fs.ReadFile(path, maxBytes, content);
+  if (status.ok() || status.code() == StatusCode::kNotFound || status.code() == StatusCode::kDamaged) return status;
+  return fs.ReadFile(path, maxBytes, content);
+}
+
 // Whether `path` holds the new file `file`. An error only for a file that cannot be read (a
 // missing, foreign or too long file is simply not it).
 Status Holds(FileSystem& fs, const std::string& path, const NewFile& file, bool& holds) {
   std::string content;
-  const Status status = fs.ReadFile(path, file.maxBytes, content);
+  const Status status = ReadForRecovery(fs, path, file.maxBytes, content);
   holds = status.ok() && content.size() == file.size && Hex(Checksum(content)) == file.sum;
   if (status.ok() || status.code() == StatusCode::kNotFound || status.code() == StatusCode::kDamaged) {
     return Status::Ok();
@@ -128,7 +136,7 @@ struct Findings {
 Findings Examine(const Locations& l, FileSystem& fs) {
   Findings found;
   std::string text;
-  const Status read = fs.ReadFile(RecordFile(l), kMaxRecordBytes, text);
+  const Status read = ReadForRecovery(fs, RecordFile(l), kMaxRecordBytes, text);
   if (read.code() == StatusCode::kNotFound) return found;
   found.recordPresent = true;
   if (read.code() == StatusCode::kDamaged) return found;  // not a record

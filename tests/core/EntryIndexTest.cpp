@@ -11,6 +11,7 @@
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
+#include "core/Session.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
 #include "platform/PosixFileSystem.h"
@@ -513,6 +514,29 @@ TEST_F(InterruptedRewrite, TemporariesWithoutTheRecordAreDiscarded) {
     EXPECT_TRUE(NoTemporaries()) << name;
     EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{old}"})) << name;
     EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio) << name;
+  }
+}
+
+// While another program keeps the user files (or their folder cannot be written) a load leaves
+// the rewrite unfinished: it reads the new files where they lie, descriptions included, and
+// says so; the next load that may finish it does.
+TEST_F(InterruptedRewrite, ALoadThatCannotFinishReadsTheNewFilesWhereTheyLie) {
+  CommitNewContents(fx, 2);
+  PosixFileSystem fs;
+  std::unique_ptr<FileLock> other;
+  ASSERT_TRUE(LockUserFiles(fx.locations(), fs, other).ok());
+  StdFileWriter writer;
+  Session session(fx.locations(), fs, writer, [](std::string_view rtf) { return std::string(rtf); });
+  for (const bool kept : {true, false}) {
+    if (!kept) other.reset();
+    const LoadReport report = session.Reload();
+    EXPECT_EQ(report.recovery.code(), kept ? StatusCode::kInUse : StatusCode::kOk) << report.recovery.message();
+    EXPECT_EQ(fx.Exists("user/templex.tbo"), kept);
+    EXPECT_EQ(session.dictionary().EnglishIndex[3].Headword, "new");
+    EXPECT_EQ(session.dictionary().GreekIndex[2].Term, kSkafos);
+    const std::optional<EntryView> view = session.ShowEntry(3, "new", false);
+    ASSERT_TRUE(view && view->document);
+    EXPECT_NE(view->document->find("new!"), std::string::npos) << kept;
   }
 }
 

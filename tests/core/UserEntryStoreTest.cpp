@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/UserFileRewrite.h"
 #include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace quorvel {
 namespace {
@@ -529,6 +531,208 @@ TEST(UserFileCommit, CommitWithoutGreekContentsDropsALeftoverGreekTemporary) {
   Dictionary d;
   LoadEntryIndex(d, fx.locations(), fs, writer);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
+}
+
+// The user files and every leftover of a rewrite, in an in-memory file system.
+using test::FakeFileSystem;
+using Operation = std::function<Status(const Dictionary&, const Locations&, FileSystem&, FileWriter&)>;
+
+FileSet FakeUserFiles(const FakeFileSystem& fake, const Locations& l) {
+  return {fake.Content(l.UserIndexFile), fake.Content(l.UserDescrFile), fake.Content(l.UserGreekFile)};
+}
+bool FakeLeftovers(const FakeFileSystem& fake, const Locations& l) {
+  const std::string record = l.TempIndexFile.substr(0, l.TempIndexFile.size() - 9) + "commit.tbo";
+  return fake.Content(l.TempIndexFile) || fake.Content(l.TempDescrFile) || fake.Content(l.TempGreekFile) ||
+         fake.Content(record);
+}
+// What a load after a restart reads (recovering first, without faults).
+FileSet LoadedAfterRestart(FakeFileSystem& fake, const Locations& l) {
+  fake.FailCall(0);
+  std::unique_ptr<FileLock> lock;
+  const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+  EXPECT_TRUE(recovered.status.ok()) << recovered.status.message();
+  EXPECT_FALSE(FakeLeftovers(fake, l));
+  return FakeUserFiles(fake, l);
+}
+
+// The stored entries in the fake, with the index loaded from the same files.
+class UserFileFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteDictionary(fx);
+    WriteUserEntries(fx);
+    PosixFileSystem real;
+    StdFileWriter writer;
+    LoadEntryIndex(d, fx.locations(), real, writer);
+    start.AddFile(l.UserIndexFile, *fx.ReadRaw("user/QuorvelIC.tbo"));
+    start.AddFile(l.UserDescrFile, *fx.ReadRaw("user/QuorvelC.tbo"));
+    start.AddFile(l.UserGreekFile, *fx.ReadRaw("user/QuorvelHIC.tbo"));
+    oldFiles = FakeUserFiles(start, l);
+  }
+
+  DictionaryFixture fx;
+  const Locations l = fx.locations();
+  Dictionary d;
+  FakeFileSystem start;
+  FileSet oldFiles;
+};
+
+// Every call of an edit fails once in turn, reads included. A failure is reported as such and
+// leaves the old files; an edit reported done has made the new ones; a restart loads exactly
+// one of the two, with nothing left over. A read error is never taken for a missing file.
+TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
+  const std::vector<std::pair<const char*, Operation>> operations = {
+      {"insert", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
+       }},
+      {"modify", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
+       }},
+      {"add addition", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
+       }},
+      {"delete", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return DeleteUserEntry(d, l, fs, w, 4);
+       }},
+  };
+  for (const auto& [name, operation] : operations) {
+    FakeFileSystem sound = start;
+    ASSERT_TRUE(operation(d, l, sound, sound).ok()) << name;
+    const FileSet newFiles = LoadedAfterRestart(sound, l);
+    ASSERT_NE(newFiles, oldFiles) << name;
+    bool indexReadFailed = false;
+    bool greekReadFailed = false;
+    uint64_t n = 1;
+    for (;; ++n) {
+      FakeFileSystem fake = start;
+      fake.FailCall(n);
+      const Status status = operation(d, l, fake, fake);
+      if (!fake.faulted()) break;
+      const FileSet loaded = LoadedAfterRestart(fake, l);
+      EXPECT_TRUE(loaded == oldFiles || loaded == newFiles) << name << ", call " << n;
+      EXPECT_EQ(status.ok(), loaded == newFiles) << name << ", call " << n << ": " << status.message();
+      if (!status.ok()) {
+        EXPECT_EQ(status.code(), StatusCode::kIoError) << name << ", call " << n;
+      }
+      indexReadFailed |= status.message().find("read " + l.UserIndexFile) != std::string::npos;
+      greekReadFailed |= status.message().find("read " + l.UserGreekFile) != std::string::npos;
+    }
+    EXPECT_TRUE(indexReadFailed && greekReadFailed) << name;
+    EXPECT_GT(n, 12u) << name;
+    std::cout << "[fault figures] " << name << ": " << n - 1 << " faulted runs\n";
+  }
+}
+
+// A writer that stops working, as at a crash, from its `crashAt`-th rename or removal on.
+class CrashingWriter : public FileWriter {
+ public:
+  CrashingWriter(FileWriter& real, int crashAt) : real_(real), crashAt_(crashAt) {}
+  Status WriteFile(const std::string& path, std::string_view bytes) override {
+    return crashed_ ? Crashed() : real_.WriteFile(path, bytes);
+  }
+  Status ReplaceFile(const std::string& from, const std::string& to) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : real_.ReplaceFile(from, to);
+  }
+  Status RemoveFile(const std::string& path) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : real_.RemoveFile(path);
+  }
+  Status SyncFolderOf(const std::string& path) override { return crashed_ ? Crashed() : real_.SyncFolderOf(path); }
+
+ private:
+  static Status Crashed() { return Status::IoError("crashed"); }
+  FileWriter& real_;
+  int crashAt_;
+  int renames_ = 0;
+  bool crashed_ = false;
+};
+
+// The files of an insert interrupted by a crash before its `crashAt`-th rename (4: after all
+// three, with the record left).
+FakeFileSystem Interrupted(const FakeFileSystem& start, const Dictionary& d, const Locations& l, int crashAt) {
+  FakeFileSystem fake = start;
+  CrashingWriter crashing(fake, crashAt);
+  InsertUserEntry(d, l, fake, crashing, {"raft", G("σχεδία"), "logs"});
+  return fake;
+}
+
+// A load after a crash at any point of the renames reads the new files whole, whichever of its
+// calls fails, and a later load finds them in place.
+TEST_F(UserFileFaults, EveryFailedCallOfARecoveryStillReadsTheNewFiles) {
+  FakeFileSystem sound = start;
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  const FileSet newFiles = FakeUserFiles(sound, l);
+  int runs = 0;
+  for (int crashAt = 1; crashAt <= 4; ++crashAt) {
+    const FakeFileSystem interrupted = Interrupted(start, d, l, crashAt);
+    ASSERT_TRUE(FakeLeftovers(interrupted, l)) << crashAt;
+    for (uint64_t n = 1;; ++n) {
+      FakeFileSystem fake = interrupted;
+      fake.FailCall(n);
+      std::unique_ptr<FileLock> lock;
+      const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+      if (!fake.faulted()) break;
+      lock.reset();
+      const Locations& r = recovered.readFrom;
+      const FileSet read = {fake.Content(r.UserIndexFile), fake.Content(r.UserDescrFile), fake.Content(r.UserGreekFile)};
+      EXPECT_EQ(read, newFiles) << "crash at " << crashAt << ", call " << n << ": " << recovered.status.message();
+      EXPECT_EQ(LoadedAfterRestart(fake, l), newFiles) << "crash at " << crashAt << ", call " << n;
+      ++runs;
+    }
+  }
+  std::cout << "[fault figures] recovery after a crash at each of 4 points: " << runs << " faulted runs\n";
+}
+
+// Temporaries without a record (a stray empty file) are discarded; the user files stay.
+TEST_F(UserFileFaults, StrayTemporariesAreDiscarded) {
+  for (const std::string* temp : {&l.TempDescrFile, &l.TempGreekFile, &l.TempIndexFile}) {
+    FakeFileSystem fake = start;
+    fake.AddFile(*temp, "");
+    EXPECT_EQ(LoadedAfterRestart(fake, l), oldFiles) << *temp;
+  }
+}
+
+// In a folder that cannot be written the rewrite cannot be finished: the load reads the new
+// files where they lie and says it could not finish; the user files stay as they are.
+TEST_F(UserFileFaults, ARecoveryThatCannotRenameReadsTheNewFilesInPlace) {
+  FakeFileSystem sound = start;
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  const FileSet newFiles = FakeUserFiles(sound, l);
+  const std::string folder = fx.programDir() + "user";
+  for (const bool lockFileThere : {false, true}) {
+    FakeFileSystem fake = Interrupted(start, d, l, 2);  // the index is in place, the rest not
+    if (lockFileThere) fake.AddFile(folder + "/lock.tbo", "");
+    const FileSet before = FakeUserFiles(fake, l);
+    fake.SetReadOnly(folder, true);
+    std::unique_ptr<FileLock> lock;
+    const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+    EXPECT_EQ(recovered.status.code(), StatusCode::kNoPermission) << lockFileThere;
+    const Locations& r = recovered.readFrom;
+    EXPECT_EQ(r.UserIndexFile, l.UserIndexFile);
+    EXPECT_EQ(r.UserDescrFile, l.TempDescrFile);
+    EXPECT_EQ((FileSet{fake.Content(r.UserIndexFile), fake.Content(r.UserDescrFile), fake.Content(r.UserGreekFile)}),
+              newFiles);
+    EXPECT_EQ(FakeUserFiles(fake, l), before);
+    // An edit is refused until the folder can be written again.
+    lock.reset();
+    EXPECT_FALSE(InsertUserEntry(d, l, fake, fake, {"punt", "", ""}).ok());
+    fake.SetReadOnly(folder, false);
+    EXPECT_EQ(LoadedAfterRestart(fake, l), newFiles);
+  }
+}
+
+// While another program keeps the user files, an edit waits, then is refused as in use.
+TEST_F(UserFileFaults, AnEditWhileAnotherProgramKeepsTheFilesIsRefusedAsInUse) {
+  FakeFileSystem fake = start;
+  std::unique_ptr<FileLock> other;
+  ASSERT_TRUE(LockUserFiles(l, fake, other).ok());
+  const Status status = InsertUserEntry(d, l, fake, fake, {"raft", "", ""});
+  EXPECT_EQ(status.code(), StatusCode::kInUse);
+  EXPECT_NE(status.message().find("in use by another program"), std::string::npos);
+  EXPECT_EQ(FakeUserFiles(fake, l), oldFiles);
+  other.reset();
+  EXPECT_TRUE(InsertUserEntry(d, l, fake, fake, {"raft", "", ""}).ok());
 }
 
 }  // namespace
