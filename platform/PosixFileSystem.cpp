@@ -290,9 +290,12 @@ Status PosixFileSystem::LockFile(const std::string& path, int waitMilliseconds,
                                  std::unique_ptr<FileLock>& lock) {
   constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   Descriptor file(::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0644));
-  // In a folder that cannot be written, a lock file that is there still locks.
-  if (file.get() < 0 && (errno == EACCES || errno == EROFS)) file.Reset(::open(path.c_str(), O_RDONLY | kFlags));
-  if (file.get() < 0) return SystemError("cannot open the lock file " + path);
+  if (file.get() < 0) {
+    const Status error = SystemError("cannot open the lock file " + path);
+    // In a folder that cannot be written, a lock file that is there still locks.
+    if (error.code() == StatusCode::kNoPermission) file.Reset(::open(path.c_str(), O_RDONLY | kFlags));
+    if (file.get() < 0) return error;
+  }
   struct stat info;
   if (::fstat(file.get(), &info) != 0) return SystemError("cannot examine " + path);
   if (!S_ISREG(info.st_mode)) return Status::Damaged(path + " is not a regular file");

@@ -18,6 +18,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ForeignWindow.h"
@@ -353,5 +354,4 @@ void tst_Clipboard::quickTranslationMinimisesWhenAnotherProgramIsActive() {
 }
 
 QTEST_MAIN(tst_Clipboard)
-#include "platform/PosixFileSystem.h"
 #include "tst_Clipboard.moc"

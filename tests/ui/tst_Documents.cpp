@@ -24,6 +24,7 @@
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/CopyrightFormU.h"
@@ -341,5 +342,4 @@ void tst_Documents::qtTextsAreGreek() {
 }
 
 QTEST_MAIN(tst_Documents)
-#include "platform/PosixFileSystem.h"
 #include "tst_Documents.moc"

@@ -21,6 +21,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/EntryListModel.h"
@@ -294,5 +295,4 @@ void tst_FigForm::sampleDictionaryFigureOpensFromItsReference() {
 }
 
 QTEST_MAIN(tst_FigForm)
-#include "platform/PosixFileSystem.h"
 #include "tst_FigForm.moc"

@@ -22,6 +22,7 @@
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/LinkLabel.h"
@@ -206,5 +207,4 @@ void tst_Install::unreadableListSaysTheInstallFailed() {
 }
 
 QTEST_MAIN(tst_Install)
-#include "platform/PosixFileSystem.h"
 #include "tst_Install.moc"

@@ -9,6 +9,7 @@
 #include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/MainLexU.h"
@@ -67,5 +68,4 @@ int main(int argc, char* argv[]) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "platform/PosixFileSystem.h"
 #include "tst_KeyboardLayouts.moc"

@@ -22,6 +22,7 @@
 #include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
@@ -741,5 +742,4 @@ void tst_MainLex::everyControlHasAnAccessibleName() {
 }
 
 QTEST_MAIN(tst_MainLex)
-#include "platform/PosixFileSystem.h"
 #include "tst_MainLex.moc"

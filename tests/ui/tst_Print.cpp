@@ -17,6 +17,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/EntryListModel.h"
@@ -209,5 +210,4 @@ void tst_Print::nothingSelectedOrCancelledPrintsNothing() {
 }
 
 QTEST_MAIN(tst_Print)
-#include "platform/PosixFileSystem.h"
 #include "tst_Print.moc"

@@ -24,6 +24,7 @@
 #include "core/Session.h"
 #include "core/TextOps.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ModalSteps.h"
@@ -555,5 +556,4 @@ void tst_UserEntries::folderDialogOkStepOfTheInstallMode() {
 }
 
 QTEST_MAIN(tst_UserEntries)
-#include "platform/PosixFileSystem.h"
 #include "tst_UserEntries.moc"
