@@ -213,10 +213,11 @@ Status CommitUserFiles(const Locations& locations, FileSystem& fs, FileWriter& w
     files[i].sum = Hex(Checksum(*bytes[i]));
     status = writer.WriteFile(locations.*files[i].temp, *bytes[i]);
   }
+  const bool recordTried = status.ok();  // whether a record, even one cut short, may be there
   if (status.ok()) status = writer.WriteFile(RecordFile(locations), RecordText(files));
   if (status.ok()) status = writer.SyncFolderOf(RecordFile(locations));
   // A record that cannot be removed may be sound: then the rewrite goes on.
-  if (!status.ok() && Discard(locations, fs, writer, true)) return status;
+  if (!status.ok() && Discard(locations, fs, writer, recordTried)) return status;
   // The change is made: what cannot be finished now, the next load finishes.
   Finish(locations, fs, writer, files);
   return Status::Ok();
