@@ -11,6 +11,7 @@
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/DurableFileWriter.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "ui/Artwork.h"
 #include "ui/CopyrightFormU.h"
@@ -46,11 +47,12 @@ int main(int argc, char* argv[]) {
   app.setWindowIcon(quorvel::ui::ArtworkIcon(QStringLiteral("orvanta")));
 
   // The program folder is the current directory, as the program was started.
+  quorvel::PosixFileSystem fs;
   quorvel::DurableFileWriter writer;
   quorvel::Session session(
       quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
                                     quorvel::SystemFoldersFromEnvironment()),
-      writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fs, writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex mainLex(session);
   quorvel::ui::TInsertEntryFrm insertEntryFrm(&mainLex);
   quorvel::ui::TDummyFrm dummyFrm;

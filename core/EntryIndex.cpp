@@ -454,9 +454,13 @@ void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
   }
 }
 
-LoadReport LoadEntryIndex(Dictionary& d, const Locations& locations, FileWriter& writer) {
+LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs, FileWriter& writer) {
   LoadReport report;
-  report.recovery = RecoverUserFiles(locations, writer);
+  std::unique_ptr<FileLock> lock;  // kept to the end: no rewrite replaces a file between the reads
+  RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, writer, lock);
+  report.recovery = user.status;
+  report.readFrom = std::move(user.readFrom);
+  const Locations& locations = report.readFrom;
   d.EnglishIndex.clear();
   d.GreekIndex.clear();
   d.LongTranslations.clear();

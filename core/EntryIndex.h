@@ -16,6 +16,7 @@
 
 namespace quorvel {
 
+class FileSystem;
 class FileWriter;
 
 inline constexpr int kIndexSlots = 30002;  // slots 0-30001; slot 0 is never used
@@ -100,15 +101,21 @@ struct LoadReport {
   bool englishBoundReached = false;   // more lines than slots; the rest was not loaded
   bool greekBoundReached = false;
   int droppedLongTranslations = 0;    // beyond the 999 slots; those entries show their Greek term
-  // Finishing an interrupted rewrite of the user files; an error means the user files may be
-  // a mix until a later load completes them (the store recovers again before it writes).
+  // Finishing an interrupted rewrite of the user files; an error means it is left unfinished
+  // (the folder cannot be written, another program keeps the files): the load then read the
+  // new files where they lie, never a mix, and a later load or edit finishes it.
   Status recovery = Status::Ok();
+  // The locations the user files were read with: those given, or with the user paths naming
+  // the new files of an unfinished rewrite. The loaded entries' descriptions are read with them.
+  Locations readFrom;
 };
 
 // Rebuilds `dictionary` from the published index files and the user's index files named by
 // `locations`. First completes or discards an interrupted rewrite of the user files (through
-// `writer`), so that the user files it reads are whole. Never throws.
-LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileWriter& writer);
+// `writer`, under the lock of the user files, held while they are read), so that the user files
+// it reads are whole. Never throws.
+LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                          FileWriter& writer);
 
 // Recomputes the used counts and the letter starts from the index arrays and makes the search
 // candidates follow them (LoadEntryIndex does this at its end; a caller that writes the arrays

@@ -1,10 +1,12 @@
 // The file system as the dictionary sees it: what a path is, bounded reads of regular files,
-// folders, copies that never overwrite, and the read-only test of the program file. The program
+// folders, copies that never overwrite, the read-only test of the program file, and the lock
+// that keeps two programs from changing the user's files at once. The program
 // uses platform/PosixFileSystem; the tests use an in-memory fake that can fail any call on
 // purpose. Writes that must reach the disk go through FileWriter (core/FileWriter.h).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,13 @@ enum class FileKind {
   kRegular,
   kFolder,
   kOther,  // a device, a pipe, a socket: never opened
+};
+
+// A lock taken with FileSystem::LockFile; destroying it lets go. It must not outlive the
+// FileSystem that gave it.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
 };
 
 class FileSystem {
@@ -61,6 +70,13 @@ class FileSystem {
   // Gives whoever may read `path` the permission to execute it (a launcher on the desktop must
   // be executable to start anything).
   virtual Status MakeExecutable(const std::string& path) = 0;
+
+  // Takes the exclusive advisory lock of the file `path` (created empty when missing, never
+  // removed), waiting up to `waitMilliseconds` while another holder keeps it. InUse when it is
+  // still held then; NoPermission (or NotFound) when the file can be neither made nor opened.
+  // Only programs that take the same lock are kept out.
+  virtual Status LockFile(const std::string& path, int waitMilliseconds,
+                          std::unique_ptr<FileLock>& lock) = 0;
 };
 
 }  // namespace quorvel

@@ -22,15 +22,20 @@ class FileWriter {
   virtual Status ReplaceFile(const std::string& from, const std::string& to) = 0;
   // Removes `path`; a missing file is not an error.
   virtual Status RemoveFile(const std::string& path) = 0;
+  // Makes the names made in the folder of `path` (files written, renamed or removed there)
+  // survive a power loss.
+  virtual Status SyncFolderOf(const std::string& path) = 0;
 };
 
 // The standard library's writer: complete writes and atomic renames, without the flush to disk
-// that the standard library cannot ask for. For tests and tools that need no durability.
+// that the standard library cannot ask for (SyncFolderOf does nothing). For tests and tools that
+// need no durability.
 class StdFileWriter : public FileWriter {
  public:
   Status WriteFile(const std::string& path, std::string_view bytes) override;
   Status ReplaceFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
+  Status SyncFolderOf(const std::string&) override { return Status::Ok(); }
 };
 
 }  // namespace quorvel

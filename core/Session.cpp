@@ -5,11 +5,13 @@
 
 namespace quorvel {
 
-Session::Session(Locations locations, FileWriter& writer, PlainTextConverter converter)
-    : locations_(std::move(locations)), writer_(writer), descriptionSearch_(std::move(converter)) {}
+Session::Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainTextConverter converter)
+    : locations_(std::move(locations)), fs_(fs), writer_(writer), descriptionSearch_(std::move(converter)) {
+  lastLoad_.readFrom = locations_;
+}
 
 LoadReport Session::Reload() {
-  lastLoad_ = LoadEntryIndex(dictionary_, locations_, writer_);
+  lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, writer_);
   rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
   history_.Remap(dictionary_);
   return lastLoad_;
@@ -47,11 +49,11 @@ ListOutcome Session::SearchAsTyped(std::string_view text, bool greek) {
 }
 
 Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
-  return descriptionSearch_.Search(dictionary_, locations_, rtfHeader_, word, list);
+  return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list);
 }
 
 std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {
-  std::optional<EntryView> view = ViewOfEntry(dictionary_, locations_, rtfHeader_, slot, listText, greek);
+  std::optional<EntryView> view = ViewOfEntry(dictionary_, readLocations(), rtfHeader_, slot, listText, greek);
   if (view) history_.EntryShown(std::string(listText), slot, dictionary_.EnglishIndex[slot].Number);
   return view;
 }
@@ -116,17 +118,17 @@ Status Session::HeldUserFiles() const {
 
 Status Session::InsertEntry(const NewEntryTexts& texts) {
   if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(InsertUserEntry(dictionary_, locations_, writer_, texts));
+  return ReloadAfter(InsertUserEntry(dictionary_, locations_, fs_, writer_, texts));
 }
 
 Status Session::ModifyEntry(int slot, const EditedEntryTexts& texts) {
   if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(ModifyUserEntry(dictionary_, locations_, writer_, slot, texts));
+  return ReloadAfter(ModifyUserEntry(dictionary_, locations_, fs_, writer_, slot, texts));
 }
 
 Status Session::DeleteEntry(int slot) {
   if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(DeleteUserEntry(dictionary_, locations_, writer_, slot));
+  return ReloadAfter(DeleteUserEntry(dictionary_, locations_, fs_, writer_, slot));
 }
 
 bool Session::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {

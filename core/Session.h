@@ -15,6 +15,7 @@
 #include "core/EntryIndex.h"
 #include "core/EntryList.h"
 #include "core/EntryView.h"
+#include "core/FileSystem.h"
 #include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "core/Locations.h"
@@ -31,9 +32,9 @@ struct ListOutcome {
 
 class Session {
  public:
-  // Nothing is loaded until Reload(). `writer` must outlive the session; `converter` turns a
-  // description document into its plain text for the description search.
-  Session(Locations locations, FileWriter& writer, PlainTextConverter converter);
+  // Nothing is loaded until Reload(). `fs` and `writer` must outlive the session; `converter`
+  // turns a description document into its plain text for the description search.
+  Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainTextConverter converter);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -43,13 +44,19 @@ class Session {
 
   const Dictionary& dictionary() const { return dictionary_; }
   const Locations& locations() const { return locations_; }
+  // The locations the loaded entries' descriptions are read with (LoadReport::readFrom).
+  const Locations& readLocations() const { return lastLoad_.readFrom; }
   const std::string& rtfHeader() const { return rtfHeader_; }
   const BrowsingHistory& history() const { return history_; }
   // How the latest load ended.
   const LoadReport& lastLoad() const { return lastLoad_; }
   // True when the latest load could not read the user's own files whole or could not finish an
   // interrupted rewrite of them: until a load finds them whole, the edits below write nothing.
-  bool userFilesHeld() const { return !lastLoad_.userLines.ok() || !lastLoad_.recovery.ok(); }
+  // Another program's edit in progress holds nothing: every edit takes the lock and recovers.
+  bool userFilesHeld() const {
+    return !lastLoad_.userLines.ok() ||
+           (!lastLoad_.recovery.ok() && lastLoad_.recovery.code() != StatusCode::kInUse);
+  }
   FileWriter& writer() { return writer_; }
 
   // A list search the user started (Enter, the search dialog, the user-entries listing): the
@@ -103,6 +110,7 @@ class Session {
   Status HeldUserFiles() const;
 
   Locations locations_;
+  FileSystem& fs_;
   FileWriter& writer_;
   Dictionary dictionary_;
   std::string rtfHeader_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -9,7 +10,6 @@
 #include "core/DescriptionFile.h"
 #include "core/LineReader.h"
 #include "core/RtfEscape.h"
-#include "core/Paths.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
@@ -50,25 +50,25 @@ Status LineError(const std::string& file, int line, const char* what) {
   return Status::Damaged(file + ": line " + std::to_string(line) + ": " + what);
 }
 
-// A user file's content; a missing file is empty.
-Status ReadUserFile(const std::string& path, std::string& content) {
+// A user file's content; a missing file is empty. Any other failure (a file that cannot be read,
+// is no regular file or is longer than a user file can be) is returned: the files are not
+// rewritten from what could not be read.
+Status ReadUserFile(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content) {
   content.clear();
-  if (!FileExists(path)) return Status::Ok();
-  auto read = ReadWholeFile(path);
-  if (!read) return Status::IoError(path + ": cannot be read");
-  content = std::move(*read);
-  return Status::Ok();
+  const Status status = fs.ReadFile(path, maxBytes, content);
+  if (status.code() == StatusCode::kNotFound) return Status::Ok();
+  return status;
 }
 
 // Reads and checks the three user files. Each line's description is taken from its recorded
 // place, which is what the loaded index shows for it.
-Status ReadUserFiles(const Locations& locations, UserFiles& files) {
+Status ReadUserFiles(const Locations& locations, FileSystem& fs, UserFiles& files) {
   std::string index;
   std::string descriptions;
   std::string greek;
-  Status status = ReadUserFile(locations.UserIndexFile, index);
-  if (status.ok()) status = ReadUserFile(locations.UserDescrFile, descriptions);
-  if (status.ok()) status = ReadUserFile(locations.UserGreekFile, greek);
+  Status status = ReadUserFile(fs, locations.UserIndexFile, kMaxUserIndexBytes, index);
+  if (status.ok()) status = ReadUserFile(fs, locations.UserDescrFile, kMaxUserDescriptionBytes, descriptions);
+  if (status.ok()) status = ReadUserFile(fs, locations.UserGreekFile, kMaxUserIndexBytes, greek);
   if (!status.ok()) return status;
 
   LineReader indexLines(index);
@@ -358,20 +358,31 @@ Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
   return Status::Ok();
 }
 
-// Makes sure the user files are whole and reads them.
-Status BeginRewrite(const Locations& locations, FileWriter& writer, UserFiles& files) {
-  if (!locations.HasUserFolder()) return Status::Refused("no user-entry folder is known");
-  Status status = RecoverUserFiles(locations, writer);
-  if (!status.ok()) return status;
-  return ReadUserFiles(locations, files);
-}
+// The files as one rewrite sees them: locked for its whole read-modify-write, made whole, read.
+struct Rewrite {
+  Rewrite(const Locations& l, FileSystem& f, FileWriter& w) : locations(l), fs(f), writer(w) {}
 
-Status Commit(const Locations& locations, FileWriter& writer, const UserFiles& files) {
-  UserFileContents contents;
-  Status status = BuildContents(locations, files, contents);
-  if (!status.ok()) return status;
-  return CommitUserFiles(locations, writer, contents);
-}
+  const Locations& locations;
+  FileSystem& fs;
+  FileWriter& writer;
+  std::unique_ptr<FileLock> lock;
+  UserFiles files;
+
+  Status Begin() {
+    if (!locations.HasUserFolder()) return Status::Refused("no user-entry folder is known");
+    Status status = LockUserFiles(locations, fs, lock);
+    if (status.ok()) status = RecoverUserFiles(locations, fs, writer).status;
+    if (status.ok()) status = ReadUserFiles(locations, fs, files);
+    return status;
+  }
+
+  Status Commit() {
+    UserFileContents contents;
+    Status status = BuildContents(locations, files, contents);
+    if (!status.ok()) return status;
+    return CommitUserFiles(locations, fs, writer, contents);
+  }
+};
 
 // The entry at `slot`, which must be a used slot of the index.
 Status CheckSlot(const Dictionary& d, int slot) {
@@ -398,17 +409,17 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form) {
   return out;
 }
 
-Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       const NewEntryTexts& texts) {
-  UserFiles files;
-  Status status = BeginRewrite(locations, writer, files);
-  if (status.ok()) status = InsertInto(files, IndexView{dictionary}, texts);
-  if (status.ok()) status = Commit(locations, writer, files);
+Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, const NewEntryTexts& texts) {
+  Rewrite rewrite{locations, fs, writer};
+  Status status = rewrite.Begin();
+  if (status.ok()) status = InsertInto(rewrite.files, IndexView{dictionary}, texts);
+  if (status.ok()) status = rewrite.Commit();
   return status;
 }
 
-Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       int slot, const EditedEntryTexts& texts) {
+Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, int slot, const EditedEntryTexts& texts) {
   if (texts.english.empty()) return Status::Refused("the English headword is empty");
   Status status = CheckSlot(dictionary, slot);
   if (!status.ok()) return status;
@@ -416,9 +427,10 @@ Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations,
   if (texts.origin != entry.Origin) {
     return Status::Refused(std::string("the entry's origin is '") + entry.Origin + "', not '" + texts.origin + "'");
   }
-  UserFiles files;
-  status = BeginRewrite(locations, writer, files);
+  Rewrite rewrite{locations, fs, writer};
+  status = rewrite.Begin();
   if (!status.ok()) return status;
+  UserFiles& files = rewrite.files;
   switch (entry.Origin) {
     case kOriginUser:
       status = RemoveEntry(files, entry.Number);
@@ -436,21 +448,21 @@ Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations,
     default:
       return Status::Refused("the selected entry cannot be modified");
   }
-  if (status.ok()) status = Commit(locations, writer, files);
+  if (status.ok()) status = rewrite.Commit();
   return status;
 }
 
-Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       int slot) {
+Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, int slot) {
   Status status = CheckSlot(dictionary, slot);
   if (!status.ok()) return status;
   if (dictionary.EnglishIndex[slot].Origin != kOriginUser) {
     return Status::Refused("only user entries can be deleted");
   }
-  UserFiles files;
-  status = BeginRewrite(locations, writer, files);
-  if (status.ok()) status = RemoveEntry(files, dictionary.EnglishIndex[slot].Number);
-  if (status.ok()) status = Commit(locations, writer, files);
+  Rewrite rewrite{locations, fs, writer};
+  status = rewrite.Begin();
+  if (status.ok()) status = RemoveEntry(rewrite.files, dictionary.EnglishIndex[slot].Number);
+  if (status.ok()) status = rewrite.Commit();
   return status;
 }
 

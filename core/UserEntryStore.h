@@ -11,8 +11,14 @@
 // Placement and numbering follow from the loaded index, which must have been loaded from the
 // current user files: the caller reloads the index after every change (Session does). The
 // operations take the slot of the entry to change and return a Status; they never touch a
-// window. A failed operation leaves the user files the old ones, or, after a failure between
-// two replacements, the new ones once the next load has completed them.
+// window. Each runs under the lock of the user files (UserFileRewrite.h): while another program
+// keeps it for longer than a short wait, the operation fails with InUse.
+//
+// The user files are read through `fs`: a missing file is empty, any other failure to read one
+// (an I/O error, no permission, not a regular file, too long) refuses the operation with that
+// failure's code, nothing written. A failed operation leaves the user files the old ones. Once
+// the new files are committed the operation has happened and returns Ok, even when a
+// replacement failed: the next load finishes it (LoadReport::recovery says when it cannot).
 #pragma once
 
 #include <string>
@@ -21,6 +27,7 @@
 
 #include "core/EntryIndex.h"
 #include "core/EntryList.h"
+#include "core/FileSystem.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
@@ -65,10 +72,9 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form);
 // no term.
 // Refused, with nothing written: an empty headword, a full index, a number that would pass
 // 65535, a description too long to be read back whole, no user-entry folder, damaged user
-// files. A write that fails before the first file is replaced leaves the old files; one that
-// fails after it leaves the rest to the next LoadEntryIndex, which completes the new files.
-Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       const NewEntryTexts& texts);
+// files.
+Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, const NewEntryTexts& texts);
 
 // Modifies the entry at `slot`, by its origin:
 //   'C' a user entry: stored anew as delete-then-insert would store it (a new number, its new
@@ -77,13 +83,13 @@ Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations,
 //       description is empty;
 //   'L' a published entry: an addition is added (also for an empty description).
 // texts.origin must be the entry's origin; texts.english must not be empty.
-Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       int slot, const EditedEntryTexts& texts);
+Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, int slot, const EditedEntryTexts& texts);
 
 // Deletes the user entry at `slot` with its Greek terms. Only user entries (origin 'C') can be
 // deleted.
-Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileWriter& writer,
-                       int slot);
+Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, int slot);
 
 // The list after the entry at `slot` was deleted and the index reloaded: the entry's items are
 // gone and every item above the slot names the slot one lower, where its entry now is.

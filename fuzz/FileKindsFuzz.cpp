@@ -20,6 +20,7 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "fuzz/FuzzFolder.h"
+#include "platform/PosixFileSystem.h"
 
 using namespace quorvel;
 
@@ -56,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Locations& locations = fuzz::FolderLocations();
 
   static Dictionary dictionary;  // large; one per process
+  PosixFileSystem fs;
   StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, writer);
+  LoadEntryIndex(dictionary, locations, fs, writer);
   if (dictionary.englishCount < 0 || dictionary.englishCount >= kIndexSlots) std::abort();
 
   const std::string header = ReadRtfHeader(locations.DescriptionFile());

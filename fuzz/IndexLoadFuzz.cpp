@@ -13,6 +13,7 @@
 #include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "fuzz/FuzzFolder.h"
+#include "platform/PosixFileSystem.h"
 
 using namespace quorvel;
 
@@ -22,8 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Locations& locations = fuzz::FolderLocations();
 
   static Dictionary dictionary;  // large; one per process
+  PosixFileSystem fs;
   StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, writer);
+  LoadEntryIndex(dictionary, locations, fs, writer);
   if (dictionary.englishCount < 0 || dictionary.englishCount >= kIndexSlots) std::abort();
   if (dictionary.greekCount < 0 || dictionary.greekCount >= kIndexSlots) std::abort();
 

@@ -16,6 +16,7 @@
 #include "core/TextOps.h"
 #include "core/UserEntryStore.h"
 #include "fuzz/FuzzFolder.h"
+#include "platform/PosixFileSystem.h"
 
 using namespace quorvel;
 
@@ -70,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Locations& locations = fuzz::FolderLocations();
 
   static Dictionary dictionary;
+  PosixFileSystem fs;
   StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, writer);
+  LoadEntryIndex(dictionary, locations, fs, writer);
 
   const std::string english = in.Part(fuzz::kFolderFiles);
   const std::string greek = in.Part(fuzz::kFolderFiles + 1);
@@ -90,22 +92,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (c & 3) {
       case 0:
       case 3:
-        status = InsertUserEntry(dictionary, locations, writer, {english, greek, description});
+        status = InsertUserEntry(dictionary, locations, fs, writer, {english, greek, description});
         break;
       case 1: {
         EditedEntryTexts texts{dictionary.EnglishIndex[slot].Origin, english, greek, description};
-        status = ModifyUserEntry(dictionary, locations, writer, slot, texts);
+        status = ModifyUserEntry(dictionary, locations, fs, writer, slot, texts);
         break;
       }
       case 2:
-        status = DeleteUserEntry(dictionary, locations, writer, slot);
+        status = DeleteUserEntry(dictionary, locations, fs, writer, slot);
         break;
     }
     if (!status.ok()) {
       if (!(Snapshot(locations) == before)) std::abort();
       continue;
     }
-    const LoadReport report = LoadEntryIndex(dictionary, locations, writer);
+    const LoadReport report = LoadEntryIndex(dictionary, locations, fs, writer);
     if (!report.recovery.ok()) std::abort();
     CheckContiguous(locations);
   }

@@ -51,12 +51,14 @@ Status DurableFileWriter::ReplaceFile(const std::string& from, const std::string
   if (std::rename(from.c_str(), to.c_str()) != 0) {
     return SystemError("cannot rename " + from + " to " + to);
   }
-  return SyncFolderOf(to);
+  return quorvel::SyncFolderOf(to);
 }
 
 Status DurableFileWriter::RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) return SystemError("cannot remove " + path);
-  return SyncFolderOf(path);
+  return quorvel::SyncFolderOf(path);
 }
+
+Status DurableFileWriter::SyncFolderOf(const std::string& path) { return quorvel::SyncFolderOf(path); }
 
 }  // namespace quorvel

@@ -11,6 +11,7 @@ class DurableFileWriter : public FileWriter {
   Status WriteFile(const std::string& path, std::string_view bytes) override;
   Status ReplaceFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
+  Status SyncFolderOf(const std::string& path) override;
 };
 
 }  // namespace quorvel

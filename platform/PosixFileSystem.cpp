@@ -2,16 +2,19 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 #include "platform/PosixSupport.h"
@@ -36,6 +39,12 @@ class Descriptor {
   void Reset(int fd) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
+  }
+  // Gives up the descriptor without closing it.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
   }
   // Closes now; the result of close(), which can report a failed write.
   int Close() {
@@ -123,6 +132,16 @@ int LinkNew(const std::string& from, const std::string& to) {
   if (errno != EPERM && errno != EOPNOTSUPP) return -1;
   return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
 }
+
+// A held flock(); closing the descriptor lets go.
+class PosixFileLock : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
@@ -264,6 +283,32 @@ Status PosixFileSystem::MakeExecutable(const std::string& path) {
   if (::chmod(path.c_str(), (info.st_mode & 07777) | execute) != 0) {
     return SystemError("cannot change the permissions of " + path);
   }
+  return Status::Ok();
+}
+
+Status PosixFileSystem::LockFile(const std::string& path, int waitMilliseconds,
+                                 std::unique_ptr<FileLock>& lock) {
+  constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  Descriptor file(::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0644));
+  if (file.get() < 0) {
+    const Status error = SystemError("cannot open the lock file " + path);
+    // In a folder that cannot be written, a lock file that is there still locks.
+    if (error.code() == StatusCode::kNoPermission) file.Reset(::open(path.c_str(), O_RDONLY | kFlags));
+    if (file.get() < 0) return error;
+  }
+  struct stat info;
+  if (::fstat(file.get(), &info) != 0) return SystemError("cannot examine " + path);
+  if (!S_ISREG(info.st_mode)) return Status::Damaged(path + " is not a regular file");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+  while (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return SystemError("cannot lock " + path);
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return Status::Error(StatusCode::kInUse, path + " is held by another program");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  lock = std::make_unique<PosixFileLock>(file.Release());
   return Status::Ok();
 }
 

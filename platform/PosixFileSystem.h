@@ -22,6 +22,9 @@ class PosixFileSystem : public FileSystem {
   bool IsReadOnly(const std::string& path) override;
   Status MakeOwnerWritable(const std::string& path) override;
   Status MakeExecutable(const std::string& path) override;
+  // flock() on the file, opened for reading when the folder lets it not be made writable.
+  Status LockFile(const std::string& path, int waitMilliseconds,
+                  std::unique_ptr<FileLock>& lock) override;
 };
 
 }  // namespace quorvel

@@ -55,7 +55,7 @@ int RunText(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("text takes one SLOT");
   int slot = 0;
   if (const int result = EntrySlotArgument(context, args[0], slot); result != kExitOk) return result;
-  const auto document = BuildDescriptionDocument(context.dictionary(), context.locations(), context.rtfHeader(), slot);
+  const auto document = BuildDescriptionDocument(context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
   if (!document) return context.Fail("the description of slot " + args[0] + " cannot be read");
   const auto plain = richtext::RtfToPlainText(*document);
   if (!plain) return context.Fail("the description of slot " + args[0] + " is not RTF");

@@ -100,7 +100,7 @@ int Usage(std::ostream& err, std::string_view message) {
 }  // namespace
 
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileWriter& writer) {
+             FileSystem& fs, FileWriter& writer) {
   std::optional<std::string> userDir;
   bool raw = false;
   size_t at = 0;
@@ -131,7 +131,7 @@ int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostre
     SetUserFilePaths(locations, *userDir);
   }
 
-  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, writer);
+  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, fs, writer);
   context.SetCommand(command);
   const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
   return command->run(context, commandArgs);

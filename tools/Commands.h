@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FileSystem.h"
 #include "core/FileWriter.h"
 #include "tools/ToolContext.h"
 
@@ -28,8 +29,9 @@ const std::vector<Command>& CommandTable();
 std::string UsageText();
 
 // Runs quorvel-tools with `args` (without the program name) in the current directory, which is
-// the program folder. Every write goes through `writer`. Returns the exit status.
+// the program folder. The user files are read through `fs`; every write goes through `writer`.
+// Returns the exit status.
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileWriter& writer);
+             FileSystem& fs, FileWriter& writer);
 
 }  // namespace quorvel::tools

@@ -14,6 +14,7 @@
 #include "core/Paths.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 
 namespace quorvel::tools {
@@ -388,8 +389,9 @@ int CheckAllDescriptions(const std::string& programDir, const MessageSink& show)
   locations.ProgramDir = programDir.empty() || programDir.back() == '/' ? programDir : programDir + "/";
   const std::string header = ReadRtfHeader(locations.DescriptionFile());
   auto dictionary = std::make_unique<Dictionary>();
+  PosixFileSystem fs;
   StdFileWriter writer;
-  LoadEntryIndex(*dictionary, locations, writer);  // published entries only: no user folder
+  LoadEntryIndex(*dictionary, locations, fs, writer);  // published entries only: no user folder
   if (!FileExists(locations.DescriptionFile()) || dictionary->englishCount == 0) {
     show("Cannot read the published data files");
     return -1;

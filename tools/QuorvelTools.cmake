@@ -2,7 +2,7 @@
 # both run.
 add_library(quorvel_data_tools STATIC ${CMAKE_CURRENT_SOURCE_DIR}/DataBuild.cpp)
 target_include_directories(quorvel_data_tools PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(quorvel_data_tools PUBLIC quorvel_core quorvel_richtext)
+target_link_libraries(quorvel_data_tools PUBLIC quorvel_core quorvel_richtext quorvel_platform_files)
 
 # quorvel-tools: the command table and its commands live in quorvel_tools_lib, which the program,
 # the tests and the benchmarks link.

@@ -18,12 +18,14 @@ std::string TextEncoding::ToOutput(std::string_view text) const {
 }
 
 ToolContext::ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding,
-                         Locations locations, std::optional<std::string> userDir, FileWriter& writer)
+                         Locations locations, std::optional<std::string> userDir, FileSystem& fs,
+                         FileWriter& writer)
     : out_(out),
       err_(err),
       encoding_(encoding),
       locations_(std::move(locations)),
       userDir_(std::move(userDir)),
+      fs_(fs),
       writer_(writer) {}
 
 void ToolContext::PrintLine(std::string_view text) {
@@ -43,7 +45,7 @@ int ToolContext::UsageError(std::string_view message) {
 
 Session& ToolContext::session() {
   if (!session_) {
-    session_ = std::make_unique<Session>(locations_, writer_, [](std::string_view rtf) {
+    session_ = std::make_unique<Session>(locations_, fs_, writer_, [](std::string_view rtf) {
       return richtext::RtfToPlainText(rtf);
     });
     WarnAboutLoad(session_->Reload());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/EntryIndex.h"
+#include "core/FileSystem.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
@@ -42,7 +43,7 @@ class ToolContext {
  public:
   // `locations` are the program folder's, already with `userDir` (--user-dir) applied.
   ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding, Locations locations,
-              std::optional<std::string> userDir, FileWriter& writer);
+              std::optional<std::string> userDir, FileSystem& fs, FileWriter& writer);
 
   std::ostream& out() { return out_; }
   std::ostream& err() { return err_; }
@@ -50,6 +51,7 @@ class ToolContext {
   const Locations& locations() const { return locations_; }
   // The folder given with --user-dir; nothing when the folder was found as the program finds it.
   const std::optional<std::string>& userDir() const { return userDir_; }
+  FileSystem& fs() { return fs_; }
   FileWriter& writer() { return writer_; }
 
   // Prints one line of code page 1253 text (converted for output) and a line feed.
@@ -79,6 +81,7 @@ class ToolContext {
   TextEncoding encoding_;
   Locations locations_;
   std::optional<std::string> userDir_;
+  FileSystem& fs_;
   FileWriter& writer_;
   std::unique_ptr<Session> session_;
   const Command* command_ = nullptr;

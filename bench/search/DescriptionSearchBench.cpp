@@ -16,6 +16,7 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tools/Synth.h"
 
@@ -41,12 +42,13 @@ long ResidentKiB() {
 struct Folder {
   Folder() {
     root = fs::temp_directory_path() / ("quorvel-search-bench-" + std::to_string(std::random_device{}()));
+    PosixFileSystem fileSystem;
     StdFileWriter writer;
     const Status status = tools::WriteSyntheticFolder(root.string() + "/", (root / "user").string(), {}, writer);
     if (!status.ok()) throw std::runtime_error(status.message());
     locations.ProgramDir = root.string() + "/";
     SetUserFilePaths(locations, (root / "user").string());
-    LoadEntryIndex(*dictionary, locations, writer);
+    LoadEntryIndex(*dictionary, locations, fileSystem, writer);
     header = ReadRtfHeader(locations.DescriptionFile());
   }
   ~Folder() { fs::remove_all(root); }

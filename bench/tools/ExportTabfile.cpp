@@ -21,6 +21,7 @@
 #include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 
 namespace {
@@ -60,9 +61,10 @@ int main(int argc, char** argv) {
   const std::string output = std::filesystem::absolute(argv[2]).string();
   const Locations locations =
       ResolveFileLocations(std::filesystem::absolute(argv[1]).string(), SystemFoldersFromEnvironment());
+  PosixFileSystem fs;
   StdFileWriter writer;
   Dictionary dictionary;
-  const LoadReport report = LoadEntryIndex(dictionary, locations, writer);
+  const LoadReport report = LoadEntryIndex(dictionary, locations, fs, writer);
   if (!report.englishIndexFound || !report.status.ok()) {
     std::cerr << "export-tabfile: the index did not load: " << report.status.message() << '\n';
     return 1;

@@ -20,6 +20,7 @@
 #include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
@@ -50,7 +51,7 @@ const fs::path& ProgramFolder() {
 // The window with its session on the program folder, shown.
 struct ShownWindow {
   ShownWindow()
-      : session(ResolveFileLocations(ProgramFolder().string(), SystemFolders{}), writer,
+      : session(ResolveFileLocations(ProgramFolder().string(), SystemFolders{}), fileSystem, writer,
                 [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }),
         window(session, std::make_unique<platform::FakeKeyboardLayouts>(
                             std::vector<platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}})) {
@@ -64,6 +65,7 @@ struct ShownWindow {
   QString Shown() { return Control<ui::CaptionLabel>("Entry_Label")->caption(); }
   int ItemCount() { return Control<QListView>("Entries_List")->model()->rowCount(); }
 
+  PosixFileSystem fileSystem;
   StdFileWriter writer;
   Session session;
   ui::TMainLex window;

@@ -12,6 +12,7 @@
 #include "core/FileWriter.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 
@@ -48,7 +49,7 @@ class DescriptionSearchTest : public ::testing::Test {
     });
     fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"},
                                {4, 90, "stern light", "{" + Rtf("φανός πρύμνης") + "}"}});
-    LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
   }
 
@@ -60,6 +61,7 @@ class DescriptionSearchTest : public ::testing::Test {
   }
 
   DictionaryFixture fixture_;
+  PosixFileSystem fs_;
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
@@ -103,13 +105,13 @@ TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   ASSERT_EQ(other.items.size(), first.size());
   // A reload drops the kept texts: a user entry deleted from the files disappears.
   fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"}});
-  LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
   EXPECT_EQ(Find(Utf8ToCp1253("πρύμνης")), Found{});
 }
 
 TEST_F(DescriptionSearchTest, MissingFilesEndOrNarrowTheSearch) {
   std::filesystem::remove(fixture_.locations().UserDescrFile);
-  LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
   EXPECT_EQ(Find(Utf8ToCp1253("σημείωση")), Found{});
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
   std::filesystem::remove(fixture_.locations().DescriptionFile());
@@ -152,7 +154,7 @@ class DescriptionSearchScan : public ::testing::Test {
     for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + Rtf("πλοίο") + " hull}"});
     std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
     fixture_.WriteUserEntries(user);
-    LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
   }
 
@@ -195,6 +197,7 @@ class DescriptionSearchScan : public ::testing::Test {
   static constexpr const char* kPool[] = {"anchor", "hull", "Ship", "shipping", "port-side", "keel",
                                           "πλοίο", "ΠΛΟΊΟΥ", "άγκυρα", "τρόπιδα", "λιμάνι", "(ship)"};
   DictionaryFixture fixture_;
+  PosixFileSystem fs_;
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;

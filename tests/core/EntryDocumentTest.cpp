@@ -7,6 +7,7 @@
 
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
@@ -25,7 +26,7 @@ class EntryDocumentTest : public ::testing::Test {
   }
 
   void Load() {
-    LoadEntryIndex(*dictionary_, fixture_.locations(), writer_);
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
   }
 
@@ -34,6 +35,7 @@ class EntryDocumentTest : public ::testing::Test {
   }
 
   DictionaryFixture fixture_;
+  PosixFileSystem fs_;
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;

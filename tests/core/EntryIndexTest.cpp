@@ -11,7 +11,10 @@
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
+#include "core/Session.h"
 #include "core/TextOps.h"
+#include "core/UserFileRewrite.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 
 namespace quorvel {
@@ -51,8 +54,9 @@ struct Loaded {
 };
 
 void Load(Loaded& l, const Locations& locations) {
+  PosixFileSystem fs;
   StdFileWriter writer;
-  l.report = LoadEntryIndex(l.d, locations, writer);
+  l.report = LoadEntryIndex(l.d, locations, fs, writer);
 }
 
 TEST(EntryIndexLoad, PublishedLinesFillTheSlotsInFileOrder) {
@@ -460,14 +464,44 @@ TEST_F(InterruptedRewrite, TemporaryIndexLeftMeansNothingWasReplaced) {
   EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio);
 }
 
+// A writer that stops working, as at a crash, from its `crashAt`-th rename on.
+class CrashAtRename : public StdFileWriter {
+ public:
+  explicit CrashAtRename(int crashAt) : crashAt_(crashAt) {}
+  Status WriteFile(const std::string& path, std::string_view bytes) override {
+    return crashed_ ? Crashed() : StdFileWriter::WriteFile(path, bytes);
+  }
+  Status ReplaceFile(const std::string& from, const std::string& to) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : StdFileWriter::ReplaceFile(from, to);
+  }
+  Status RemoveFile(const std::string& path) override {
+    return crashed_ ? Crashed() : StdFileWriter::RemoveFile(path);
+  }
+
+ private:
+  static Status Crashed() { return Status::IoError("crashed"); }
+  int crashAt_;
+  int renames_ = 0;
+  bool crashed_ = false;
+};
+
+// Commits the new contents (those of WriteTemporary) with a crash at the `crashAt`-th rename.
+void CommitNewContents(DictionaryFixture& fx, int crashAt) {
+  const std::string index = ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n";
+  const std::string greek = ShiftEncode(DictionaryFixture::UserGreekLine(2, 91, kSkafos)) + "\r\n";
+  PosixFileSystem fs;
+  CrashAtRename crashing(crashAt);
+  CommitUserFiles(fx.locations(), fs, crashing, {index, ShiftEncode("{new!}"), greek});
+}
+
 TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
-  fx.WriteFile("user/QuorvelIC.tbo",
-               ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n");
-  WriteTemporary("templex.tbo");
-  WriteTemporary("tempigr.tbo");
+  CommitNewContents(fx, 2);
+  ASSERT_TRUE(fx.Exists("user/templex.tbo") && fx.Exists("user/tempigr.tbo") && !fx.Exists("user/tempi.tbo"));
   Loaded l;
   Load(l, fx.locations());
   EXPECT_TRUE(NoTemporaries());
+  EXPECT_FALSE(fx.Exists("user/commit.tbo"));
   EXPECT_EQ(l.d.EnglishIndex[3].Headword, "new");
   EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{new!}"}));
   EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
@@ -475,13 +509,49 @@ TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
 }
 
 TEST_F(InterruptedRewrite, OnlyTheGreekFileLeftIsMovedIn) {
-  fx.WriteUserEntries({{2, 91, "new", "{new!}"}});
-  WriteTemporary("tempigr.tbo");
+  CommitNewContents(fx, 3);
+  ASSERT_TRUE(fx.Exists("user/tempigr.tbo") && !fx.Exists("user/templex.tbo"));
   Loaded l;
   Load(l, fx.locations());
   EXPECT_TRUE(NoTemporaries());
   EXPECT_EQ(l.d.GreekIndex[2].Term, kSkafos);
   EXPECT_EQ(l.d.EnglishIndex[3].GreekSlot, 2);
+}
+
+// Temporaries alone prove nothing: without the commit record they are discarded, whichever
+// are left, and the user files stay as they are.
+TEST_F(InterruptedRewrite, TemporariesWithoutTheRecordAreDiscarded) {
+  for (const char* name : {"templex.tbo", "tempigr.tbo"}) {
+    fx.WriteFile(std::string("user/") + name, "");
+    Loaded l;
+    Load(l, fx.locations());
+    EXPECT_TRUE(NoTemporaries()) << name;
+    EXPECT_EQ(fx.UserDescriptions(), (std::vector<std::string>{"{old}"})) << name;
+    EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio) << name;
+  }
+}
+
+// While another program keeps the user files (or their folder cannot be written) a load leaves
+// the rewrite unfinished: it reads the new files where they lie, descriptions included, and
+// says so; the next load that may finish it does.
+TEST_F(InterruptedRewrite, ALoadThatCannotFinishReadsTheNewFilesWhereTheyLie) {
+  CommitNewContents(fx, 2);
+  PosixFileSystem fs;
+  std::unique_ptr<FileLock> other;
+  ASSERT_TRUE(LockUserFiles(fx.locations(), fs, other).ok());
+  StdFileWriter writer;
+  Session session(fx.locations(), fs, writer, [](std::string_view rtf) { return std::string(rtf); });
+  for (const bool kept : {true, false}) {
+    if (!kept) other.reset();
+    const LoadReport report = session.Reload();
+    EXPECT_EQ(report.recovery.code(), kept ? StatusCode::kInUse : StatusCode::kOk) << report.recovery.message();
+    EXPECT_EQ(fx.Exists("user/templex.tbo"), kept);
+    EXPECT_EQ(session.dictionary().EnglishIndex[3].Headword, "new");
+    EXPECT_EQ(session.dictionary().GreekIndex[2].Term, kSkafos);
+    const std::optional<EntryView> view = session.ShowEntry(3, "new", false);
+    ASSERT_TRUE(view && view->document);
+    EXPECT_NE(view->document->find("new!"), std::string::npos) << kept;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/Cp1253.h"
 #include "core/FileWriter.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 
@@ -32,8 +33,9 @@ class SessionTest : public ::testing::Test {
   }
 
   DictionaryFixture fx_;
+  PosixFileSystem fs_;
   StdFileWriter writer_;
-  Session session_{fx_.locations(), writer_, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
+  Session session_{fx_.locations(), fs_, writer_, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
 };
 
 TEST_F(SessionTest, TypingShowsTheFirstItemOnlyWhenItIsNamedExactly) {

@@ -5,13 +5,16 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Cp1253.h"
 #include "core/UserFileRewrite.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
+#include "tests/support/FakeFileSystem.h"
 
 namespace quorvel {
 namespace {
@@ -70,7 +73,7 @@ class UserEntryStoreTest : public ::testing::Test {
     Load();
   }
   void Load() {
-    const LoadReport report = LoadEntryIndex(d, fx.locations(), writer);
+    const LoadReport report = LoadEntryIndex(d, fx.locations(), fs, writer);
     ASSERT_TRUE(report.status.ok()) << report.status.message();
   }
   int SlotOf(std::string_view headword) const {
@@ -81,14 +84,14 @@ class UserEntryStoreTest : public ::testing::Test {
   }
   Status Insert(const std::string& english, const std::string& greek = "",
                 const std::string& description = "") {
-    return InsertUserEntry(d, fx.locations(), writer, {english, greek, description});
+    return InsertUserEntry(d, fx.locations(), fs, writer, {english, greek, description});
   }
   Status Modify(std::string_view headword, char origin, const std::string& english,
                 const std::string& greek, const std::string& description) {
-    return ModifyUserEntry(d, fx.locations(), writer, SlotOf(headword), {origin, english, greek, description});
+    return ModifyUserEntry(d, fx.locations(), fs, writer, SlotOf(headword), {origin, english, greek, description});
   }
   Status Delete(std::string_view headword) {
-    return DeleteUserEntry(d, fx.locations(), writer, SlotOf(headword));
+    return DeleteUserEntry(d, fx.locations(), fs, writer, SlotOf(headword));
   }
   void ExpectIndex(const Expected& expected) const {
     EXPECT_EQ(fx.UserIndexLines(), expected.index);
@@ -109,6 +112,7 @@ class UserEntryStoreTest : public ::testing::Test {
 
   DictionaryFixture fx;
   Dictionary d;
+  PosixFileSystem fs;
   StdFileWriter writer;
 };
 
@@ -139,8 +143,8 @@ TEST_F(UserEntryStoreTest, InsertIntoAnEmptyStoreCreatesTheFiles) {
   DictionaryFixture bare;
   WriteDictionary(bare);
   Dictionary d2;
-  LoadEntryIndex(d2, bare.locations(), writer);
-  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), writer, {"zebra", "", ""}).ok());
+  LoadEntryIndex(d2, bare.locations(), fs, writer);
+  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), fs, writer, {"zebra", "", ""}).ok());
   EXPECT_EQ(bare.UserIndexLines(), (Lines{DictionaryFixture::UserIndexLine(6, 7, "zebra", 1, 0)}));
   EXPECT_EQ(bare.ReadRaw("user/QuorvelC.tbo"), "");
   EXPECT_FALSE(bare.Exists("user/QuorvelHIC.tbo"));
@@ -221,7 +225,7 @@ TEST_F(UserEntryStoreTest, InsertRefusalsWriteNothing) {
   EXPECT_FALSE(Insert("long", "", std::string(7750, 'x')).ok());  // 31002 bytes stored
   Locations noFolder = fx.locations();
   SetUserFilePaths(noFolder, "");
-  EXPECT_FALSE(InsertUserEntry(d, noFolder, writer, {"x", "", ""}).ok());
+  EXPECT_FALSE(InsertUserEntry(d, noFolder, fs, writer, {"x", "", ""}).ok());
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelC.tbo"), descriptions);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
@@ -286,7 +290,7 @@ TEST_F(UserEntryStoreTest, ModifyRefusals) {
   EXPECT_FALSE(Modify("boat", 'X', "boat", "", "x").ok());
   EXPECT_FALSE(Modify("boat", kOriginUser, "", "", "x").ok());
   for (int slot : {-1, 0, 30001, 30002}) {
-    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), writer, slot, {kOriginUser, "b", "", ""}).code(),
+    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, writer, slot, {kOriginUser, "b", "", ""}).code(),
               StatusCode::kNotFound);
   }
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
@@ -303,6 +307,7 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       {"bowline", {"bowlines", "", "knots"}},         // the largest number, the same place
       {"boat", {"boat", G("βάρκα"), ""}},             // the term changes only
   };
+  PosixFileSystem fs;
   StdFileWriter writer;
   for (const Case& c : cases) {
     DictionaryFixture once;
@@ -312,16 +317,16 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       WriteUserEntries(*fx);
     }
     Dictionary d;
-    LoadEntryIndex(d, once.locations(), writer);
+    LoadEntryIndex(d, once.locations(), fs, writer);
     int slot = 0;
     while (d.EnglishIndex[slot].Headword != c.entry) ++slot;
     const EditedEntryTexts edited{kOriginUser, c.texts.english, c.texts.greek, c.texts.description};
-    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), writer, slot, edited).ok()) << c.entry;
+    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, writer, slot, edited).ok()) << c.entry;
 
-    LoadEntryIndex(d, twice.locations(), writer);
-    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), writer, slot).ok());
-    LoadEntryIndex(d, twice.locations(), writer);
-    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), writer, c.texts).ok());
+    LoadEntryIndex(d, twice.locations(), fs, writer);
+    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, writer, slot).ok());
+    LoadEntryIndex(d, twice.locations(), fs, writer);
+    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), fs, writer, c.texts).ok());
 
     for (const char* file : {"user/QuorvelIC.tbo", "user/QuorvelC.tbo", "user/QuorvelHIC.tbo"}) {
       EXPECT_EQ(once.ReadRaw(file), twice.ReadRaw(file)) << c.entry << " " << file;
@@ -376,7 +381,7 @@ TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
 TEST_F(UserEntryStoreTest, DeleteRefusals) {
   WithUserEntries();
   EXPECT_EQ(Delete("bow").code(), StatusCode::kRefused);  // published, with an addition
-  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), writer, 0).code(), StatusCode::kNotFound);
+  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, writer, 0).code(), StatusCode::kNotFound);
   // The index is older than the files: the entry is gone from them.
   fx.WriteUserEntries({kStoredLines[1]});
   EXPECT_EQ(Delete("boat").code(), StatusCode::kNotFound);
@@ -418,6 +423,9 @@ class FaultyWriter : public FileWriter {
   Status RemoveFile(const std::string& path) override {
     return Fails() ? Status::IoError("injected remove failure") : real_.RemoveFile(path);
   }
+  Status SyncFolderOf(const std::string& path) override {
+    return Fails() ? Status::IoError("injected flush failure") : real_.SyncFolderOf(path);
+  }
 
  private:
   bool Fails() {
@@ -439,25 +447,26 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
   DictionaryFixture fx;
   WriteDictionary(fx);
   WriteUserEntries(fx);
+  PosixFileSystem fs;
   StdFileWriter sound;
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), sound);
-  const Status result = operation(d, fx.locations(), faulty);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
+  const Status result = operation(d, fx.locations(), fs, faulty);
   if (status) *status = result;
-  LoadEntryIndex(d, fx.locations(), sound);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
   return UserFileSet(fx);
 }
 
 TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
-  const auto insert = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return InsertUserEntry(d, l, w, {"raft", G("σχεδία"), "logs"});
+  const auto insert = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
   };
-  const auto modify = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return ModifyUserEntry(d, l, w, 2, {kOriginUser, "yacht", "", "fast"});
+  const auto modify = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
   };
-  const auto addition = [](Dictionary& d, const Locations& l, FileWriter& w) {
-    return ModifyUserEntry(d, l, w, 5, {kOriginPublished, "chain", "", "links"});
+  const auto addition = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+    return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
   };
   DictionaryFixture original;
   WriteDictionary(original);
@@ -465,7 +474,7 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
   const FileSet oldFiles = UserFileSet(original);
 
   int scenario = 0;
-  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileWriter&)>>{insert, modify, addition}) {
+  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileSystem&, FileWriter&)>>{insert, modify, addition}) {
     ++scenario;
     FaultyWriter none;
     Status status = Status::Ok();
@@ -478,8 +487,9 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
       FaultyWriter error;
       error.errorAt = at;
       const FileSet afterError = RunAndRestart(error, operation, &status);
-      EXPECT_FALSE(status.ok()) << scenario << " error at " << at;
+      // Done once committed, failed before.
       EXPECT_TRUE(afterError == oldFiles || afterError == newFiles) << scenario << " error at " << at;
+      EXPECT_EQ(status.ok(), afterError == newFiles) << scenario << " error at " << at;
       for (int crash = at; crash <= operations + 3; ++crash) {
         FaultyWriter failing;
         failing.errorAt = crash == at ? 0 : at;
@@ -499,11 +509,12 @@ TEST(UserFileCommit, RecoveryInterruptedByACrashStillDiscards) {
   const FileSet oldFiles = UserFileSet(fx);
   for (const char* name : {"user/tempi.tbo", "user/templex.tbo", "user/tempigr.tbo"}) fx.WriteFile(name, "partial");
   Dictionary d;
+  PosixFileSystem fs;
   FaultyWriter crashing;
   crashing.crashAt = 2;
-  LoadEntryIndex(d, fx.locations(), crashing);
+  LoadEntryIndex(d, fx.locations(), fs, crashing);
   StdFileWriter sound;
-  LoadEntryIndex(d, fx.locations(), sound);
+  LoadEntryIndex(d, fx.locations(), fs, sound);
   EXPECT_EQ(UserFileSet(fx), oldFiles);
 }
 
@@ -513,12 +524,215 @@ TEST(UserFileCommit, CommitWithoutGreekContentsDropsALeftoverGreekTemporary) {
   WriteUserEntries(fx);
   const auto greek = fx.ReadRaw("user/QuorvelHIC.tbo");
   fx.WriteFile("user/tempigr.tbo", "stale");
+  PosixFileSystem fs;
   StdFileWriter writer;
-  ASSERT_TRUE(CommitUserFiles(fx.locations(), writer, {"", "", std::nullopt}).ok());
+  ASSERT_TRUE(CommitUserFiles(fx.locations(), fs, writer, {"", "", std::nullopt}).ok());
   EXPECT_FALSE(fx.Exists("user/tempigr.tbo"));
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), writer);
+  LoadEntryIndex(d, fx.locations(), fs, writer);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
+}
+
+// The user files and every leftover of a rewrite, in an in-memory file system.
+using test::FakeFileSystem;
+using Operation = std::function<Status(const Dictionary&, const Locations&, FileSystem&, FileWriter&)>;
+
+FileSet FakeUserFiles(const FakeFileSystem& fake, const Locations& l) {
+  return {fake.Content(l.UserIndexFile), fake.Content(l.UserDescrFile), fake.Content(l.UserGreekFile)};
+}
+bool FakeLeftovers(const FakeFileSystem& fake, const Locations& l) {
+  const std::string record = l.TempIndexFile.substr(0, l.TempIndexFile.size() - 9) + "commit.tbo";
+  return fake.Content(l.TempIndexFile) || fake.Content(l.TempDescrFile) || fake.Content(l.TempGreekFile) ||
+         fake.Content(record);
+}
+// What a load after a restart reads (recovering first, without faults).
+FileSet LoadedAfterRestart(FakeFileSystem& fake, const Locations& l) {
+  fake.FailCall(0);
+  std::unique_ptr<FileLock> lock;
+  const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+  EXPECT_TRUE(recovered.status.ok()) << recovered.status.message();
+  EXPECT_FALSE(FakeLeftovers(fake, l));
+  return FakeUserFiles(fake, l);
+}
+
+// The stored entries in the fake, with the index loaded from the same files.
+class UserFileFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteDictionary(fx);
+    WriteUserEntries(fx);
+    PosixFileSystem real;
+    StdFileWriter writer;
+    LoadEntryIndex(d, fx.locations(), real, writer);
+    start.AddFile(l.UserIndexFile, *fx.ReadRaw("user/QuorvelIC.tbo"));
+    start.AddFile(l.UserDescrFile, *fx.ReadRaw("user/QuorvelC.tbo"));
+    start.AddFile(l.UserGreekFile, *fx.ReadRaw("user/QuorvelHIC.tbo"));
+    oldFiles = FakeUserFiles(start, l);
+  }
+
+  DictionaryFixture fx;
+  const Locations l = fx.locations();
+  Dictionary d;
+  FakeFileSystem start;
+  FileSet oldFiles;
+};
+
+// Every call of an edit fails once in turn, reads included. A failure is reported as such and
+// leaves the old files; an edit reported done has made the new ones; a restart loads exactly
+// one of the two, with nothing left over. A read error is never taken for a missing file.
+TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
+  const std::vector<std::pair<const char*, Operation>> operations = {
+      {"insert", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
+       }},
+      {"modify", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
+       }},
+      {"add addition", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
+       }},
+      {"delete", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
+         return DeleteUserEntry(d, l, fs, w, 4);
+       }},
+  };
+  for (const auto& [name, operation] : operations) {
+    FakeFileSystem sound = start;
+    ASSERT_TRUE(operation(d, l, sound, sound).ok()) << name;
+    const FileSet newFiles = LoadedAfterRestart(sound, l);
+    ASSERT_NE(newFiles, oldFiles) << name;
+    bool indexReadFailed = false;
+    bool greekReadFailed = false;
+    uint64_t n = 1;
+    for (;; ++n) {
+      FakeFileSystem fake = start;
+      fake.FailCall(n);
+      const Status status = operation(d, l, fake, fake);
+      if (!fake.faulted()) break;
+      const FileSet loaded = LoadedAfterRestart(fake, l);
+      EXPECT_TRUE(loaded == oldFiles || loaded == newFiles) << name << ", call " << n;
+      EXPECT_EQ(status.ok(), loaded == newFiles) << name << ", call " << n << ": " << status.message();
+      if (!status.ok()) {
+        EXPECT_EQ(status.code(), StatusCode::kIoError) << name << ", call " << n;
+      }
+      indexReadFailed |= status.message().find("read " + l.UserIndexFile) != std::string::npos;
+      greekReadFailed |= status.message().find("read " + l.UserGreekFile) != std::string::npos;
+    }
+    EXPECT_TRUE(indexReadFailed && greekReadFailed) << name;
+    EXPECT_GT(n, 12u) << name;
+    std::cout << "[fault figures] " << name << ": " << n - 1 << " faulted runs\n";
+  }
+}
+
+// A writer that stops working, as at a crash, from its `crashAt`-th rename or removal on.
+class CrashingWriter : public FileWriter {
+ public:
+  CrashingWriter(FileWriter& real, int crashAt) : real_(real), crashAt_(crashAt) {}
+  Status WriteFile(const std::string& path, std::string_view bytes) override {
+    return crashed_ ? Crashed() : real_.WriteFile(path, bytes);
+  }
+  Status ReplaceFile(const std::string& from, const std::string& to) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : real_.ReplaceFile(from, to);
+  }
+  Status RemoveFile(const std::string& path) override {
+    crashed_ = crashed_ || ++renames_ >= crashAt_;
+    return crashed_ ? Crashed() : real_.RemoveFile(path);
+  }
+  Status SyncFolderOf(const std::string& path) override { return crashed_ ? Crashed() : real_.SyncFolderOf(path); }
+
+ private:
+  static Status Crashed() { return Status::IoError("crashed"); }
+  FileWriter& real_;
+  int crashAt_;
+  int renames_ = 0;
+  bool crashed_ = false;
+};
+
+// The files of an insert interrupted by a crash before its `crashAt`-th rename (4: after all
+// three, with the record left).
+FakeFileSystem Interrupted(const FakeFileSystem& start, const Dictionary& d, const Locations& l, int crashAt) {
+  FakeFileSystem fake = start;
+  CrashingWriter crashing(fake, crashAt);
+  InsertUserEntry(d, l, fake, crashing, {"raft", G("σχεδία"), "logs"});
+  return fake;
+}
+
+// A load after a crash at any point of the renames reads the new files whole, whichever of its
+// calls fails, and a later load finds them in place.
+TEST_F(UserFileFaults, EveryFailedCallOfARecoveryStillReadsTheNewFiles) {
+  FakeFileSystem sound = start;
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  const FileSet newFiles = FakeUserFiles(sound, l);
+  int runs = 0;
+  for (int crashAt = 1; crashAt <= 4; ++crashAt) {
+    const FakeFileSystem interrupted = Interrupted(start, d, l, crashAt);
+    ASSERT_TRUE(FakeLeftovers(interrupted, l)) << crashAt;
+    for (uint64_t n = 1;; ++n) {
+      FakeFileSystem fake = interrupted;
+      fake.FailCall(n);
+      std::unique_ptr<FileLock> lock;
+      const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+      if (!fake.faulted()) break;
+      lock.reset();
+      const Locations& r = recovered.readFrom;
+      const FileSet read = {fake.Content(r.UserIndexFile), fake.Content(r.UserDescrFile), fake.Content(r.UserGreekFile)};
+      EXPECT_EQ(read, newFiles) << "crash at " << crashAt << ", call " << n << ": " << recovered.status.message();
+      EXPECT_EQ(LoadedAfterRestart(fake, l), newFiles) << "crash at " << crashAt << ", call " << n;
+      ++runs;
+    }
+  }
+  std::cout << "[fault figures] recovery after a crash at each of 4 points: " << runs << " faulted runs\n";
+}
+
+// Temporaries without a record (a stray empty file) are discarded; the user files stay.
+TEST_F(UserFileFaults, StrayTemporariesAreDiscarded) {
+  for (const std::string* temp : {&l.TempDescrFile, &l.TempGreekFile, &l.TempIndexFile}) {
+    FakeFileSystem fake = start;
+    fake.AddFile(*temp, "");
+    EXPECT_EQ(LoadedAfterRestart(fake, l), oldFiles) << *temp;
+  }
+}
+
+// In a folder that cannot be written the rewrite cannot be finished: the load reads the new
+// files where they lie and says it could not finish; the user files stay as they are.
+TEST_F(UserFileFaults, ARecoveryThatCannotRenameReadsTheNewFilesInPlace) {
+  FakeFileSystem sound = start;
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  const FileSet newFiles = FakeUserFiles(sound, l);
+  const std::string folder = fx.programDir() + "user";
+  for (const bool lockFileThere : {false, true}) {
+    FakeFileSystem fake = Interrupted(start, d, l, 2);  // the index is in place, the rest not
+    if (lockFileThere) fake.AddFile(folder + "/lock.tbo", "");
+    const FileSet before = FakeUserFiles(fake, l);
+    fake.SetReadOnly(folder, true);
+    std::unique_ptr<FileLock> lock;
+    const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+    EXPECT_EQ(recovered.status.code(), StatusCode::kNoPermission) << lockFileThere;
+    const Locations& r = recovered.readFrom;
+    EXPECT_EQ(r.UserIndexFile, l.UserIndexFile);
+    EXPECT_EQ(r.UserDescrFile, l.TempDescrFile);
+    EXPECT_EQ((FileSet{fake.Content(r.UserIndexFile), fake.Content(r.UserDescrFile), fake.Content(r.UserGreekFile)}),
+              newFiles);
+    EXPECT_EQ(FakeUserFiles(fake, l), before);
+    // An edit is refused until the folder can be written again.
+    lock.reset();
+    EXPECT_FALSE(InsertUserEntry(d, l, fake, fake, {"punt", "", ""}).ok());
+    fake.SetReadOnly(folder, false);
+    EXPECT_EQ(LoadedAfterRestart(fake, l), newFiles);
+  }
+}
+
+// While another program keeps the user files, an edit waits, then is refused as in use.
+TEST_F(UserFileFaults, AnEditWhileAnotherProgramKeepsTheFilesIsRefusedAsInUse) {
+  FakeFileSystem fake = start;
+  std::unique_ptr<FileLock> other;
+  ASSERT_TRUE(LockUserFiles(l, fake, other).ok());
+  const Status status = InsertUserEntry(d, l, fake, fake, {"raft", "", ""});
+  EXPECT_EQ(status.code(), StatusCode::kInUse);
+  EXPECT_NE(status.message().find("in use by another program"), std::string::npos);
+  EXPECT_EQ(FakeUserFiles(fake, l), oldFiles);
+  other.reset();
+  EXPECT_TRUE(InsertUserEntry(d, l, fake, fake, {"raft", "", ""}).ok());
 }
 
 }  // namespace

@@ -145,6 +145,20 @@ TEST_P(FileSystemContract, WriterReplacesWholeFilesAndNamesItsFailures) {
   EXPECT_EQ(writer().WriteFile(dir_.root(), "x").code(), StatusCode::kIoError);
 }
 
+TEST_P(FileSystemContract, ALockIsHeldUntilItIsDestroyed) {
+  AddFile("f", "x");
+  std::unique_ptr<FileLock> first;
+  ASSERT_TRUE(files().LockFile(At("lock"), 0, first).ok());
+  EXPECT_EQ(files().Kind(At("lock")), FileKind::kRegular);
+  std::unique_ptr<FileLock> second;
+  EXPECT_EQ(files().LockFile(At("lock"), 50, second).code(), StatusCode::kInUse);
+  EXPECT_EQ(second, nullptr);
+  first.reset();
+  EXPECT_TRUE(files().LockFile(At("lock"), 0, second).ok());
+  EXPECT_EQ(files().LockFile(At("none/lock"), 0, first).code(), StatusCode::kNotFound);
+  EXPECT_TRUE(writer().SyncFolderOf(At("lock")).ok());
+}
+
 INSTANTIATE_TEST_SUITE_P(PosixAndFake, FileSystemContract, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Fake" : "Posix"; });
 

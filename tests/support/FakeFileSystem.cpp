@@ -19,6 +19,19 @@ std::string Parent(const std::string& normal) {
 
 bool IsRoot(const std::string& normal) { return normal.empty() || normal == "/"; }
 
+// A lock of the fake: its path stands in the fake's set of locked paths while it lives.
+class FakeFileLock : public FileLock {
+ public:
+  FakeFileLock(std::set<std::string>& locked, std::string path) : locked_(locked), path_(std::move(path)) {
+    locked_.insert(path_);
+  }
+  ~FakeFileLock() override { locked_.erase(path_); }
+
+ private:
+  std::set<std::string>& locked_;
+  std::string path_;
+};
+
 }  // namespace
 
 void FakeFileSystem::AddFile(const std::string& path, std::string_view bytes) {
@@ -309,6 +322,31 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   others_.erase(name);
   readOnly_.erase(name);
   executable_.erase(name);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::SyncFolderOf(const std::string& path) {
+  const std::string folder = Parent(Normal(path));
+  const Status injected = Count("sync folder " + folder);
+  if (!injected.ok()) return injected;
+  if (KindOf(folder) != FileKind::kFolder) return Status::NotFound("no folder " + folder);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::LockFile(const std::string& path, int, std::unique_ptr<FileLock>& lock) {
+  const std::string name = Normal(path);
+  const Status injected = Count("lock " + name);
+  if (!injected.ok()) return injected;
+  const FileKind kind = KindOf(name);
+  if (kind == FileKind::kMissing) {
+    const Status status = CanChange(name);
+    if (!status.ok()) return status;
+    files_[name] = std::string();
+  } else if (kind != FileKind::kRegular) {
+    return Status::Damaged(name + " is not a regular file");
+  }
+  if (locked_.count(name) != 0) return Status::Error(StatusCode::kInUse, name + " is held by another program");
+  lock = std::make_unique<FakeFileLock>(locked_, name);
   return Status::Ok();
 }
 

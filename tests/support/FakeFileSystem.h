@@ -20,6 +20,9 @@
 // would. A call whose answer is not a Status fails as the interface says a path that cannot be
 // examined does: Kind gives kMissing and IsReadOnly false.
 //
+// A lock (LockFile) is held until its FileLock is destroyed; a second LockFile of the same path
+// meanwhile fails at once with InUse (the fake never waits). A lock must not outlive the fake.
+//
 // Permissions follow POSIX: making, renaming or removing a name needs a folder that is not
 // read-only; writing a file's bytes also needs the file not to be read-only.
 // Paths are taken lexically ("./a/b/" is "a/b"); "", "." and "/" are folders that always exist.
@@ -27,6 +30,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -79,6 +83,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   Status WriteFile(const std::string& path, std::string_view bytes) override;
   Status ReplaceFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
+  Status SyncFolderOf(const std::string& path) override;
+  Status LockFile(const std::string& path, int waitMilliseconds,
+                  std::unique_ptr<FileLock>& lock) override;
 
  private:
   // Counts a call; the injected failure when this is the call to fail, else Ok.
@@ -93,6 +100,7 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   std::set<std::string> others_;
   std::set<std::string> readOnly_;
   std::set<std::string> executable_;
+  std::set<std::string> locked_;
   bool diskFull_ = false;
 
   uint64_t calls_ = 0;

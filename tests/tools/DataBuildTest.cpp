@@ -14,6 +14,7 @@
 #include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/Locations.h"
+#include "platform/PosixFileSystem.h"
 
 namespace quorvel::tools {
 namespace {
@@ -189,8 +190,9 @@ TEST_F(DataBuildTest, TheCodedFilesLoadAsTheProgramReadsThem) {
   Locations locations;
   locations.ProgramDir = root_.string() + "/";
   auto d = std::make_unique<Dictionary>();
+  PosixFileSystem fileSystem;
   StdFileWriter writer;
-  ASSERT_TRUE(LoadEntryIndex(*d, locations, writer).status.ok());
+  ASSERT_TRUE(LoadEntryIndex(*d, locations, fileSystem, writer).status.ok());
   EXPECT_EQ(d->englishCount, 2);
   EXPECT_EQ(d->greekCount, 3);
   EXPECT_EQ(EntryTranslation(*d, 1), G("άγκυρα"));
@@ -239,8 +241,9 @@ TEST(SampleDictionary, LoadsAndAnswersLookupsInBothLanguages) {
   Locations locations;
   locations.ProgramDir = std::string(QUORVEL_SAMPLE_DIR) + "/";
   auto d = std::make_unique<Dictionary>();
+  PosixFileSystem fileSystem;
   StdFileWriter writer;
-  const LoadReport report = LoadEntryIndex(*d, locations, writer);
+  const LoadReport report = LoadEntryIndex(*d, locations, fileSystem, writer);
   ASSERT_TRUE(report.status.ok()) << report.status.message();
   EXPECT_GE(d->englishCount, 400);
   EXPECT_GE(d->greekCount, d->englishCount);

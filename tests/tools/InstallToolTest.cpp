@@ -14,6 +14,7 @@
 #include "core/Cp1253.h"
 #include "core/FileWriter.h"
 #include "core/LineReader.h"
+#include "platform/PosixFileSystem.h"
 #include "tools/Commands.h"
 
 namespace quorvel::tools {
@@ -69,9 +70,10 @@ class InstallTool : public testing::Test {
   ToolRun Install(const std::string& target) {
     std::ostringstream out;
     std::ostringstream err;
+    PosixFileSystem fileSystem;
     StdFileWriter writer;
     ToolRun run;
-    run.status = RunTools({"install", target}, out, err, writer);
+    run.status = RunTools({"install", target}, out, err, fileSystem, writer);
     run.out = out.str();
     run.err = err.str();
     return run;

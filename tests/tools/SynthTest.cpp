@@ -15,6 +15,7 @@
 #include "core/Locations.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 
 namespace quorvel::tools {
 namespace {
@@ -32,11 +33,12 @@ class SynthFolder : public testing::Test {
 
   // Writes a folder with its user files in data/ and loads it as the program would.
   void WriteAndLoad(const SynthOptions& options) {
+    PosixFileSystem fileSystem;
     StdFileWriter writer;
     ASSERT_TRUE(WriteSyntheticFolder(dir_.string(), (dir_ / "data").string(), options, writer).ok());
     locations_.ProgramDir = dir_.string() + "/";
     SetUserFilePaths(locations_, (dir_ / "data").string());
-    report_ = LoadEntryIndex(dictionary_, locations_, writer);
+    report_ = LoadEntryIndex(dictionary_, locations_, fileSystem, writer);
   }
 
   std::string File(const std::string& name) const { return ReadWholeFile((dir_ / name).string()).value_or(""); }
@@ -207,6 +209,7 @@ TEST_F(SynthFolder, IsDeterministicForASeed) {
   options.greekTerms = 150;
   options.userEntries = 20;
   options.seed = 5;
+  PosixFileSystem fileSystem;
   StdFileWriter writer;
   ASSERT_TRUE(WriteSyntheticFolder((dir_ / "a").string(), (dir_ / "a/data").string(), options, writer).ok());
   ASSERT_TRUE(WriteSyntheticFolder((dir_ / "b").string(), (dir_ / "b/user").string(), options, writer).ok());

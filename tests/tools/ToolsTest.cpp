@@ -13,6 +13,7 @@
 #include "core/EntryDocument.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
+#include "platform/PosixFileSystem.h"
 #include "tools/Commands.h"
 
 namespace quorvel::tools {
@@ -82,9 +83,10 @@ class ToolsFolder : public testing::Test {
   ToolRun Run(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
+    PosixFileSystem fileSystem;
     StdFileWriter writer;
     ToolRun run;
-    run.status = RunTools(args, out, err, writer);
+    run.status = RunTools(args, out, err, fileSystem, writer);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -16,6 +16,7 @@
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/DurableFileWriter.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "ui/MainLexU.h"
 #include "ui/SearchBox.h"
@@ -71,11 +72,12 @@ int main(int argc, char* argv[]) {
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   const int english = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 100;
   const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
+  quorvel::PosixFileSystem fs;
   quorvel::DurableFileWriter writer;
   quorvel::Session session(
       quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
                                     quorvel::SystemFoldersFromEnvironment()),
-      writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fs, writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex window(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;

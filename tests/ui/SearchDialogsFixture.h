@@ -12,6 +12,7 @@
 
 #include "core/FileWriter.h"
 #include "core/Session.h"
+#include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/MainLexU.h"
 
@@ -48,6 +49,7 @@ class SearchDialogsWindow {
 
  private:
   DictionaryFixture fixture_;
+  PosixFileSystem fs_;
   StdFileWriter writer_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<ui::TMainLex> window_;

@@ -18,6 +18,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ForeignWindow.h"
@@ -121,6 +122,7 @@ class tst_Clipboard : public QObject {
   }
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -140,7 +142,7 @@ void tst_Clipboard::init() {
 
 void tst_Clipboard::Open(bool fake) {
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), writer_,
+      fixture_->locations(), fs_, writer_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   std::unique_ptr<FakeClipboard> memory;
   if (fake) memory = std::make_unique<FakeClipboard>();

@@ -24,6 +24,7 @@
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/CopyrightFormU.h"
@@ -114,6 +115,7 @@ class tst_Documents : public QObject {
   void NewWindow();
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -133,7 +135,7 @@ void tst_Documents::init() {
 void tst_Documents::NewWindow() {
   window_.reset();
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fixture_->locations(), fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   auto desktop = std::make_unique<FakeDesktop>();
   desktop_ = desktop.get();
   window_ = std::make_unique<TMainLex>(

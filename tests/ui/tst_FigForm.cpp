@@ -21,6 +21,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/EntryListModel.h"
@@ -96,6 +97,7 @@ class tst_FigForm : public QObject {
                        const std::function<void(TFigForm*)>& close = {});
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -111,7 +113,7 @@ void tst_FigForm::Open(const std::string& programDir) {
     quorvel::SetUserFilePaths(locations, userDir_.path().toStdString());
   }
   session_ = std::make_unique<quorvel::Session>(
-      locations, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      locations, fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}),

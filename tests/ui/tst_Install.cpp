@@ -22,6 +22,7 @@
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/LinkLabel.h"
@@ -74,6 +75,7 @@ class tst_Install : public QObject {
   fs::path medium_;
   fs::path home_;
   std::optional<quorvel::Session> session_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<TMainLex> window_;
   QString dialogCaption_;
@@ -93,7 +95,7 @@ void tst_Install::init() {
   qputenv("XDG_CONFIG_HOME", (home_ / ".config").c_str());
   qputenv("XDG_DATA_HOME", (home_ / ".local/share").c_str());
   fs::current_path(medium_);
-  session_.emplace(quorvel::ResolveFileLocations(medium_.string(), quorvel::SystemFoldersFromEnvironment()), writer_,
+  session_.emplace(quorvel::ResolveFileLocations(medium_.string(), quorvel::SystemFoldersFromEnvironment()), fs_, writer_,
                    [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(std::vector<quorvel::platform::KeyboardLayout>{}),
@@ -175,7 +177,7 @@ void tst_Install::readOnlyCopyInstallsAndTheInstalledCopyStarts() {
 
   // The installed copy shows the dictionary.
   quorvel::Session copy(quorvel::ResolveFileLocations(target.string(), quorvel::SystemFoldersFromEnvironment()),
-                        writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+                        fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   copy.Reload();
   QCOMPARE(copy.dictionary().englishCount, session_->dictionary().englishCount);
   QVERIFY(copy.dictionary().englishCount > 100);

@@ -9,6 +9,7 @@
 #include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/MainLexU.h"
@@ -42,8 +43,9 @@ void tst_KeyboardLayouts::activeGroupFollowsTheLanguage() {
 
   quorvel::test::DictionaryFixture fixture;
   fixture.WritePublished({{"ship", "{Ship.}"}});
+  quorvel::PosixFileSystem fs;
   quorvel::StdFileWriter writer;
-  quorvel::Session session(fixture.locations(), writer,
+  quorvel::Session session(fixture.locations(), fs, writer,
                            [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex window(session);
   window.show();

@@ -22,6 +22,7 @@
 #include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/CaptionLabel.h"
@@ -168,6 +169,7 @@ class tst_MainLex : public QObject {
   std::unique_ptr<TMainLex> NewWindow();
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -191,7 +193,7 @@ void tst_MainLex::init() {
                                                                          std::filesystem::perms::others_read);
   }
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), writer_,
+      fixture_->locations(), fs_, writer_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = NewWindow();
   window_->show();

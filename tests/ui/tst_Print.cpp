@@ -17,6 +17,7 @@
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "ui/EntryListModel.h"
@@ -103,6 +104,7 @@ class tst_Print : public QObject {
   QString PdfText() const { return Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf_, QStringLiteral("-")}); }
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
@@ -121,7 +123,7 @@ void tst_Print::init() {
                     "\\par {\\i Second paragraph} of the description.}"}},
       {{2, Cp("άγκυρα")}, {3, Cp("πλοίο")}});
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), writer_,
+      fixture_->locations(), fs_, writer_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(

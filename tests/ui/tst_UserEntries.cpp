@@ -24,6 +24,7 @@
 #include "core/Session.h"
 #include "core/TextOps.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ModalSteps.h"
@@ -186,6 +187,7 @@ class tst_UserEntries : public QObject {
   void StartWindow(const quorvel::Locations& locations);
 
   std::unique_ptr<DictionaryFixture> fixture_;
+  quorvel::PosixFileSystem fs_;
   UserRightsWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<quorvel::ui::TMainLex> window_;
@@ -217,7 +219,7 @@ void tst_UserEntries::init() {
 void tst_UserEntries::StartWindow(const quorvel::Locations& locations) {
   window_.reset();
   session_ = std::make_unique<quorvel::Session>(
-      locations, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      locations, fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<quorvel::ui::TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
