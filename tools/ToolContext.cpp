@@ -58,8 +58,10 @@ void ToolContext::WarnAboutLoad(const LoadReport& report) {
     err_ << "quorvel-tools: warning: the index load stopped: " << report.status.message() << '\n';
   }
   if (!report.userLines.ok()) {
-    err_ << "quorvel-tools: warning: user lines from a damaged one on were left out: "
-         << report.userLines.message() << '\n';
+    const char* what = report.userLines.code() == StatusCode::kDamaged
+                           ? "user lines from a damaged one on were left out: "
+                           : "the user files could not be read whole; none are written in this run: ";
+    err_ << "quorvel-tools: warning: " << what << report.userLines.message() << '\n';
   }
   if (!report.recovery.ok()) {
     err_ << "quorvel-tools: warning: an interrupted rewrite of the user files could not be finished: "
