@@ -1,7 +1,7 @@
 #include "core/BrowsingHistory.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
 
 namespace quorvel {
 
@@ -68,23 +68,23 @@ void BrowsingHistory::ChooseForward(uint64_t id, const GoTo& goTo) {
 }
 
 void BrowsingHistory::Remap(const Dictionary& d) {
-  std::unordered_map<uint16_t, int> slotOf;
+  if (back_.empty() && forward_.empty() && currentCaption_.empty() && currentSlot_ == 0) return;
+  // The first slot of each entry number; 0 for a number no entry has.
+  std::vector<int> slotOf(size_t{UINT16_MAX} + 1, 0);
   for (int slot = d.englishCount; slot >= 1; --slot) slotOf[d.EnglishIndex[slot].Number] = slot;
   auto remap = [&](std::vector<HistoryItem>& list) {
     std::vector<HistoryItem> kept;
     for (HistoryItem item : list) {
-      const auto found = slotOf.find(item.number);
-      if (found == slotOf.end()) continue;
-      item.slot = found->second;
+      if (slotOf[item.number] == 0) continue;
+      item.slot = slotOf[item.number];
       kept.push_back(item);
     }
     list = std::move(kept);
   };
   remap(back_);
   remap(forward_);
-  const auto current = slotOf.find(currentNumber_);
-  if (current != slotOf.end()) {
-    currentSlot_ = current->second;
+  if (slotOf[currentNumber_] != 0) {
+    currentSlot_ = slotOf[currentNumber_];
   } else {
     currentCaption_.clear();
     currentSlot_ = 0;

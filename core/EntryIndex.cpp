@@ -431,8 +431,7 @@ void PrepareSearchData(Dictionary& d, const std::vector<bool>& userGreekSlot) {
     if (static_cast<size_t>(slot) < userGreekSlot.size() && userGreekSlot[static_cast<size_t>(slot)]) continue;
     ++ordinal;
     // The first character of the start candidate, SystemLower(GreekSearchKey(Term)).
-    const std::string key = GreekSearchKey(d.GreekIndex[slot].Term, true);
-    const unsigned char c = key.empty() ? 0 : SystemLowerByte(static_cast<unsigned char>(key[0]));
+    const unsigned char c = SystemLowerByte(GreekSearchKeyInitial(d.GreekIndex[slot].Term));
     if (c >= 0xE1 && c <= 0xF9) {
       int& first = greek[c - 0xE1];
       if (first == 0) first = ordinal;

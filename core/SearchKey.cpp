@@ -99,6 +99,18 @@ std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
   return key.substr(begin, length - begin);
 }
 
+unsigned char GreekSearchKeyInitial(std::string_view text) {
+  // The key's leading blanks are trimmed and every digit before its first other character is
+  // dropped, so the initial is the first folded byte that is no blank.
+  for (char ch : UpToNul(text)) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) continue;
+    const unsigned char folded = c == ' ' ? ' ' : kFullFold[c];
+    if (!IsBlank(static_cast<char>(folded))) return folded;
+  }
+  return 0;
+}
+
 std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits) {
   const std::string_view input = UpToNul(text);
   // Built in place and lowered on the way: the key is never longer than the text.

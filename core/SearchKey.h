@@ -27,6 +27,8 @@ bool IsGreekInitial(unsigned char c);
 // Greek key: trimmed, lowered, Latin letters and key punctuation dropped, capitals and accents
 // folded; with `dropLeadingDigits` the digits before the first other character are dropped.
 std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits);
+// The first byte of GreekSearchKey(text, true), 0 for an empty key; without building the key.
+unsigned char GreekSearchKeyInitial(std::string_view text);
 // English key: key punctuation dropped (and leading digits with the flag), trimmed, A-Z lowered.
 std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits);
 // Trimmed, A-Z lowered, Greek capitals and accents folded; punctuation and Latin letters kept.

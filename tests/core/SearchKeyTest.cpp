@@ -45,8 +45,9 @@ TEST(EnglishSearchKey, WorkedExamples) {
   EXPECT_EQ(EnglishSearchKey("ship's (bow)", true), "ships bow");
 }
 
-// The description search makes a text's Greek key from its English key; that must be the Greek
-// key of the text itself, whatever bytes the text holds.
+// The description search makes a text's Greek key from its English key, and the load takes a
+// key's initial without building the key; both must agree with the Greek key of the text
+// itself, whatever bytes the text holds.
 TEST(GreekSearchKey, OfTheEnglishKeyIsOfTheText) {
   std::mt19937 random(1253);
   const std::string pool = " \t\r\nAaZz09.-(),'\"+*/`" + G("ΑάΣσςΪϊΐΰΌώ«»΄") + std::string("\0\x01\x7F\xA0\xFF", 5);
@@ -54,6 +55,8 @@ TEST(GreekSearchKey, OfTheEnglishKeyIsOfTheText) {
     std::string text(random() % 24, ' ');
     for (char& c : text) c = pool[random() % pool.size()];
     EXPECT_EQ(GreekSearchKey(EnglishSearchKey(text, false), false), GreekSearchKey(text, false)) << text;
+    const std::string key = GreekSearchKey(text, true);
+    EXPECT_EQ(GreekSearchKeyInitial(text), key.empty() ? 0 : static_cast<unsigned char>(key[0])) << text;
   }
 }
 
