@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
@@ -112,7 +113,10 @@ void TCopyrightForm::changeEvent(QEvent* event) {
 void TCopyrightForm::FormActivate() {
   QFile file(QString::fromStdString(ResolveCaseInsensitive((programDir_ + QStringLiteral("content/copyright.rtf")).toStdString())));
   QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxCopyrightBytes) bytes = file.read(kMaxCopyrightBytes);
+  // Only a regular file is opened: a pipe in its place would keep the window waiting.
+  if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxCopyrightBytes) {
+    bytes = file.read(kMaxCopyrightBytes);
+  }
   if (bytes.isEmpty() || !CopyrightRTF_->LoadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
     CopyrightRTF_->Clear();
   }

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QScopeGuard>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -275,8 +277,11 @@ void tst_Documents::copyrightWindowShowsTextAndLinks() {
   QTRY_VERIFY(W<QLineEdit>("Entry_Text")->hasFocus());
 }
 
+// A pipe where the text belongs: the window opens without waiting on it, empty.
 void tst_Documents::copyrightWindowWithoutItsTextAndFailingLinks() {
   desktop_->succeeds = false;
+  std::filesystem::create_directories(fixture_->programDir() + "content");
+  QCOMPARE(mkfifo((fixture_->programDir() + "content/copyright.rtf").c_str(), 0600), 0);
   std::vector<Shown> messages;
   WithModals([&] { QTest::mouseClick(W<QLabel>("CopyrightLabel"), Qt::LeftButton); }, [&](QWidget* modal) {
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
