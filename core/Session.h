@@ -58,6 +58,7 @@ class Session {
            (!lastLoad_.recovery.ok() && lastLoad_.recovery.code() != StatusCode::kInUse);
   }
   FileWriter& writer() { return writer_; }
+  FileSystem& fileSystem() { return fs_; }
 
   // A list search the user started (Enter, the search dialog, the user-entries listing): the
   // forward history is emptied first.

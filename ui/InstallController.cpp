@@ -10,7 +10,6 @@
 #include "core/Locations.h"
 #include "core/UserEntriesFolder.h"
 #include "platform/LauncherFolders.h"
-#include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/GreekMessageBox.h"
 #include "ui/LinkLabel.h"
@@ -56,7 +55,7 @@ void InstallController::InstallLabelClick() {
 bool InstallController::Install_Files(const QString& folder) {
   Session& session = window_.session();
   const std::string target = QFile::encodeName(folder).toStdString();
-  PosixFileSystem fs;
+  FileSystem& fs = session.fileSystem();
   InstallOutcome outcome;
   {
     BusyCursor busy;

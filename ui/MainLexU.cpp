@@ -14,7 +14,6 @@
 
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
-#include "platform/PosixFileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ClipboardController.h"
@@ -182,7 +181,7 @@ void TMainLex::ApplyFirstOuterWidth() {
 // The install is offered while the program file is read-only (a super-user's ability to write
 // anyway does not count) or missing.
 void TMainLex::ShowInstallLabel() {
-  PosixFileSystem fs;
+  FileSystem& fs = session_.fileSystem();
   const std::string program = session_.locations().ProgramDir + kProgramFileName;
   if (fs.Kind(program) == FileKind::kRegular && !fs.IsReadOnly(program)) {
     f_.InstallLabel->hide();

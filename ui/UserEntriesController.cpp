@@ -162,7 +162,7 @@ void UserEntriesController::DeleteEntryItemClick() {
 
 bool UserEntriesController::ResolveUserEntriesFolder() {
   Session& session = window_.session();
-  const FolderDecision decision = DecideUserEntriesFolder(fs_, session.locations());
+  const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.locations());
   switch (decision.step) {
     case FolderDecision::Step::kReady:
       return true;
@@ -181,7 +181,7 @@ bool UserEntriesController::ResolveUserEntriesFolder() {
   }
   // A settings file that cannot be written leaves the folder in use for this run only.
   const SettingsFileWrite written = WriteSettingsFile(
-      fs_, session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), *chosen);
+      session.fileSystem(), session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), *chosen);
   TakeUserEntriesFolder(*chosen, written.path);
   return true;
 }

@@ -12,7 +12,6 @@
 
 #include "core/Status.h"
 #include "core/UserEntriesFolder.h"
-#include "platform/PosixFileSystem.h"
 
 class QAction;
 class QMenu;
@@ -68,7 +67,6 @@ class UserEntriesController : public QObject {
 
   TMainLex& window_;
   Controls c_;
-  PosixFileSystem fs_;
 };
 
 // The message of a change the store did not save, by the failure's code.

@@ -184,6 +184,8 @@ QString tst_FigForm::OpenedFigure(const std::function<void()>& select,
   poll.start();
   select();
   QTest::qWait(400);
+  // A figure still on its way to the screen (a loaded machine) is given the time to be handled.
+  QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000);
   poll.stop();
   if (QApplication::activeModalWidget()) {
     QApplication::activeModalWidget()->close();
