@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
 
 #include "ui/EntryListView.h"
+#include "ui/KeepPainted.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
@@ -16,6 +18,8 @@
 namespace quorvel::ui {
 namespace {
 
+// How often a copy waiting for a long search looks again whether the search has ended.
+constexpr int kLongWorkPollMilliseconds = 20;
 const QString kQuickTranslateTitle = QStringLiteral("Orvanta - Γρήγορη Μετάφραση");
 const QString kTitle = QStringLiteral("Orvanta");
 const QString kQuickTranslateHint = QStringLiteral("Γρήγορη Μετάφραση");
@@ -113,6 +117,18 @@ void ClipboardController::ShowQuickTranslateState() {
 
 void ClipboardController::ClipboardChanged() {
   if (CopyInProgress_) return;
+  // A copy made while a long search runs is looked up when the search has ended: the lookup
+  // would change the dictionary state the search reads.
+  if (LongWorkRunning()) {
+    if (!lookupWaiting_) {
+      lookupWaiting_ = true;
+      QTimer::singleShot(kLongWorkPollMilliseconds, this, [this] {
+        lookupWaiting_ = false;
+        ClipboardChanged();
+      });
+    }
+    return;
+  }
   const std::optional<QString> text = clipboard_->Text();
   if (!text) return;
   ReplaceSearchText(*text);

@@ -57,6 +57,7 @@ class ClipboardController : public QObject {
   std::unique_ptr<platform::Clipboard> clipboard_;
   QString FocusedField_;
   bool CopyInProgress_ = false;
+  bool lookupWaiting_ = false;  // a copy waits for a long search to end
   bool QuickTranslateOn_ = false;
 };
 

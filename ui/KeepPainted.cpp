@@ -7,6 +7,13 @@
 #include <memory>
 
 namespace quorvel::ui {
+namespace {
+
+bool running = false;  // read and written on the window thread only
+
+}  // namespace
+
+bool LongWorkRunning() { return running; }
 
 void RunKeepingPainted(const std::function<void()>& work) {
   std::exception_ptr failure;
@@ -21,7 +28,9 @@ void RunKeepingPainted(const std::function<void()>& work) {
   // Queued to this thread: an early end still reaches the loop once it runs.
   QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
   worker->start();
+  running = true;
   loop.exec(QEventLoop::ExcludeUserInputEvents);
+  running = false;
   worker->wait();
   if (failure) std::rethrow_exception(failure);
 }

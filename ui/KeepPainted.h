@@ -13,4 +13,8 @@ namespace quorvel::ui {
 // nothing it may run meanwhile (a timer, a clipboard notice) changes what `work` uses.
 void RunKeepingPainted(const std::function<void()>& work);
 
+// True while RunKeepingPainted waits for its work: what may run meanwhile on the window thread
+// asks this before it changes anything the work could use.
+bool LongWorkRunning();
+
 }  // namespace quorvel::ui

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -23,6 +25,7 @@
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ForeignWindow.h"
 #include "ui/ClipboardController.h"
+#include "ui/KeepPainted.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
@@ -95,6 +98,7 @@ class tst_Clipboard : public QObject {
   void pasteLooksUpTheClipboardText();
   void quickTranslationLooksUpAnotherProgramsCopy();
   void quickTranslationMinimisesWhenAnotherProgramIsActive();
+  void quickTranslationWaitsForALongSearch();
 
  private:
   // A window with the clipboard in memory, or the display's when `fake` is false.
@@ -351,6 +355,22 @@ void tst_Clipboard::quickTranslationMinimisesWhenAnotherProgramIsActive() {
   xclip.Copy("anchor");
   QTRY_VERIFY(!window_->isMinimized());
   QCOMPARE(SearchBox()->text(), QStringLiteral("anchor"));
+}
+
+
+// A copy made elsewhere while a long search runs (on its worker thread) is looked up once the
+// search has ended, never while the search reads the dictionary.
+void tst_Clipboard::quickTranslationWaitsForALongSearch() {
+  Open(true);
+  Type(QStringLiteral("bow"));
+  Click("AutoTranslate_Button");
+  QString duringWork;
+  QTimer::singleShot(50, [&] { clipboard_->CopyElsewhere(TextData(QStringLiteral("ship"))); });
+  QTimer::singleShot(250, [&] { duringWork = SearchBox()->text(); });
+  quorvel::ui::RunKeepingPainted([] { QThread::msleep(400); });
+  QCOMPARE(duringWork, QStringLiteral("bow"));
+  QTRY_COMPARE(SearchBox()->text(), QStringLiteral("ship"));
+  QCOMPARE(SelectedItemText(), QStringLiteral("ship"));
 }
 
 QTEST_MAIN(tst_Clipboard)
