@@ -62,7 +62,9 @@ Locations ResolveFileLocations(const std::string& currentDir, const SystemFolder
   std::filesystem::current_path(locations.ProgramDir, error);
 
   const std::string dataFolder = ResolveCaseInsensitive(locations.ProgramDir + "Data");
-  if (FileExists(JoinPath(dataFolder, "QuorvelC.tbo"))) {
+  // Whatever stands under the user description file's name makes the folder the user's: a file
+  // there that cannot be read is the user's file, damaged, and the load says so.
+  if (std::filesystem::exists(ResolveCaseInsensitive(JoinPath(dataFolder, "QuorvelC.tbo")), error)) {
     SetUserFilePaths(locations, dataFolder);
     return locations;
   }

@@ -59,10 +59,14 @@ TEST_F(ResolveFileLocationsTest, ProgramDirEndsWithASeparatorAndBecomesCurrent) 
   EXPECT_EQ(ResolveFileLocations("/", folders_).ProgramDir, "/");
 }
 
-// The folder is spelled "Data" in the program and "data" on disk: one folder.
+// The folder is spelled "Data" in the program and "data" on disk: one folder. A user
+// description file that cannot be read (a folder in its place) still makes it the user's.
 TEST_F(ResolveFileLocationsTest, DataFolderHoldingUserDescriptionsWinsOverASettingsFile) {
-  fx_.WriteFile("data/QuorvelC.tbo", "");
   fx_.WriteFile("config/Quorvel.ini", fx_.programDir() + "elsewhere\r\n");
+  fs::create_directories(fx_.programDir() + "data/QuorvelC.tbo");
+  ExpectUserFolder(Resolve(), fx_.programDir() + "data");
+  fs::remove(fx_.programDir() + "data/QuorvelC.tbo");
+  fx_.WriteFile("data/QuorvelC.tbo", "");
   const Locations l = Resolve();
   ExpectUserFolder(l, fx_.programDir() + "data");
   EXPECT_TRUE(l.SettingsFile.empty());
