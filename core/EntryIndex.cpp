@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "core/Codec.h"
 #include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
@@ -61,26 +60,17 @@ int StoredEnd(const SlotArray<Entry, kIndexSlots>& index) {
   return static_cast<int>(index.storedEnd());
 }
 
-// What a file name leads to, as far as reading it goes. Only a regular file is ever opened: a
-// folder, a pipe or a device in a file's place is unreadable, never waited on.
-enum class FileState { kMissing, kRegular, kUnreadable };
-
-FileState StateOf(const std::string& path) {
-  if (path.empty()) return FileState::kMissing;
-  std::error_code error;
-  const auto type = std::filesystem::status(ResolveCaseInsensitive(path), error).type();
-  if (type == std::filesystem::file_type::not_found) return FileState::kMissing;
-  return type == std::filesystem::file_type::regular ? FileState::kRegular : FileState::kUnreadable;
-}
-
 // The lines of a file as LineReader splits them, read front to back a block at a time, so
 // that memory holds one block of the file and not all of it.
 class FileLines {
  public:
-  // Reads nothing unless `path` names a regular file.
-  explicit FileLines(const std::string& path) : state_(StateOf(path)) {
+  // Reads nothing unless `path` names a regular file: a folder, a pipe or a device in a file's
+  // place is unreadable, never opened or waited on.
+  explicit FileLines(const std::string& path) {
+    const std::string resolved = ResolveCaseInsensitive(path);
+    state_ = StateOf(resolved);
     if (state_ != FileState::kRegular) return;
-    file_ = std::fopen(ResolveCaseInsensitive(path).c_str(), "rb");
+    file_ = std::fopen(resolved.c_str(), "rb");
     if (!file_) {
       state_ = FileState::kUnreadable;
       return;
@@ -143,7 +133,7 @@ class FileLines {
     return end;
   }
 
-  FileState state_;
+  FileState state_ = FileState::kMissing;
   std::FILE* file_ = nullptr;
   std::string buffer_;
   size_t held_ = 0;   // bytes of buffer_ read and not yet used up
@@ -477,7 +467,7 @@ LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs,
   }
   // The user descriptions are read entry by entry later; a file in their place that cannot be
   // read would show every user entry empty.
-  if (report.userLines.ok() && StateOf(locations.UserDescrFile) == FileState::kUnreadable) {
+  if (report.userLines.ok() && StateOf(ResolveCaseInsensitive(locations.UserDescrFile)) == FileState::kUnreadable) {
     report.userLines = UnreadableUserFile(locations.UserDescrFile);
   }
   PrepareSearchData(d, userGreekSlot);

@@ -5,10 +5,15 @@
 
 namespace quorvel {
 
-bool IsRegularFile(const std::string& path) {
+FileState StateOf(const std::string& path) {
+  if (path.empty()) return FileState::kMissing;
   std::error_code error;
-  return std::filesystem::status(path, error).type() == std::filesystem::file_type::regular;
+  const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+  if (type == std::filesystem::file_type::not_found) return FileState::kMissing;
+  return type == std::filesystem::file_type::regular ? FileState::kRegular : FileState::kUnreadable;
 }
+
+bool IsRegularFile(const std::string& path) { return StateOf(path) == FileState::kRegular; }
 
 bool OpenRegularFile(const std::string& path, std::ifstream& in) {
   if (!IsRegularFile(path)) return false;

@@ -9,6 +9,11 @@
 
 namespace quorvel {
 
+// What a name leads to, as far as reading goes: nothing, a regular file, or something that is
+// never read (a folder, a pipe, a device, a path that cannot be examined).
+enum class FileState { kMissing, kRegular, kUnreadable };
+FileState StateOf(const std::string& path);
+
 // True when `path` names a regular file.
 bool IsRegularFile(const std::string& path);
 
