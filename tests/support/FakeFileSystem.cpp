@@ -119,19 +119,24 @@ FileKind FakeFileSystem::Kind(const std::string& path) {
   return KindOf(name);
 }
 
-Status FakeFileSystem::ReadFile(const std::string& path, uint64_t maxBytes,
-                                std::string& content) {
-  const std::string name = Normal(path);
-  const Status injected = Count("read " + name);
-  if (!injected.ok()) return injected;
+Status FakeFileSystem::Readable(const std::string& name) const {
   switch (KindOf(name)) {
     case FileKind::kRegular:
-      break;
+      return Status::Ok();
     case FileKind::kMissing:
       return Status::NotFound("no file " + name);
     default:
       return Status::Damaged(name + " is not a regular file");
   }
+}
+
+Status FakeFileSystem::ReadFile(const std::string& path, uint64_t maxBytes,
+                                std::string& content) {
+  const std::string name = Normal(path);
+  const Status injected = Count("read " + name);
+  if (!injected.ok()) return injected;
+  const Status regular = Readable(name);
+  if (!regular.ok()) return regular;
   const std::string& bytes = files_[name];
   if (bytes.size() > maxBytes) return Status::Damaged(name + " is longer than expected");
   content = bytes;
@@ -143,14 +148,8 @@ Status FakeFileSystem::ReadRange(const std::string& path, uint64_t position, uin
   const std::string name = Normal(path);
   const Status injected = Count("read range of " + name);
   if (!injected.ok()) return injected;
-  switch (KindOf(name)) {
-    case FileKind::kRegular:
-      break;
-    case FileKind::kMissing:
-      return Status::NotFound("no file " + name);
-    default:
-      return Status::Damaged(name + " is not a regular file");
-  }
+  const Status regular = Readable(name);
+  if (!regular.ok()) return regular;
   const std::string& content = files_[name];
   bytes = position >= content.size() ? std::string() : content.substr(position, length);
   return Status::Ok();

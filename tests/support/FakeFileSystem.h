@@ -91,6 +91,8 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   // Counts a call; the injected failure when this is the call to fail, else Ok.
   Status Count(const std::string& what);
   FileKind KindOf(const std::string& path) const;
+  // Ok for a regular file; NotFound when nothing is there; Damaged for anything else.
+  Status Readable(const std::string& name) const;
   // Ok when a name can be made, renamed or removed at `path`: its folder exists and is not
   // read-only.
   Status CanChange(const std::string& path) const;
