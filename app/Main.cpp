@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TDummyFrm dummyFrm;
   quorvel::ui::TMessageForm messageForm(&mainLex);
   quorvel::ui::TSearchForm searchForm(&mainLex);
-  quorvel::ui::TSelectCustomDirForm selectCustomDirForm(&mainLex);
+  quorvel::ui::TSelectCustomDirForm selectCustomDirForm(fs, writer, &mainLex);
   const std::unique_ptr<quorvel::platform::Desktop> desktop = quorvel::platform::CreateSystemDesktop();
   quorvel::ui::TCopyrightForm copyrightForm(*desktop, QString::fromLocal8Bit(session.locations().ProgramDir));
   quorvel::ui::TFigForm figForm(&mainLex);

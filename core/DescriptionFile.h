@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -25,5 +26,9 @@ std::string ReadRtfHeader(const std::string& descriptionFile);
 // position is negative, or the file ends before the bytes asked for.
 std::optional<std::string> ReadDescriptionText(const std::string& file, int64_t position,
                                                int64_t length, DescriptionCoding coding);
+
+// The same read from `fileBytes`, the whole content of a description file kept in memory.
+std::optional<std::string> DescriptionFromBytes(std::string_view fileBytes, int64_t position,
+                                                int64_t length, DescriptionCoding coding);
 
 }  // namespace quorvel

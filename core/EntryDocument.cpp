@@ -14,6 +14,16 @@ std::string AssembleDescriptionDocument(std::string_view rtfHeader, std::string_
   return document;
 }
 
+namespace {
+
+std::optional<std::string> ReadPlaced(const Dictionary& dictionary, const DescriptionPlace& place,
+                                      DescriptionCoding coding) {
+  if (place.inUserFile) return DescriptionFromBytes(dictionary.userDescriptions, place.position, place.length, coding);
+  return ReadDescriptionText(place.file, place.position, place.length, coding);
+}
+
+}  // namespace
+
 std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary,
                                                     const Locations& locations,
                                                     std::string_view rtfHeader, int slot) {
@@ -23,13 +33,13 @@ std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary
   const DescriptionCoding coding = dictionary.EnglishIndex[slot].Origin == kOriginUser
                                        ? DescriptionCoding::Shift
                                        : DescriptionCoding::Position;
-  const auto description = ReadDescriptionText(place.file, place.position, place.length, coding);
+  const auto description = ReadPlaced(dictionary, place, coding);
   if (!description) return std::nullopt;
 
   std::optional<std::string> addition;
   DescriptionPlace added;
   if (EntryAdditionPlace(dictionary, locations, slot, added)) {
-    addition = ReadDescriptionText(added.file, added.position, added.length, DescriptionCoding::Shift);
+    addition = ReadPlaced(dictionary, added, DescriptionCoding::Shift);
   }
   return AssembleDescriptionDocument(rtfHeader, *description, addition);
 }

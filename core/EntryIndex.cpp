@@ -1,17 +1,15 @@
 #include "core/EntryIndex.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "core/Codec.h"
 #include "core/FileWriter.h"
 #include "core/LineReader.h"
-#include "core/Paths.h"
-#include "core/RegularFile.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
+#include "core/UserFileSet.h"
 
 namespace quorvel {
 
@@ -19,14 +17,6 @@ namespace {
 
 Status BadField(const std::string& file, int line, const char* field) {
   return Status::Damaged(file + ": line " + std::to_string(line) + ": " + field + " is not a number");
-}
-
-Status ReadError(const std::string& file, int linesRead) {
-  return Status::IoError(file + ": cannot be read after line " + std::to_string(linesRead));
-}
-
-Status UnreadableUserFile(const std::string& file) {
-  return Status::IoError(file + ": cannot be read (not a regular file, or a read failed)");
 }
 
 // Index fields are padded with spaces: runs of eight are passed over a word at a time.
@@ -60,96 +50,14 @@ int StoredEnd(const SlotArray<Entry, kIndexSlots>& index) {
   return static_cast<int>(index.storedEnd());
 }
 
-// The lines of a file as LineReader splits them, read front to back a block at a time, so
-// that memory holds one block of the file and not all of it.
-class FileLines {
- public:
-  // Reads nothing unless `path` names a regular file: a folder, a pipe or a device in a file's
-  // place is unreadable, never opened or waited on.
-  explicit FileLines(const std::string& path) {
-    const std::string resolved = ResolveCaseInsensitive(path);
-    state_ = StateOf(resolved);
-    if (state_ != FileState::kRegular) return;
-    file_ = std::fopen(resolved.c_str(), "rb");
-    if (!file_) {
-      state_ = FileState::kUnreadable;
-      return;
-    }
-    std::setvbuf(file_, nullptr, _IONBF, 0);  // the blocks are read straight into buffer_
-  }
-  ~FileLines() {
-    if (file_) std::fclose(file_);
-  }
-  FileLines(const FileLines&) = delete;
-  FileLines& operator=(const FileLines&) = delete;
-
-  bool opened() const { return file_ != nullptr; }
-  // True when the file is there but cannot be read: not a regular file, or it would not open.
-  bool unreadable() const { return state_ == FileState::kUnreadable; }
-  // True when a read failed; the lines before the failure were given.
-  bool failed() const { return failed_; }
-
-  // The next line without its line end, valid until the next call; false at the end.
-  bool Next(std::string_view& line) {
-    while (lines_.AtEnd()) {
-      if (!Refill()) return false;
-    }
-    line = lines_.Next();
-    return true;
-  }
-
- private:
-  static constexpr size_t kBlockSize = 64 * 1024;
-
-  // Keeps the unfinished line, reads the next block behind it and gives lines_ the whole lines
-  // (a CR at the end of what was read waits for the next block, which may start with its LF).
-  bool Refill() {
-    const size_t kept = held_ - whole_;
-    if (atEnd_ && kept == 0) return false;
-    if (kept > 0) std::memmove(buffer_.data(), buffer_.data() + whole_, kept);  // the whole lines are used up
-    held_ = kept;
-    if (!atEnd_) {
-      // Doubling keeps a line longer than a block linear to read.
-      if (buffer_.size() - held_ < kBlockSize / 2) buffer_.resize(std::max(kBlockSize, 2 * buffer_.size()));
-      const size_t want = buffer_.size() - held_;
-      const size_t got = file_ ? std::fread(buffer_.data() + held_, 1, want, file_) : 0;
-      held_ += got;
-      if (got < want) {
-        atEnd_ = true;
-        failed_ = file_ && std::ferror(file_);
-      }
-    }
-    whole_ = atEnd_ ? held_ : WholeLinesEnd();
-    lines_ = LineReader(std::string_view(buffer_.data(), whole_));
-    return true;
-  }
-
-  // Just past the last line end of the bytes held, not counting a CR in the last byte; 0 when
-  // they hold no whole line.
-  size_t WholeLinesEnd() const {
-    size_t end = held_;
-    if (end > 0 && buffer_[end - 1] == '\r') --end;
-    while (end > 0 && buffer_[end - 1] != '\n' && buffer_[end - 1] != '\r') --end;
-    return end;
-  }
-
-  FileState state_ = FileState::kMissing;
-  std::FILE* file_ = nullptr;
-  std::string buffer_;
-  size_t held_ = 0;   // bytes of buffer_ read and not yet used up
-  size_t whole_ = 0;  // buffer_[0, whole_) is what lines_ splits
-  bool atEnd_ = false;
-  bool failed_ = false;
-  LineReader lines_{std::string_view()};
-};
-
 // The lines of one user index file, merged behind the published lines by their attach numbers
 // (columns 1-5, ascending). The merge holds the next line ahead. A damaged line stops the merge
 // from it on (recorded in `error`, the first one only); the published index still loads whole.
 class UserMerge {
  public:
-  UserMerge(const std::string& path, Status& error) : path_(path), error_(error), lines_(path) {
-    if (lines_.unreadable()) Fail();
+  // `bytes` (nothing for a file that is not there) must outlive the merge.
+  UserMerge(const std::string& path, const std::optional<std::string>& bytes, Status& error)
+      : path_(path), error_(error), lines_(bytes ? std::string_view(*bytes) : std::string_view()) {
     Advance();
   }
 
@@ -159,21 +67,15 @@ class UserMerge {
 
   // Takes the next line (or ends the merge at the end of the file).
   void Advance() {
-    std::string_view stored;
-    if (!lines_.Next(stored)) {
-      if (lines_.failed()) Fail();
+    if (lines_.AtEnd()) {
       done_ = true;
       return;
     }
-    line_ = ShiftDecode(stored);
+    line_ = ShiftDecode(lines_.Next());
     ++lineNumber_;
     const auto attach = ParseDecimal(Columns(line_, 1, 5), 65535);
     if (!attach) return Stop("attach number");
     attach_ = static_cast<int>(*attach);
-  }
-
-  void Fail() {
-    if (error_.ok()) error_ = UnreadableUserFile(path_);
   }
 
   void Stop(const char* field) {
@@ -184,27 +86,36 @@ class UserMerge {
  private:
   const std::string& path_;
   Status& error_;
-  FileLines lines_;
+  LineReader lines_;
   std::string line_;
   int lineNumber_ = 0;
   int attach_ = 0;
   bool done_ = false;
 };
 
-Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report) {
-  const std::string file = locations.EnglishIndexFile();
-  FileLines published(file);
-  if (!published.opened()) return Status::IoError(file + ": cannot be read");
-  report.englishIndexFound = true;
+// A published index file, read whole. NotFound when it is not there.
+Status ReadPublished(FileSystem& fs, const std::string& file, std::string& bytes) {
+  return ReadNeededFile(fs, file, kMaxDataFileBytes, bytes);
+}
 
-  UserMerge user(locations.UserIndexFile, report.userLines);
+Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
+                   LoadReport& report) {
+  const std::string file = locations.EnglishIndexFile();
+  std::string bytes;
+  const Status read = ReadPublished(fs, file, bytes);
+  if (!read.ok()) return read;
+  report.englishIndexFound = true;
+  LineReader published(bytes);
+
+  UserMerge user(locations.UserIndexFile, userFiles.index, report.userLines);
 
   int slot = 0;
   int ordinal = 0;
   int translations = 0;
   std::string_view stored;
   std::string line;  // the decoded line, its memory kept from line to line
-  while (published.Next(stored)) {
+  while (!published.AtEnd()) {
+    stored = published.Next();
     if (slot >= kLastSlot) {
       report.englishBoundReached = true;
       break;
@@ -276,7 +187,6 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, LoadReport& report
       user.Advance();
     }
   }
-  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 
@@ -310,21 +220,25 @@ class NumberLookup {
   std::vector<uint16_t> first_;  // indexed by entry number, up to the largest one loaded
 };
 
-Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
-                 std::vector<bool>& userGreekSlot) {
+Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
+                 LoadReport& report, std::vector<bool>& userGreekSlot) {
   const std::string file = locations.GreekIndexFile();
-  FileLines published(file);
-  if (!published.opened()) return Status::Ok();  // no Greek terms; the English part stands
+  std::string bytes;
+  const Status read = ReadPublished(fs, file, bytes);
+  if (read.code() == StatusCode::kNotFound) return Status::Ok();  // no Greek terms; the English part stands
+  if (!read.ok()) return read;
   report.greekIndexFound = true;
+  LineReader published(bytes);
 
   const NumberLookup numbers(d);
-  UserMerge user(locations.UserGreekFile, report.userLines);
+  UserMerge user(locations.UserGreekFile, userFiles.greek, report.userLines);
 
   int slot = 0;
   int ordinal = 0;
   std::string_view stored;
   std::string line;  // the decoded line, its memory kept from line to line
-  while (published.Next(stored)) {
+  while (!published.AtEnd()) {
+    stored = published.Next();
     if (slot >= kLastSlot) {
       report.greekBoundReached = true;
       break;
@@ -365,7 +279,6 @@ Status LoadGreek(Dictionary& d, const Locations& locations, LoadReport& report,
       user.Advance();
     }
   }
-  if (published.failed()) return ReadError(file, ordinal);
   return Status::Ok();
 }
 
@@ -443,13 +356,10 @@ void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
   }
 }
 
-LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs, FileWriter& writer) {
+LoadReport LoadEntryIndexFrom(Dictionary& d, const Locations& locations, FileSystem& fs,
+                              const UserFileSet& userFiles) {
   LoadReport report;
-  std::unique_ptr<FileLock> lock;  // kept to the end: no rewrite replaces a file between the reads
-  RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, writer, lock);
-  report.recovery = user.status;
-  report.readFrom = std::move(user.readFrom);
-  const Locations& locations = report.readFrom;
+  report.readFrom = locations;
   d.EnglishIndex.clear();
   d.GreekIndex.clear();
   d.LongTranslations.clear();
@@ -458,19 +368,60 @@ LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs,
   d.publishedEnglishCount = d.publishedGreekCount = 0;
   d.englishFirstSlot.fill(1);
   d.greekFirstSlot.fill(1);
+  d.userGeneration = GenerationOf(userFiles);
+  d.userDescriptions = userFiles.descriptions.value_or(std::string());
   ++d.generation;
 
   std::vector<bool> userGreekSlot(kIndexSlots, false);
-  report.status = LoadEnglish(d, locations, report);
+  report.status = LoadEnglish(d, locations, fs, userFiles, report);
   if (report.status.ok() && report.englishIndexFound) {
-    report.status = LoadGreek(d, locations, report, userGreekSlot);
+    report.status = LoadGreek(d, locations, fs, userFiles, report, userGreekSlot);
   }
-  // The user descriptions are read entry by entry later; a file in their place that cannot be
-  // read would show every user entry empty.
-  if (report.userLines.ok() && StateOf(ResolveCaseInsensitive(locations.UserDescrFile)) == FileState::kUnreadable) {
-    report.userLines = UnreadableUserFile(locations.UserDescrFile);
-  }
+  d.publishedRead = report.status.code() == StatusCode::kNotFound ? Status::Ok() : report.status;
   PrepareSearchData(d, userGreekSlot);
+  return report;
+}
+
+namespace {
+
+// How often a load without the lock reads the user files again when another program committed
+// while it read them.
+constexpr int kUnlockedReadTries = 5;
+
+// The user files for a load, whole and of one generation: under the lock a read is of one
+// generation; without it (another program keeps the lock, or the folder cannot be written)
+// the files are read again until their stamps are the same before and after the read.
+Status ReadUserFilesForLoad(const Locations& locations, FileSystem& fs, bool locked, UserFileSet& files,
+                            UserFilesStamp& stamp) {
+  Status status = Status::Ok();
+  for (int attempt = 0; attempt < kUnlockedReadTries; ++attempt) {
+    const UserFilesStamp before = locked ? UserFilesStamp() : StampUserFiles(locations, fs);
+    status = ReadUserFileSet(locations, fs, files);
+    stamp = StampUserFiles(locations, fs);
+    if (locked || stamp == before) break;
+  }
+  return status;
+}
+
+}  // namespace
+
+LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs, FileWriter& writer) {
+  std::unique_ptr<FileLock> lock;  // kept to the end: no rewrite replaces a file between the reads
+  RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, writer, lock);
+  UserFileSet files;
+  UserFilesStamp stamp;
+  const Status userRead = ReadUserFilesForLoad(user.readFrom, fs, lock != nullptr, files, stamp);
+  LoadReport report = LoadEntryIndexFrom(d, user.readFrom, fs, files);
+  report.recovery = user.status;
+  // The stamps to compare later are those of the user files, also while the files read are
+  // the new ones of a rewrite not yet finished: finishing it changes the user files.
+  const bool readInPlace = user.readFrom.UserIndexFile == given.UserIndexFile &&
+                           user.readFrom.UserDescrFile == given.UserDescrFile &&
+                           user.readFrom.UserGreekFile == given.UserGreekFile;
+  report.userStamp = readInPlace ? stamp : StampUserFiles(given, fs);
+  // A user file that cannot be read is no file to the index; the user hears that it could not
+  // be read whole, and it is never written over from what was read.
+  if (!userRead.ok()) report.userLines = userRead;
   return report;
 }
 
@@ -489,7 +440,7 @@ bool EntryDescriptionPlace(const Dictionary& d, const Locations& locations, int 
     return true;
   }
   if (e.Origin == kOriginUser && !locations.UserDescrFile.empty()) {
-    place = {locations.UserDescrFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength};
+    place = {locations.UserDescrFile, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, true};
     return true;
   }
   return false;
@@ -506,7 +457,7 @@ bool EntryAdditionPlace(const Dictionary& d, const Locations& locations, int slo
   const auto position = ParseDecimal(Columns(note, 1, 8));
   const auto length = ParseDecimal(Columns(note, 9, 13));
   if (!position || !length) return false;
-  place = {locations.UserDescrFile, static_cast<int64_t>(*position) - 1, *length};
+  place = {locations.UserDescrFile, static_cast<int64_t>(*position) - 1, *length, true};
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "core/Locations.h"
 #include "core/SlotArray.h"
 #include "core/Status.h"
+#include "core/UserFileSet.h"
 
 namespace quorvel {
 
@@ -52,6 +53,9 @@ struct DescriptionPlace {
   std::string file;
   int64_t position = 0;  // 0-based byte position
   int64_t length = 0;
+  // The place is in the user description file as the index was loaded with it
+  // (Dictionary::userDescriptions), not in the file as it is now.
+  bool inUserFile = false;
 };
 
 // Every slot of the arrays can be read (an unused one reads as empty: Number 0, no text); memory
@@ -86,15 +90,28 @@ struct Dictionary {
   FoldedSlots<TGreekEntry, kIndexSlots> greekStartCandidate;    // SystemLower(greekKey)
 
   uint64_t generation = 0;  // grows with every load; lets caches see a reload
+
+  // The generation of the user files the index was loaded from (UserFileSet.h), and the bytes
+  // of their description file: the user's descriptions are read from these, never from a file
+  // another program may have rewritten since.
+  uint64_t userGeneration = 0;
+  std::string userDescriptions;
+  // A failure to read the published index files (an I/O error, no permission, a damaged
+  // file); their absence is no failure. An index loaded so is not changed by an edit.
+  Status publishedRead = Status::Ok();
 };
 
 // How the latest load ended; the dictionary holds what was loaded up to that point.
 struct LoadReport {
-  Status status = Status::Ok();  // an error names the published file and line where the load stopped
+  // An error names the published file (and line) where the load stopped: NotFound when the
+  // published index is not there, the read's code when it cannot be read, Damaged for a line
+  // that does not read. A Greek index that is not there is no error (no Greek terms).
+  Status status = Status::Ok();
   // A damaged user line (a field that is not a number) stops the merge of the user lines from
   // it on, in that file; the published index still loads whole. The error names the line. A
   // user file that is there but cannot be read (a folder or a pipe in its place, a failed read)
-  // is an IoError naming it; a missing one is no error (the user has no entries yet).
+  // is an error with the read's code naming it, and the index holds none of the user's lines
+  // and descriptions; a missing one is no error (the user has no entries yet).
   Status userLines = Status::Ok();
   bool englishIndexFound = false;
   bool greekIndexFound = false;
@@ -106,8 +123,11 @@ struct LoadReport {
   // new files where they lie, never a mix, and a later load or edit finishes it.
   Status recovery = Status::Ok();
   // The locations the user files were read with: those given, or with the user paths naming
-  // the new files of an unfinished rewrite. The loaded entries' descriptions are read with them.
+  // the new files of an unfinished rewrite.
   Locations readFrom;
+  // The stamps of the user files when they were read: other stamps mean another program has
+  // changed them since.
+  UserFilesStamp userStamp;
 };
 
 // Rebuilds `dictionary` from the published index files and the user's index files named by
@@ -116,6 +136,13 @@ struct LoadReport {
 // it reads are whole. Never throws.
 LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
                           FileWriter& writer);
+
+// The part of LoadEntryIndex after the user files are read: rebuilds `dictionary` from the
+// published index files of `locations` and the user files `userFiles` (read by the caller,
+// under the lock). Recovers nothing and reads no user file; the report's recovery and stamps
+// are left empty.
+LoadReport LoadEntryIndexFrom(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                              const UserFileSet& userFiles);
 
 // Recomputes the used counts and the letter starts from the index arrays and makes the search
 // candidates follow them (LoadEntryIndex does this at its end; a caller that writes the arrays

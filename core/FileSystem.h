@@ -21,6 +21,18 @@ enum class FileKind {
   kOther,  // a device, a pipe, a socket: never opened
 };
 
+// What a look at a path without opening it tells: enough to see that a file was replaced or
+// rewritten since the last look (a rename gives a new inode, a write a new size or time).
+struct FileStamp {
+  FileKind kind = FileKind::kMissing;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  uint64_t size = 0;
+  int64_t modifiedNanoseconds = 0;
+
+  bool operator==(const FileStamp&) const = default;
+};
+
 // A lock taken with FileSystem::LockFile; destroying it lets go. It must not outlive the
 // FileSystem that gave it.
 class FileLock {
@@ -34,6 +46,9 @@ class FileSystem {
 
   // What `path` names, following symbolic links. A path that cannot be examined is kMissing.
   virtual FileKind Kind(const std::string& path) = 0;
+
+  // The stamp of `path`, following symbolic links; a path that cannot be examined is kMissing.
+  virtual FileStamp Stamp(const std::string& path) = 0;
 
   // The whole content of the regular file `path`, at most `maxBytes` bytes. NotFound when it is
   // missing; Damaged when it is not a regular file or is longer than `maxBytes`; IoError (or
@@ -59,9 +74,10 @@ class FileSystem {
   // with the permission bits of `from` (a program stays executable, a read-only file read-only).
   virtual Status CopyNew(const std::string& from, const std::string& to) = 0;
 
-  // True when the user cannot write `path`: it has no write permission for anyone, or lies on a
-  // read-only file system. A super-user's ability to write anyway does not make it writable.
-  // A path that cannot be examined is not read-only.
+  // True when the user running the program cannot write `path`: the system refuses this user
+  // write access to it, or it lies on a read-only file system. The super-user, whom the system
+  // lets write anything, cannot write a path that has no write permission for anyone. A path
+  // that cannot be examined is not read-only.
   virtual bool IsReadOnly(const std::string& path) = 0;
 
   // Gives the owner the write permission on `path`.
@@ -78,5 +94,10 @@ class FileSystem {
   virtual Status LockFile(const std::string& path, int waitMilliseconds,
                           std::unique_ptr<FileLock>& lock) = 0;
 };
+
+// ReadFile of a file the program needs whole (an index, the user's files). NotFound when it is
+// not there; a folder, a pipe or a device in its place is an IoError, a file that cannot be
+// read, not damaged data; every other failure keeps its code. Errors name `path`.
+Status ReadNeededFile(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content);
 
 }  // namespace quorvel

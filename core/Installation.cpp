@@ -147,6 +147,18 @@ InstallOutcome Installer::Run(const LauncherFolders& launchers, const RememberFo
   outcome.stop = CopyListedDocuments(sourceContent, targetContent);
   if (!outcome.stop.ok()) return outcome;
 
+  // Launchers and the remembered folder would lead to a program that is not there, and away
+  // from the user's entries where they are.
+  bool installed = fs_.Kind(program) == FileKind::kRegular;
+  for (const char* name : {"QuorvelI.tbo", "QuorvelHI.tbo", "Quorvel.tbo"}) {
+    installed = installed && fs_.Kind(JoinPath(targetData, name)) == FileKind::kRegular;
+  }
+  if (!installed) {
+    outcome.finished = true;
+    outcome.complete = false;
+    return outcome;
+  }
+
   const std::string icon = JoinPath(targetContent, kProgramIconFileName);
   outcome.stop = CreateLaunchers(fs_, writer_, launchers, program, target_,
                                  fs_.Kind(icon) == FileKind::kRegular ? icon : std::string());

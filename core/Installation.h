@@ -54,7 +54,9 @@ using RememberFolder = std::function<void(const std::string& folder)>;
 // the program folder. In order: the program file, its write bit, the content folder (one
 // level), data/QuorvelI.tbo, data/QuorvelHI.tbo, data/Quorvel.tbo, then every line of
 // content/fil.tbo (a line ending in "/" names a sub-folder, made one level at a time, that
-// holds the files named after it; other lines name files), the launchers, `remember`.
+// holds the files named after it; other lines name files), the launchers, `remember`. The
+// launchers and `remember` come only when the program file and the three data files are in
+// the target afterwards; without them the steps end there, not complete.
 // A copy whose target is already there counts as done; a step that fails leaves `complete`
 // false and the next step runs. A list line that would leave the content folder is refused
 // (counted as failed).

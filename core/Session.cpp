@@ -2,6 +2,7 @@
 
 #include "core/DescriptionFile.h"
 #include "core/SearchKey.h"
+#include "core/UserFileSet.h"
 
 namespace quorvel {
 
@@ -10,15 +11,67 @@ Session::Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainT
   lastLoad_.readFrom = locations_;
 }
 
-LoadReport Session::Reload() {
+LoadReport Session::Load() {
   lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, writer_);
   rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
   history_.Remap(dictionary_);
   return lastLoad_;
 }
 
+LoadReport Session::Reload() {
+  lastList_ = ListRequest();
+  return Load();
+}
+
+bool Session::UserFilesChanged() {
+  return locations_.HasUserFolder() && StampUserFiles(locations_, fs_) != lastLoad_.userStamp;
+}
+
+EntryList Session::RunRequest(const ListRequest& request) {
+  switch (request.kind) {
+    case ListRequest::Kind::kNone:
+      return EntryList();
+    case ListRequest::Kind::kAll:
+      return ListAllEntries(dictionary_);
+    case ListRequest::Kind::kDescriptions: {
+      EntryList list;
+      descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, request.word, list);
+      return list;
+    }
+    case ListRequest::Kind::kSearch:
+      break;
+  }
+  SearchRequest search = request.search;
+  if (search.mode == SearchMode::Specific) {
+    search.slot = SlotOfEntry(dictionary_, request.entry);
+    if (search.slot == 0) return EntryList();
+  }
+  return FillEntryList(dictionary_, search);
+}
+
+ListOutcome Session::Follow(const EntryRef& selected, bool show) {
+  Load();
+  return Remake(selected, show);
+}
+
+ListOutcome Session::Remake(const EntryRef& selected, bool show) {
+  ListOutcome outcome;
+  outcome.list = RunRequest(lastList_);
+  outcome.list.selected = -1;
+  const int slot = SlotOfEntry(dictionary_, selected);
+  for (size_t i = 0; slot != 0 && i < outcome.list.items.size(); ++i) {
+    if (outcome.list.items[i].slot != slot) continue;
+    outcome.list.selected = static_cast<int>(i);
+    const bool greek = outcome.list.greek.value_or(lastList_.search.greek);
+    if (show) outcome.shown = ViewOfEntry(dictionary_, readLocations(), rtfHeader_, slot, outcome.list.items[i].text, greek);
+    break;
+  }
+  return outcome;
+}
+
 EntryList Session::Search(const SearchRequest& request) {
   history_.ClearForward();
+  lastList_ = ListRequest{ListRequest::Kind::kSearch, request, {}, {}};
   return FillEntryList(dictionary_, request);
 }
 
@@ -27,6 +80,7 @@ std::optional<EntryList> Session::SearchByCriteria(const SearchCriteria& criteri
   history_.ClearForward();
   const std::optional<SearchRequest> request = CriteriaSearchRequest(criteria, greek);
   if (!request) return std::nullopt;
+  lastList_ = ListRequest{ListRequest::Kind::kSearch, *request, {}, {}};
   EntryList list = FillEntryList(dictionary_, *request);
   if (!list.searchText) list.searchText = request->text;
   return list;
@@ -48,7 +102,13 @@ ListOutcome Session::SearchAsTyped(std::string_view text, bool greek) {
   return outcome;
 }
 
+EntryList Session::ListAll() {
+  lastList_ = ListRequest{ListRequest::Kind::kAll, {}, {}, {}};
+  return ListAllEntries(dictionary_);
+}
+
 Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
+  lastList_ = ListRequest{ListRequest::Kind::kDescriptions, {}, {}, std::string(word)};
   return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list);
 }
 
@@ -68,6 +128,7 @@ ListOutcome Session::GoTo(const HistoryItem& item, bool greek) {
   request.text = item.caption;
   request.greek = greek;
   request.slot = item.slot;
+  lastList_ = ListRequest{ListRequest::Kind::kSearch, request, EntryRefAt(dictionary_, item.slot), {}};
   outcome.list = FillEntryList(dictionary_, request);
   if (!item.caption.empty()) outcome.list.greek = greek;
   if (outcome.list.selected >= 0) {
@@ -104,40 +165,66 @@ std::optional<ListOutcome> Session::ChooseForward(uint64_t id, bool greek) {
       [this, id](const BrowsingHistory::GoTo& goTo) { history_.ChooseForward(id, goTo); }, greek);
 }
 
-Status Session::ReloadAfter(Status status) {
-  if (status.ok()) Reload();
-  return status;
+Status Session::CheckEditable() const {
+  if (userFilesHeld()) {
+    const Status& cause = lastLoad_.userLines.ok() ? lastLoad_.recovery : lastLoad_.userLines;
+    return Status::Error(cause.code(), "the user files are not written until a load reads them whole (" +
+                                           cause.message() + ")");
+  }
+  if (!dictionary_.publishedRead.ok()) {
+    return Status::Error(dictionary_.publishedRead.code(),
+                         "the published index cannot be read: " + dictionary_.publishedRead.message());
+  }
+  return Status::Ok();
 }
 
-// The refusal of an edit while the user files are held, with the code of what the load met.
-Status Session::HeldUserFiles() const {
-  const Status& cause = lastLoad_.userLines.ok() ? lastLoad_.recovery : lastLoad_.userLines;
-  return Status::Error(cause.code(), "the user files are not written until a load reads them whole (" +
-                                         cause.message() + ")");
+EditOutcome Session::AfterFailedEdit(Status status, const EntryRef& selected) {
+  EditOutcome outcome{std::move(status), std::nullopt};
+  if (outcome.status.code() == StatusCode::kChanged) outcome.view = Follow(selected, false);
+  return outcome;
 }
 
-Status Session::InsertEntry(const NewEntryTexts& texts) {
-  if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(InsertUserEntry(dictionary_, locations_, fs_, writer_, texts));
+EditOutcome Session::InsertEntry(const NewEntryTexts& texts) {
+  Status status = CheckEditable();
+  if (status.ok()) status = InsertUserEntry(dictionary_, locations_, fs_, writer_, texts);
+  if (!status.ok()) return AfterFailedEdit(status, EntryRef());
+  Reload();
+  return EditOutcome{status, ListOutcome()};
 }
 
-Status Session::ModifyEntry(int slot, const EditedEntryTexts& texts) {
-  if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(ModifyUserEntry(dictionary_, locations_, fs_, writer_, slot, texts));
+EditOutcome Session::ModifyEntry(const EntryRef& target, const EditedEntryTexts& texts) {
+  Status status = CheckEditable();
+  if (status.ok()) status = ModifyUserEntry(dictionary_, locations_, fs_, writer_, target, texts);
+  if (!status.ok()) return AfterFailedEdit(status, target);
+  Reload();
+  return EditOutcome{status, ListOutcome()};
 }
 
-Status Session::DeleteEntry(int slot) {
-  if (userFilesHeld()) return HeldUserFiles();
-  return ReloadAfter(DeleteUserEntry(dictionary_, locations_, fs_, writer_, slot));
+EditOutcome Session::DeleteEntry(const EntryRef& target, const std::vector<ListItem>& shown) {
+  Status status = CheckEditable();
+  if (status.ok()) status = DeleteUserEntry(dictionary_, locations_, fs_, writer_, target);
+  if (!status.ok()) return AfterFailedEdit(status, target);
+  // The list keeps its other items, each found again in the new index by its entry.
+  std::vector<EntryRef> refs;
+  refs.reserve(shown.size());
+  for (const ListItem& item : shown) refs.push_back(EntryRefAt(dictionary_, item.slot));
+  Load();
+  ListOutcome view;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const int slot = SlotOfEntry(dictionary_, refs[i]);
+    if (slot != 0) view.list.items.push_back({shown[i].text, slot});
+  }
+  return EditOutcome{status, std::move(view)};
 }
 
-bool Session::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {
+std::optional<ListOutcome> Session::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile,
+                                                          const EntryRef& selected) {
   locations_.SettingsFile = settingsFile;
   const std::string before = locations_.UserIndexFile;
   SetUserFilePaths(locations_, folder);
-  if (locations_.UserIndexFile == before) return false;
-  Reload();
-  return true;
+  if (locations_.UserIndexFile == before) return std::nullopt;
+  Load();
+  return Remake(selected, true);
 }
 
 }  // namespace quorvel

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/BrowsingHistory.h"
 #include "core/CriteriaSearch.h"
@@ -30,6 +31,14 @@ struct ListOutcome {
   std::optional<EntryView> shown;
 };
 
+// What an edit of the user's entries leaves the window to show.
+struct EditOutcome {
+  Status status = Status::Ok();
+  // The window's list and view from now on; nothing leaves them as they are (the edit failed
+  // and nothing was reloaded).
+  std::optional<ListOutcome> view;
+};
+
 class Session {
  public:
   // Nothing is loaded until Reload(). `fs` and `writer` must outlive the session; `converter`
@@ -39,8 +48,18 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   // Loads the entry index (completing an interrupted rewrite of the user files first), reads
-  // the description header, and moves the history to the slots its entries now have.
+  // the description header, and moves the history to the slots its entries now have. The
+  // window's view is to be cleared: no list is shown.
   LoadReport Reload();
+
+  // Whether another program may have changed the user files since the load: a look at their
+  // stamps, without reading them.
+  bool UserFilesChanged();
+  // Loads the files as they are now and makes the last list again (the same search, the same
+  // history entry, the same user-entries listing) in the new index. The entry at
+  // `selected` (an empty ref for none) is selected again when the list still
+  // holds it, and shown when `show` is set, without a history step.
+  ListOutcome Follow(const EntryRef& selected, bool show);
 
   const Dictionary& dictionary() const { return dictionary_; }
   const Locations& locations() const { return locations_; }
@@ -74,7 +93,7 @@ class Session {
   // text names it exactly, shown.
   ListOutcome SearchAsTyped(std::string_view text, bool greek);
   // The whole lexicon in English.
-  EntryList ListAll() const { return ListAllEntries(dictionary_); }
+  EntryList ListAll();
   // The entries whose descriptions hold `word` as a whole word (the history is left as it is).
   Status SearchDescriptions(std::string_view word, EntryList& list);
 
@@ -89,26 +108,49 @@ class Session {
   std::optional<ListOutcome> ChooseBack(uint64_t id, bool greek);
   std::optional<ListOutcome> ChooseForward(uint64_t id, bool greek);
 
-  // The user entry store, followed by a reload when the files changed. The slot is that of the
-  // entry to change in the index loaded now. Refused, with nothing written, while the user
-  // files are held (userFilesHeld()).
-  Status InsertEntry(const NewEntryTexts& texts);
-  Status ModifyEntry(int slot, const EditedEntryTexts& texts);
-  Status DeleteEntry(int slot);
+  // The ref of the entry at `slot` of the index loaded now, for an edit that may come later.
+  EntryRef RefOf(int slot) const { return EntryRefAt(dictionary_, slot); }
+
+  // The user entry store, followed by a reload when the files changed. Refused, with nothing
+  // written, while the user files are held (userFilesHeld()), and when the published index
+  // files could not be read. After an insert or a modify the view is cleared; after a delete
+  // it shows `shown` (the list of the window) without the deleted entry, each item naming its
+  // entry's new slot. An edit refused because another program changed or removed the entry
+  // meanwhile (Changed) reloads and makes the last list again; other failures change nothing.
+  EditOutcome InsertEntry(const NewEntryTexts& texts);
+  EditOutcome ModifyEntry(const EntryRef& target, const EditedEntryTexts& texts);
+  EditOutcome DeleteEntry(const EntryRef& target, const std::vector<ListItem>& shown);
 
   // Makes `folder` the user-entry folder (the six user paths point into it; an empty folder
   // empties them) and `settingsFile` the settings file that names it. When the user paths
   // change, the index is reloaded from the user files in the new folder, so that an edit is
-  // placed among the entries there; slots taken before may then name other entries. Returns
-  // whether it reloaded.
-  bool TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile);
+  // placed among the entries there, and the last list is made again as Follow makes it (the
+  // window shows it); nothing when the paths stay.
+  std::optional<ListOutcome> TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile,
+                                                   const EntryRef& selected);
 
  private:
+  // How the list shown now was made, to make it again after a reload.
+  struct ListRequest {
+    enum class Kind { kNone, kSearch, kAll, kDescriptions };
+    Kind kind = Kind::kNone;
+    SearchRequest search;  // kSearch
+    EntryRef entry;        // kSearch in mode Specific: the one entry listed
+    std::string word;      // kDescriptions
+  };
+
   std::optional<ListOutcome> RunHistory(const std::function<void(const BrowsingHistory::GoTo&)>& command,
                                         bool greek);
   ListOutcome GoTo(const HistoryItem& item, bool greek);
-  Status ReloadAfter(Status status);
-  Status HeldUserFiles() const;
+  LoadReport Load();
+  EntryList RunRequest(const ListRequest& request);
+  // The last list made again in the index loaded now, `selected` selected (and shown).
+  ListOutcome Remake(const EntryRef& selected, bool show);
+  // Refuses an edit that cannot be made from the index loaded now; Ok otherwise.
+  Status CheckEditable() const;
+  // After an edit that failed: a reload and the last list again when another program changed
+  // the entry, else nothing.
+  EditOutcome AfterFailedEdit(Status status, const EntryRef& selected);
 
   Locations locations_;
   FileSystem& fs_;
@@ -119,6 +161,7 @@ class Session {
   BrowsingHistory history_;
   SearchCriteria criteria_;
   DescriptionSearch descriptionSearch_;
+  ListRequest lastList_;
 };
 
 }  // namespace quorvel

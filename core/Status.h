@@ -19,6 +19,8 @@ enum class StatusCode {
   kInUse,         // another program is changing the same files
   kRefused,       // the operation does not apply (an empty headword, a full index, ...)
   kCancelled,     // the user cancelled
+  kTooLong,       // a text longer than its stored form can hold
+  kChanged,       // another program changed or removed the entry meanwhile
 };
 
 class Status {

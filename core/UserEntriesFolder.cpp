@@ -1,5 +1,6 @@
 #include "core/UserEntriesFolder.h"
 
+#include <random>
 #include <vector>
 
 #include "core/Paths.h"
@@ -58,7 +59,27 @@ Status ReplaceWhole(FileWriter& writer, const std::string& path, const std::stri
 
 }  // namespace
 
-FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& locations) {
+bool ProgramIsReadOnly(FileSystem& fs, const Locations& locations) {
+  const std::string program = locations.ProgramDir + kProgramFileName;
+  if (fs.Kind(locations.ProgramDir + kPackagedMarkerName) != FileKind::kMissing) return true;
+  if (fs.Kind(program) != FileKind::kRegular || fs.IsReadOnly(program)) return true;
+  const std::string folder = locations.ProgramDir.empty() ? std::string(".") : locations.ProgramDir;
+  return fs.IsReadOnly(folder);
+}
+
+bool CanWriteIn(FileSystem& fs, FileWriter& writer, const std::string& folder) {
+  if (fs.Kind(folder) != FileKind::kFolder) return false;
+  std::random_device random;
+  const std::string name = JoinPath(folder, ".orvanta-probe-" + std::to_string(random()));
+  const std::string renamed = name + ".renamed";
+  Status status = writer.WriteFile(name, "probe");
+  if (status.ok()) status = writer.ReplaceFile(name, renamed);
+  writer.RemoveFile(name);
+  writer.RemoveFile(renamed);
+  return status.ok();
+}
+
+FolderDecision DecideUserEntriesFolder(FileSystem& fs, FileWriter& writer, const Locations& locations) {
   if (!locations.UserIndexFile.empty() && fs.Kind(locations.UserIndexFile) == FileKind::kRegular) {
     FolderDecision ready;
     ready.step = FolderDecision::Step::kReady;
@@ -73,11 +94,15 @@ FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& location
       return failed;
     }
     if (line.empty()) return Ask(FolderMode::kNull);
-    if (fs.Kind(line) == FileKind::kFolder) return Use(line);
+    // A remembered folder this user cannot write in is asked for again, unless it holds the
+    // user's entries (which are then read, and said to be read-only when an edit fails).
+    if (fs.Kind(line) == FileKind::kFolder &&
+        (fs.Kind(JoinPath(line, "QuorvelIC.tbo")) == FileKind::kRegular || CanWriteIn(fs, writer, line))) {
+      return Use(line);
+    }
     return Ask(FolderMode::kInvalid);
   }
-  const std::string program = locations.ProgramDir + kProgramFileName;
-  if (fs.Kind(program) != FileKind::kRegular || fs.IsReadOnly(program)) return Ask(FolderMode::kNull);
+  if (ProgramIsReadOnly(fs, locations)) return Ask(FolderMode::kNull);
   return Use(DataFolderIn(fs, locations.ProgramDir));
 }
 
@@ -93,11 +118,11 @@ bool IsRememberableFolder(const std::string& text) {
   return true;
 }
 
-bool MakeChosenFolder(FileSystem& fs, const std::string& text) {
+bool MakeChosenFolder(FileSystem& fs, FileWriter& writer, const std::string& text) {
   if (!IsRememberableFolder(text)) return false;
   // A failure to make the folder shows in the test that follows.
   fs.MakeFolders(DataFolderIn(fs, text.back() == '/' ? text : text + "/"));
-  return fs.Kind(text) == FileKind::kFolder;
+  return CanWriteIn(fs, writer, text);
 }
 
 SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,

@@ -14,6 +14,19 @@
 
 namespace quorvel {
 
+// The file whose presence in the program folder marks an installed package: such a program
+// folder is read-only for everyone, the super-user included.
+inline constexpr const char* kPackagedMarkerName = "packaged";
+
+// Whether the program folder counts as read-only media: it holds the packaged marker, or this
+// user cannot write the program file or the folder (FileSystem::IsReadOnly), or the program
+// file is not there.
+bool ProgramIsReadOnly(FileSystem& fs, const Locations& locations);
+
+// Whether this user can make, write and rename files in `folder`: a probe file is made,
+// renamed and removed there (nothing is left behind).
+bool CanWriteIn(FileSystem& fs, FileWriter& writer, const std::string& folder);
+
 // The questions of the folder dialog.
 enum class FolderMode {
   kNull,     // no folder is known yet
@@ -35,14 +48,15 @@ struct FolderDecision {
   Status status = Status::Ok();    // kFailed: why
 };
 
-// Decides from the six user paths, the settings file and the program file of `locations`:
+// Decides from the six user paths, the settings file and the program folder of `locations`:
 //   the user index file exists                      -> kReady (nothing is read);
-//   a settings file exists: its first line is empty -> kAsk kNull; it names a folder -> kUse
-//                           that folder as written; otherwise -> kAsk kInvalid;
-//   no settings file: the program file is missing or read-only -> kAsk kNull; otherwise
-//                           kUse ProgramDir + "Data" (as it is spelled there, whether or not it
-//                           exists; it is not created).
-FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& locations);
+//   a settings file exists: its first line is empty -> kAsk kNull; it names a folder that holds
+//                           a user index file, or that this user can write in (CanWriteIn)
+//                           -> kUse that folder as written; otherwise -> kAsk kInvalid;
+//   no settings file: the program folder is read-only (ProgramIsReadOnly) -> kAsk kNull;
+//                           otherwise kUse ProgramDir + "Data" (as it is spelled there, whether
+//                           or not it exists; it is not created).
+FolderDecision DecideUserEntriesFolder(FileSystem& fs, FileWriter& writer, const Locations& locations);
 
 // The proposed folder of the dialog in every mode: "Quorvel" in the home folder.
 std::string ProposedFolder(const SystemFolders& folders);
@@ -53,9 +67,11 @@ bool IsRememberableFolder(const std::string& text);
 
 // The dialog's OK step for a non-empty folder text: creates its "Data" sub-folder with every
 // missing parent (text + "/Data", or text + "Data" when the text ends in "/"; a "data" folder
-// spelled otherwise counts as it). Returns whether `text` names a folder afterwards. A text
-// that is not rememberable makes nothing and gives false.
-bool MakeChosenFolder(FileSystem& fs, const std::string& text);
+// spelled otherwise counts as it). Returns whether `text` names a folder afterwards that this
+// user can write in (CanWriteIn): a folder the user's entries or an installed program could
+// not be written to is no answer. A text that is not rememberable makes nothing and gives
+// false.
+bool MakeChosenFolder(FileSystem& fs, FileWriter& writer, const std::string& text);
 
 struct SettingsFileWrite {
   std::string path;  // the settings file that names the folder now; on failure the old one

@@ -13,6 +13,7 @@
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
+#include "core/UserFileSet.h"
 
 namespace quorvel {
 namespace {
@@ -50,26 +51,13 @@ Status LineError(const std::string& file, int line, const char* what) {
   return Status::Damaged(file + ": line " + std::to_string(line) + ": " + what);
 }
 
-// A user file's content; a missing file is empty. Any other failure (a file that cannot be read,
-// is no regular file or is longer than a user file can be) is returned: the files are not
-// rewritten from what could not be read.
-Status ReadUserFile(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content) {
-  content.clear();
-  const Status status = fs.ReadFile(path, maxBytes, content);
-  if (status.code() == StatusCode::kNotFound) return Status::Ok();
-  return status;
-}
-
 // Reads and checks the three user files. Each line's description is taken from its recorded
 // place, which is what the loaded index shows for it.
-Status ReadUserFiles(const Locations& locations, FileSystem& fs, UserFiles& files) {
-  std::string index;
-  std::string descriptions;
-  std::string greek;
-  Status status = ReadUserFile(fs, locations.UserIndexFile, kMaxUserIndexBytes, index);
-  if (status.ok()) status = ReadUserFile(fs, locations.UserDescrFile, kMaxUserDescriptionBytes, descriptions);
-  if (status.ok()) status = ReadUserFile(fs, locations.UserGreekFile, kMaxUserIndexBytes, greek);
-  if (!status.ok()) return status;
+Status ParseUserFiles(const Locations& locations, const UserFileSet& set, UserFiles& files) {
+  static const std::string kNone;
+  const std::string& index = set.index ? *set.index : kNone;
+  const std::string& descriptions = set.descriptions ? *set.descriptions : kNone;
+  const std::string& greek = set.greek ? *set.greek : kNone;
 
   LineReader indexLines(index);
   for (int number = 1; !indexLines.AtEnd(); ++number) {
@@ -172,8 +160,9 @@ IndexLine NewIndexLine(uint32_t attach, uint32_t own, std::string_view headword,
 // A description fragment longer than the reader's buffer could not be shown whole.
 Status CheckDescriptionLength(const std::string& fragment) {
   if (fragment.size() > static_cast<size_t>(kDescriptionBufferSize)) {
-    return Status::Refused("the description is too long to be stored (" + std::to_string(fragment.size()) +
-                         " bytes stored, at most " + std::to_string(kDescriptionBufferSize) + ")");
+    return Status::Error(StatusCode::kTooLong, "the description is too long to be stored (" +
+                                                   std::to_string(fragment.size()) + " bytes stored, at most " +
+                                                   std::to_string(kDescriptionBufferSize) + ")");
   }
   return Status::Ok();
 }
@@ -358,36 +347,88 @@ Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
   return Status::Ok();
 }
 
-// The files as one rewrite sees them: locked for its whole read-modify-write, made whole, read.
-struct Rewrite {
-  Rewrite(const Locations& l, FileSystem& f, FileWriter& w) : locations(l), fs(f), writer(w) {}
-
-  const Locations& locations;
-  FileSystem& fs;
-  FileWriter& writer;
-  std::unique_ptr<FileLock> lock;
-  UserFiles files;
+// The files as one rewrite sees them: locked for its whole read-modify-write, made whole, read,
+// and the index that places the change: the caller's when it was loaded from these very files,
+// else one loaded afresh from them (another program has committed since the caller's load).
+class Rewrite {
+ public:
+  Rewrite(const Dictionary& loaded, const Locations& l, FileSystem& f, FileWriter& w)
+      : loaded_(loaded), locations_(l), fs_(f), writer_(w) {}
 
   Status Begin() {
-    if (!locations.HasUserFolder()) return Status::Refused("no user-entry folder is known");
-    Status status = LockUserFiles(locations, fs, lock);
-    if (status.ok()) status = RecoverUserFiles(locations, fs, writer).status;
-    if (status.ok()) status = ReadUserFiles(locations, fs, files);
-    return status;
+    if (!locations_.HasUserFolder()) return Status::Refused("no user-entry folder is known");
+    Status status = LockUserFiles(locations_, fs_, lock_);
+    if (status.ok()) status = RecoverUserFiles(locations_, fs_, writer_).status;
+    UserFileSet set;
+    if (status.ok()) status = ReadUserFileSet(locations_, fs_, set);
+    if (status.ok()) status = ParseUserFiles(locations_, set, files);
+    if (!status.ok()) return status;
+    index_ = &loaded_;
+    if (GenerationOf(set) != loaded_.userGeneration) {
+      fresh_ = std::make_unique<Dictionary>();
+      const LoadReport report = LoadEntryIndexFrom(*fresh_, locations_, fs_, set);
+      if (!report.userLines.ok()) return report.userLines;
+      index_ = fresh_.get();
+    }
+    // An index without its published Greek terms, say, would place a new term nowhere.
+    if (!index_->publishedRead.ok()) {
+      return Status::Error(index_->publishedRead.code(),
+                           "the published index cannot be read: " + index_->publishedRead.message());
+    }
+    return Status::Ok();
   }
+
+  // The index the change is placed by. REQUIRES: Begin() gave Ok.
+  const Dictionary& index() const { return *index_; }
 
   Status Commit() {
     UserFileContents contents;
-    Status status = BuildContents(locations, files, contents);
+    Status status = BuildContents(locations_, files, contents);
     if (!status.ok()) return status;
-    return CommitUserFiles(locations, fs, writer, contents);
+    return CommitUserFiles(locations_, fs_, writer_, contents);
   }
+
+  UserFiles files;
+
+ private:
+  const Dictionary& loaded_;
+  const Locations& locations_;
+  FileSystem& fs_;
+  FileWriter& writer_;
+  std::unique_ptr<FileLock> lock_;
+  std::unique_ptr<Dictionary> fresh_;
+  const Dictionary* index_ = nullptr;
 };
 
-// The entry at `slot`, which must be a used slot of the index.
-Status CheckSlot(const Dictionary& d, int slot) {
-  if (slot < 1 || slot > kLastSlot || d.EnglishIndex[slot].Number == 0) {
-    return Status::NotFound("no entry at slot " + std::to_string(slot));
+// The slot of the line with published ordinal `ordinal` (1-based); 0 when there is none.
+int SlotOfPublishedOrdinal(const Dictionary& d, int ordinal) {
+  int seen = 0;
+  for (int slot = 1; slot <= d.englishCount; ++slot) {
+    if (d.EnglishIndex[slot].Origin != kOriginUser && ++seen == ordinal) return slot;
+  }
+  return 0;
+}
+
+bool Identifies(const Dictionary& d, int slot, const EntryRef& target) {
+  if (slot < 1 || slot > d.englishCount) return false;
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  return e.Number == target.number && e.Headword == target.headword;
+}
+
+// The slot of the entry `target` in `index`. Changed when the entry is gone, or when a
+// published entry's origin is no longer the one the user saw (its addition was added or
+// removed).
+Status FindTarget(const Dictionary& index, const EntryRef& target, int& slot) {
+  if (target.number == 0) return Status::NotFound("no entry was chosen");
+  slot = SlotOfEntry(index, target);
+  if (slot == 0) {
+    return Status::Error(StatusCode::kChanged,
+                         "entry " + std::to_string(target.number) + " was deleted or changed by another program");
+  }
+  if (index.EnglishIndex[slot].Origin != target.origin) {
+    slot = 0;
+    return Status::Error(StatusCode::kChanged, "the addition of entry " + std::to_string(target.number) +
+                                                   " was changed by another program");
   }
   return Status::Ok();
 }
@@ -409,33 +450,65 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form) {
   return out;
 }
 
-Status InsertUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+int SlotOfEntry(const Dictionary& d, const EntryRef& ref) {
+  if (ref.number == 0) return 0;
+  if (ref.generation == d.userGeneration && Identifies(d, ref.slot, ref)) return ref.slot;
+  if (ref.origin != kOriginUser) {
+    const int slot = SlotOfPublishedOrdinal(d, ref.publishedOrdinal);
+    return Identifies(d, slot, ref) ? slot : 0;
+  }
+  for (int slot = 1; slot <= d.englishCount; ++slot) {
+    if (d.EnglishIndex[slot].Origin == kOriginUser && Identifies(d, slot, ref)) return slot;
+  }
+  return 0;
+}
+
+EntryRef EntryRefAt(const Dictionary& d, int slot) {
+  EntryRef ref;
+  if (slot < 1 || slot > d.englishCount) return ref;
+  const TEnglishEntry& e = d.EnglishIndex[slot];
+  ref.slot = slot;
+  ref.generation = d.userGeneration;
+  ref.origin = e.Origin;
+  ref.number = e.Number;
+  ref.headword = e.Headword;
+  if (e.Origin != kOriginUser) {
+    for (int s = 1; s <= slot; ++s) {
+      if (d.EnglishIndex[s].Origin != kOriginUser) ++ref.publishedOrdinal;
+    }
+  }
+  return ref;
+}
+
+Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
                        FileWriter& writer, const NewEntryTexts& texts) {
-  Rewrite rewrite{locations, fs, writer};
+  Rewrite rewrite{loaded, locations, fs, writer};
   Status status = rewrite.Begin();
-  if (status.ok()) status = InsertInto(rewrite.files, IndexView{dictionary}, texts);
+  if (status.ok()) status = InsertInto(rewrite.files, IndexView{rewrite.index()}, texts);
   if (status.ok()) status = rewrite.Commit();
   return status;
 }
 
-Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, int slot, const EditedEntryTexts& texts) {
+Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, const EntryRef& target, const EditedEntryTexts& texts) {
   if (texts.english.empty()) return Status::Refused("the English headword is empty");
-  Status status = CheckSlot(dictionary, slot);
-  if (!status.ok()) return status;
-  const TEnglishEntry& entry = dictionary.EnglishIndex[slot];
-  if (texts.origin != entry.Origin) {
-    return Status::Refused(std::string("the entry's origin is '") + entry.Origin + "', not '" + texts.origin + "'");
+  if (target.number == 0) return Status::NotFound("no entry was chosen");
+  if (texts.origin != target.origin) {
+    return Status::Refused(std::string("the entry's origin is '") + target.origin + "', not '" + texts.origin + "'");
   }
-  Rewrite rewrite{locations, fs, writer};
-  status = rewrite.Begin();
+  Rewrite rewrite{loaded, locations, fs, writer};
+  Status status = rewrite.Begin();
+  int slot = 0;
+  if (status.ok()) status = FindTarget(rewrite.index(), target, slot);
   if (!status.ok()) return status;
+  const Dictionary& index = rewrite.index();
+  const TEnglishEntry& entry = index.EnglishIndex[slot];
   UserFiles& files = rewrite.files;
   switch (entry.Origin) {
     case kOriginUser:
       status = RemoveEntry(files, entry.Number);
       if (status.ok()) {
-        const IndexView view{dictionary, slot, entry.Number};
+        const IndexView view{index, slot, entry.Number};
         status = InsertInto(files, view, {texts.english, texts.greek, texts.description});
       }
       break;
@@ -452,16 +525,14 @@ Status ModifyUserEntry(const Dictionary& dictionary, const Locations& locations,
   return status;
 }
 
-Status DeleteUserEntry(const Dictionary& dictionary, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, int slot) {
-  Status status = CheckSlot(dictionary, slot);
-  if (!status.ok()) return status;
-  if (dictionary.EnglishIndex[slot].Origin != kOriginUser) {
-    return Status::Refused("only user entries can be deleted");
-  }
-  Rewrite rewrite{locations, fs, writer};
-  status = rewrite.Begin();
-  if (status.ok()) status = RemoveEntry(rewrite.files, dictionary.EnglishIndex[slot].Number);
+Status DeleteUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
+                       FileWriter& writer, const EntryRef& target) {
+  if (target.number != 0 && target.origin != kOriginUser) return Status::Refused("only user entries can be deleted");
+  Rewrite rewrite{loaded, locations, fs, writer};
+  Status status = rewrite.Begin();
+  int slot = 0;
+  if (status.ok()) status = FindTarget(rewrite.index(), target, slot);
+  if (status.ok()) status = RemoveEntry(rewrite.files, rewrite.index().EnglishIndex[slot].Number);
   if (status.ok()) status = rewrite.Commit();
   return status;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/Checksum.h"
+
 namespace quorvel {
 namespace {
 
@@ -17,17 +19,9 @@ std::string InUserFolder(const std::string& sibling, const char* name) {
   return (slash == std::string::npos ? std::string() : sibling.substr(0, slash + 1)) + name;
 }
 
-std::string RecordFile(const Locations& l) { return InUserFolder(l.TempIndexFile, kRecordName); }
+std::string RecordFile(const Locations& l) { return CommitRecordFile(l); }
 
-// 64-bit FNV-1a.
-uint64_t Checksum(std::string_view bytes) {
-  uint64_t sum = 14695981039346656037ull;
-  for (const char c : bytes) {
-    sum ^= static_cast<unsigned char>(c);
-    sum *= 1099511628211ull;
-  }
-  return sum;
-}
+uint64_t Checksum(std::string_view bytes) { return Checksum64(bytes); }
 
 std::string Hex(uint64_t value) {
   char text[17];
@@ -192,6 +186,10 @@ bool Discard(const Locations& l, FileSystem& fs, FileWriter& writer, bool record
 }
 
 }  // namespace
+
+std::string CommitRecordFile(const Locations& locations) {
+  return InUserFolder(locations.TempIndexFile, kRecordName);
+}
 
 Status LockUserFiles(const Locations& locations, FileSystem& fs, std::unique_ptr<FileLock>& lock) {
   const std::string path = InUserFolder(locations.UserIndexFile, kLockName);

@@ -38,6 +38,9 @@ struct UserFileContents {
   std::optional<std::string> greek;  // the user Greek index file; nothing keeps the old one
 };
 
+// The commit record's path in the user folder. REQUIRES: locations.HasUserFolder().
+std::string CommitRecordFile(const Locations& locations);
+
 // Takes the lock of the user files, waiting up to kUserFilesLockWaitMilliseconds. InUse ("the
 // user entries are in use by another program") when another program keeps it; the code of the
 // failure when the lock file cannot be made or opened. REQUIRES: locations.HasUserFolder().

@@ -10,6 +10,7 @@ namespace quorvel {
 class PosixFileSystem : public FileSystem {
  public:
   FileKind Kind(const std::string& path) override;
+  FileStamp Stamp(const std::string& path) override;
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
@@ -19,6 +20,7 @@ class PosixFileSystem : public FileSystem {
   // Copies to a hidden temporary name beside `to` (with the permission bits of `from`), flushes
   // it, links it to `to` and removes the temporary name.
   Status CopyNew(const std::string& from, const std::string& to) override;
+  // access(2) for a user, the write bits for the super-user; statvfs for a read-only volume.
   bool IsReadOnly(const std::string& path) override;
   Status MakeOwnerWritable(const std::string& path) override;
   Status MakeExecutable(const std::string& path) override;

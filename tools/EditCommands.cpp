@@ -12,8 +12,8 @@ int RequireUserFolder(ToolContext& context) {
 }
 
 // Reports the store's failure, or the reload's warnings after a change.
-int Finish(ToolContext& context, const Status& status) {
-  if (!status.ok()) return context.Fail(status.message());
+int Finish(ToolContext& context, const EditOutcome& outcome) {
+  if (!outcome.status.ok()) return context.Fail(outcome.status.message());
   context.WarnAboutLoad(context.session().lastLoad());
   return kExitOk;
 }
@@ -53,7 +53,7 @@ int RunModify(ToolContext& context, const std::vector<std::string>& args) {
   texts.english = encoding.FromArgument(args[1]);
   texts.greek = encoding.FromArgument(args[2]);
   texts.description = EditorLineBreaks(encoding.FromArgument(args[3]));
-  return Finish(context, context.session().ModifyEntry(slot, texts));
+  return Finish(context, context.session().ModifyEntry(context.session().RefOf(slot), texts));
 }
 
 int RunDelete(ToolContext& context, const std::vector<std::string>& args) {
@@ -61,7 +61,7 @@ int RunDelete(ToolContext& context, const std::vector<std::string>& args) {
   if (const int status = RequireUserFolder(context); status != kExitOk) return status;
   int slot = 0;
   if (const int status = EntrySlotArgument(context, args[0], slot); status != kExitOk) return status;
-  return Finish(context, context.session().DeleteEntry(slot));
+  return Finish(context, context.session().DeleteEntry(context.session().RefOf(slot), {}));
 }
 
 }  // namespace quorvel::tools

@@ -26,7 +26,7 @@ int RunInstall(ToolContext& context, const std::vector<std::string>& args) {
   const std::string& target = args[0];
   PosixFileSystem fs;
   const std::string absolute = target.front() == '/' ? target : context.locations().ProgramDir + target;
-  if (!MakeChosenFolder(fs, absolute)) {
+  if (!MakeChosenFolder(fs, context.writer(), absolute)) {
     context.PrintLine(Utf8ToCp1253(kFolderProblem));
     return kExitFailure;
   }

@@ -139,6 +139,10 @@ void TInsertEntryFrm::InsertOk_ButtonClick() {
     case EditorRefusal::kNone:
       break;
   }
+  if (save_) {
+    const QString failure = save_(texts);
+    if (!failure.isEmpty()) return ShowWarning(this, failure);
+  }
   accept();
 }
 

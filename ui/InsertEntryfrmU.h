@@ -1,10 +1,14 @@
 // The entry editor dialog: the English headword, the Greek term and the description of a user
 // entry, or the user's addition to a published entry. It takes its texts as typed (code page
 // 1253, CR LF between the description's lines) and refuses an empty headword, and a Greek term
-// and description that are both empty.
+// and description that are both empty. With a save step it closes only once the texts are
+// saved: a save that fails leaves it open with the texts, saying why.
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include <functional>
 
 #include "core/UserEntryStore.h"
 
@@ -32,6 +36,11 @@ class TInsertEntryFrm : public QDialog {
   // The three texts as they stand (after OK: as confirmed).
   NewEntryTexts Texts() const;
 
+  // Saves the confirmed texts: an empty answer when they are saved, else the message that says
+  // why not (the editor then stays open).
+  using SaveStep = std::function<QString(const NewEntryTexts& texts)>;
+  void SetSaveStep(SaveStep save) { save_ = std::move(save); }
+
  protected:
   void showEvent(QShowEvent* event) override;
 
@@ -42,6 +51,7 @@ class TInsertEntryFrm : public QDialog {
 
   EditMode mode_ = EditMode::kInsert;
   EditedEntryTexts edited_;
+  SaveStep save_;
 
   QLabel* Label1 = nullptr;
   QLabel* Label3 = nullptr;

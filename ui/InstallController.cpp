@@ -39,7 +39,7 @@ InstallController::InstallController(TMainLex& window, LinkLabel* label) : QObje
 }
 
 void InstallController::InstallLabelClick() {
-  TSelectCustomDirForm dialog(&window_);
+  TSelectCustomDirForm dialog(window_.session().fileSystem(), window_.session().writer(), &window_);
   dialog.SetQuestion(InstallQuestion([this](const QString& folder) { return Install_Files(folder); }));
   stopped_ = false;
   const bool confirmed = dialog.exec() == QDialog::Accepted;
@@ -65,7 +65,9 @@ bool InstallController::Install_Files(const QString& folder) {
       // folder for this run and learns where the settings file now is.
       const SettingsFileWrite written = WriteSettingsFile(
           fs, session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), installed);
-      if (written.status.ok()) session.TakeUserEntriesFolder(UserFolder(session.locations()), written.path);
+      if (written.status.ok()) {
+        window_.ApplyOutcome(session.TakeUserEntriesFolder(UserFolder(session.locations()), written.path, EntryRef()));
+      }
     });
   }
   stopped_ = !outcome.finished;

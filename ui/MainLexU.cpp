@@ -1,11 +1,13 @@
 #include "ui/MainLexU.h"
 
+#include <QFileSystemWatcher>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTimer>
@@ -14,6 +16,7 @@
 
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "core/UserEntriesFolder.h"
 #include "ui/BusyCursor.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ClipboardController.h"
@@ -22,6 +25,7 @@
 #include "ui/EntryListView.h"
 #include "ui/FigureController.h"
 #include "ui/InstallController.h"
+#include "ui/KeepPainted.h"
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
 #include "ui/PrintController.h"
@@ -75,7 +79,10 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
     session_.Reload();
     ClearView();
+    WatchUserFolder();
   });
+  userFolderWatcher_ = new QFileSystemWatcher(this);
+  connect(userFolderWatcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FollowUserFiles(); });
   searchDialogs_ = std::make_unique<SearchDialogsController>(session_, *this);
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -158,6 +165,7 @@ void TMainLex::FormShow() {
   session_.Reload();
   loaded_ = true;
   ClearView();
+  WatchUserFolder();
   ShowInstallLabel();
   if (session_.userFilesHeld() && !userFilesWarned_) WarnOfHeldUserFiles();
 }
@@ -178,15 +186,48 @@ void TMainLex::ApplyFirstOuterWidth() {
   resize(firstOuterWidth_ - (frameGeometry().width() - width()), height());
 }
 
-// The install is offered while the program file is read-only (a super-user's ability to write
-// anyway does not count) or missing.
+// The install is offered while the program folder is read-only media (a program file or folder
+// this user cannot write, or no program file); an installed package is the installation, and
+// offers none.
 void TMainLex::ShowInstallLabel() {
   FileSystem& fs = session_.fileSystem();
-  const std::string program = session_.locations().ProgramDir + kProgramFileName;
-  if (fs.Kind(program) == FileKind::kRegular && !fs.IsReadOnly(program)) {
+  const Locations& locations = session_.locations();
+  const bool packaged = fs.Kind(locations.ProgramDir + kPackagedMarkerName) != FileKind::kMissing;
+  if (packaged || !ProgramIsReadOnly(fs, locations)) {
     f_.InstallLabel->hide();
     f_.CopyrightLabel->move(5, f_.CopyrightLabel->y());
   }
+}
+
+// The folder of the user's files is watched: a commit there (of this program too) is a hint to
+// look at the files' stamps. Network file systems may never tell, so the window also looks
+// when it is activated and before it reads a description or edits.
+void TMainLex::WatchUserFolder() {
+  if (!userFolderWatcher_->directories().isEmpty()) {
+    userFolderWatcher_->removePaths(userFolderWatcher_->directories());
+  }
+  const std::string& index = session_.locations().UserIndexFile;
+  const size_t slash = index.rfind('/');
+  if (slash != std::string::npos) userFolderWatcher_->addPath(QString::fromLocal8Bit(index.substr(0, slash)));
+}
+
+bool TMainLex::FollowUserFiles() { return FollowUserFiles(!f_.Selmarin_Image->isVisible()); }
+
+bool TMainLex::FollowUserFiles(bool showSelected) {
+  if (!loaded_ || LongWorkRunning() || !session_.UserFilesChanged()) return false;
+  const std::optional<ListItem> selected = SelectedItem();
+  const EntryRef entry = selected ? session_.RefOf(selected->slot) : EntryRef();
+  const int scrolled = f_.Entries_List->verticalScrollBar()->value();
+  BusyCursor busy;
+  ApplyOutcome(session_.Follow(entry, showSelected));
+  f_.Entries_List->verticalScrollBar()->setValue(scrolled);
+  if (SelectedIndex() >= 0) f_.Entries_List->scrollTo(f_.model->index(SelectedIndex()));
+  return true;
+}
+
+void TMainLex::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FollowUserFiles();
 }
 
 // --- Showing what the session gives back ---------------------------------------------------
@@ -290,6 +331,7 @@ std::string TMainLex::DescriptionPlainText() const { return f_.Description_Text-
 void TMainLex::Entry_TextChange() {
   if (Navigating_) return;
   BusyCursor busy;
+  FollowUserFiles();
   ApplyOutcome(session_.SearchAsTyped(SearchText(), GreekMode_));
 }
 
@@ -312,6 +354,9 @@ void TMainLex::Entry_TextKeyDown(int key) {
 void TMainLex::Entries_ListClick() {
   const int i = SelectedIndex();
   if (i < 0) return f_.Selmarin_Image->hide();
+  // Files changed by another program: the list is made again, and the entry clicked, found
+  // again there, is shown.
+  if (FollowUserFiles(true)) return;
   ApplyEntryView(session_.ShowEntry(f_.model->slot(i), f_.model->text(i), GreekMode_));
 }
 

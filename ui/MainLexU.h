@@ -19,6 +19,7 @@
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
 
+class QFileSystemWatcher;
 class QMenu;
 class QToolButton;
 
@@ -68,9 +69,14 @@ class TMainLex : public QWidget {
   Session& session() { return session_; }
   // The selected item of the entry list; nothing when none is selected.
   std::optional<ListItem> SelectedItem() const;
+  // When another program has changed the user's files since the load: reloads, and shows the
+  // last list again with the entry shown before (when it is still there). Waits while a long
+  // description search runs. Returns whether it reloaded.
+  bool FollowUserFiles();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +91,8 @@ class TMainLex : public QWidget {
   void ApplyAnchors();
   void ArrangeEntryLabels();
   void ShowInstallLabel();
+  void WatchUserFolder();
+  bool FollowUserFiles(bool showSelected);
 
   void ApplyEntryView(const std::optional<EntryView>& view);
   void ListHintOfShownEntry();
@@ -103,10 +111,10 @@ class TMainLex : public QWidget {
   void Lang_ButtonClick();
   void Entries_ListClick();
   void Entries_ListMouseMove(const QPoint& position);
-  void Prev_ButtonClick() { ApplyOutcome(session_.StepBack(GreekMode_)); }
-  void Next_ButtonClick() { ApplyOutcome(session_.StepForward(GreekMode_)); }
-  void PrevMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseBack(id, GreekMode_)); }
-  void NextMenuClick(uint64_t id) { ApplyOutcome(session_.ChooseForward(id, GreekMode_)); }
+  void Prev_ButtonClick() { FollowUserFiles(), ApplyOutcome(session_.StepBack(GreekMode_)); }
+  void Next_ButtonClick() { FollowUserFiles(), ApplyOutcome(session_.StepForward(GreekMode_)); }
+  void PrevMenuClick(uint64_t id) { FollowUserFiles(), ApplyOutcome(session_.ChooseBack(id, GreekMode_)); }
+  void NextMenuClick(uint64_t id) { FollowUserFiles(), ApplyOutcome(session_.ChooseForward(id, GreekMode_)); }
   void PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton);
   void PopUpBelow(QMenu* menu, const QToolButton* button);
   void FillHistoryMenu(QMenu* menu);
@@ -142,6 +150,7 @@ class TMainLex : public QWidget {
   InstallController* install_;          // owned as a child
   MaintenanceController* maintenance_;  // owned as a child
   std::unique_ptr<SearchDialogsController> searchDialogs_;
+  QFileSystemWatcher* userFolderWatcher_;  // owned as a child; a hint that the files changed
 };
 
 }  // namespace quorvel::ui

@@ -10,7 +10,8 @@
 #include <functional>
 
 #include "core/UserEntriesFolder.h"
-#include "platform/PosixFileSystem.h"
+#include "core/FileSystem.h"
+#include "core/FileWriter.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -44,7 +45,9 @@ class TSelectCustomDirForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TSelectCustomDirForm(QWidget* parent = nullptr);
+  // OK makes and tries the chosen folder through `fs` and `writer`, which must outlive the
+  // dialog.
+  TSelectCustomDirForm(FileSystem& fs, FileWriter& writer, QWidget* parent = nullptr);
 
   // The question of the next showing (the "FolderMode" of the dialog).
   void SetQuestion(FolderQuestion question) { question_ = std::move(question); }
@@ -61,7 +64,8 @@ class TSelectCustomDirForm : public QDialog {
   void BitBtn1Click();
 
   FolderQuestion question_;
-  PosixFileSystem fs_;
+  FileSystem& fs_;
+  FileWriter& writer_;
   bool revealing_ = false;  // the tree keeps its current folder in sight while it is read
 
   QLabel* Image1 = nullptr;

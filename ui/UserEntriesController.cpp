@@ -1,12 +1,12 @@
 #include "ui/UserEntriesController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QScrollBar>
 #include <QToolButton>
 
-#include <utility>
 #include <vector>
 
 #include "core/EntryEditing.h"
@@ -42,6 +42,12 @@ QString NotSavedMessage(StatusCode code) {
       break;
     case StatusCode::kRefused:
       reason = QStringLiteral("Το λεξικό δεν μπορεί να δεχτεί αυτή την αλλαγή.");
+      break;
+    case StatusCode::kTooLong:
+      return QStringLiteral("Η αλλαγή δεν αποθηκεύτηκε: η περιγραφή ξεπερνά τους %1 χαρακτήρες.")
+          .arg(kMaxTypedDescriptionCharacters);
+    case StatusCode::kChanged:
+      reason = QStringLiteral("Το λήμμα άλλαξε ή διαγράφηκε στο μεταξύ από άλλο πρόγραμμα.");
       break;
     case StatusCode::kIoError:
     case StatusCode::kCancelled:
@@ -79,90 +85,70 @@ void UserEntriesController::CustomEntriesItemClick() {
 }
 
 void UserEntriesController::InsertEntryItemClick() {
+  window_.FollowUserFiles();
   if (!ResolveUserEntriesFolder()) return;
   TInsertEntryFrm editor(&window_);
   editor.SetEditMode(EditMode::kInsert);
-  const bool confirmed = editor.exec() == QDialog::Accepted;
+  editor.SetSaveStep([this](const NewEntryTexts& texts) { return Save(window_.session().InsertEntry(texts)); });
+  editor.exec();
   window_.activateWindow();
-  if (!confirmed) return;
-  Status status = Status::Ok();
-  {
-    BusyCursor busy;
-    status = window_.session().InsertEntry(editor.Texts());
-  }
-  if (!status.ok()) return ReportStoreFailure(status);
-  window_.ClearView();
 }
 
 void UserEntriesController::ModifyEntryItemClick() {
+  window_.FollowUserFiles();
   const int row = SelectedRow();
   if (row < 0) return;
-  const Dictionary& dictionary = window_.session().dictionary();
-  const uint16_t number = dictionary.EnglishIndex[static_cast<size_t>(c_.model->slot(row))].Number;
+  Session& session = window_.session();
+  EntryRef target = session.RefOf(c_.model->slot(row));
   ShownEntry shown;
   shown.greek = window_.GreekMode();
   shown.itemText = c_.model->text(row);
   shown.rendering = ToCp1253(CaptionDisplayText(c_.rendering->caption()));
   shown.description = window_.DescriptionPlainText();
+  shown.origin = target.origin;
   if (!ResolveUserEntriesFolder()) return;
 
-  // Taking a folder may have reloaded the index: the entry is found again by its number.
-  const int current = SlotOfEntryNumber(dictionary, number);
-  if (current == 0) return;
-  shown.origin = dictionary.EnglishIndex[static_cast<size_t>(current)].Origin;
   const EditedEntryTexts prefill = PrefillModify(shown);
   TInsertEntryFrm editor(&window_);
   editor.SetEditMode(EditMode::kUpdate, prefill);
-  const bool confirmed = editor.exec() == QDialog::Accepted;
+  editor.SetSaveStep([this, &session, &target, origin = prefill.origin](const NewEntryTexts& typed) {
+    return Save(session.ModifyEntry(target, EditedEntryTexts{origin, typed.english, typed.greek, typed.description}));
+  });
+  editor.exec();
   window_.activateWindow();
-  if (!confirmed) return;
-  const NewEntryTexts typed = editor.Texts();
-  Status status = Status::Ok();
-  {
-    BusyCursor busy;
-    status = window_.session().ModifyEntry(
-        current, EditedEntryTexts{prefill.origin, typed.english, typed.greek, typed.description});
-  }
-  if (!status.ok()) return ReportStoreFailure(status);
-  window_.ClearView();
 }
 
 void UserEntriesController::DeleteEntryItemClick() {
+  window_.FollowUserFiles();
   if (!AskYesNo(&window_, QStringLiteral("Επιβεβαίωση Διαγραφής"), QStringLiteral("Να διαγραφεί το Λήμμα;"))) {
     return;
   }
   const int row = SelectedRow();
-  if (row < 0) return;  // nothing to delete
-  const int slot = c_.model->slot(row);
-  const Dictionary& dictionary = window_.session().dictionary();
-  const uint16_t number = dictionary.EnglishIndex[static_cast<size_t>(slot)].Number;
-  const uint64_t generation = dictionary.generation;
+  Session& session = window_.session();
+  const EntryRef target = row < 0 ? EntryRef() : session.RefOf(c_.model->slot(row));
   if (!ResolveUserEntriesFolder()) return;
-  const bool sameIndex = dictionary.generation == generation;
-  const int current = SlotOfEntryNumber(dictionary, number);
-  if (current == 0) return;
-  Status status = Status::Ok();
+  if (target.number == 0) return;  // nothing to delete
+  std::vector<ListItem> shown;
+  for (int i = 0; i < c_.model->count(); ++i) shown.push_back({c_.model->text(i), c_.model->slot(i)});
+  EditOutcome outcome;
   {
     BusyCursor busy;
-    status = window_.session().DeleteEntry(current);
-  }
-  if (!status.ok()) return ReportStoreFailure(status);
-
-  // The list keeps its other items, each naming its entry's slot in the reloaded index; a list
-  // of an index that was replaced before the delete is no longer of use.
-  EntryList rest;
-  if (sameIndex) {
-    for (int i = 0; i < c_.model->count(); ++i) rest.items.push_back({c_.model->text(i), c_.model->slot(i)});
-    RemoveDeletedEntry(rest.items, slot);
+    outcome = session.DeleteEntry(target, shown);
   }
   const int scrolled = c_.list->verticalScrollBar()->value();
-  window_.ApplyList(rest);
-  c_.list->verticalScrollBar()->setValue(scrolled);
+  window_.ApplyOutcome(outcome.view);
+  if (outcome.status.ok()) c_.list->verticalScrollBar()->setValue(scrolled);
+  if (!outcome.status.ok()) ShowWarning(&window_, NotSavedMessage(outcome.status.code()));
+}
+
+QString UserEntriesController::Save(EditOutcome outcome) {
+  window_.ApplyOutcome(outcome.view);
+  return outcome.status.ok() ? QString() : NotSavedMessage(outcome.status.code());
 }
 
 bool UserEntriesController::ResolveUserEntriesFolder() {
   Session& session = window_.session();
-  const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.locations());
+  const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.writer(), session.locations());
   switch (decision.step) {
     case FolderDecision::Step::kReady:
       return true;
@@ -186,24 +172,16 @@ bool UserEntriesController::ResolveUserEntriesFolder() {
   return true;
 }
 
+// Another folder's entries make the list again in the index loaded from them.
 void UserEntriesController::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {
   Session& session = window_.session();
-  const auto entryAt = [&session](int slot) {
-    const Dictionary& dictionary = session.dictionary();
-    if (slot < 1 || slot > dictionary.englishCount) return std::pair<uint16_t, char>(0, 0);
-    const TEnglishEntry& entry = dictionary.EnglishIndex[static_cast<size_t>(slot)];
-    return std::pair(entry.Number, entry.Origin);
-  };
-  std::vector<std::pair<uint16_t, char>> listed;
-  for (int i = 0; i < c_.model->count(); ++i) listed.push_back(entryAt(c_.model->slot(i)));
-  if (!session.TakeUserEntriesFolder(folder, settingsFile)) return;
-  for (int i = 0; i < c_.model->count(); ++i) {
-    if (entryAt(c_.model->slot(i)) != listed[static_cast<size_t>(i)]) return window_.ClearView();
-  }
+  const int row = SelectedRow();
+  const EntryRef selected = row < 0 ? EntryRef() : session.RefOf(c_.model->slot(row));
+  window_.ApplyOutcome(session.TakeUserEntriesFolder(folder, settingsFile, selected));
 }
 
 std::optional<std::string> UserEntriesController::ChooseUserEntriesFolder(FolderMode mode) {
-  TSelectCustomDirForm dialog(&window_);
+  TSelectCustomDirForm dialog(window_.session().fileSystem(), window_.session().writer(), &window_);
   dialog.SetQuestion(UserEntriesQuestion(mode));
   const bool confirmed = dialog.exec() == QDialog::Accepted;
   window_.activateWindow();
@@ -219,8 +197,5 @@ int UserEntriesController::SelectedRow() const {
   return slot >= 1 && slot <= window_.session().dictionary().englishCount ? row : -1;
 }
 
-void UserEntriesController::ReportStoreFailure(const Status& status) {
-  ShowWarning(&window_, NotSavedMessage(status.code()));
-}
 
 }  // namespace quorvel::ui

@@ -1,8 +1,9 @@
 // The user's own entries from the main window: the tool button's pop-up menu and its four
 // commands (list the user's entries, insert, modify, delete). Before it changes anything a
 // command makes sure the folder of the user's entries is usable, asking for one with the
-// folder dialog; insert and modify collect the texts in the entry editor. The store's work is
-// the session's; a change the store could not save is reported in one message box.
+// folder dialog; insert and modify collect the texts in the entry editor, which stays open
+// until the session has saved them. The store's work is the session's; a change the store
+// could not save is reported in one message box, and the typed texts are kept.
 #pragma once
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Session.h"
 #include "core/Status.h"
 #include "core/UserEntriesFolder.h"
 
@@ -54,16 +56,15 @@ class UserEntriesController : public QObject {
   // True when the six user paths point into a usable folder now (asking the user when none is
   // known or the remembered one has gone); false leaves the command without a message.
   bool ResolveUserEntriesFolder();
-  // Makes `folder` the user-entry folder. When the index reloaded from it no longer has the
-  // listed entries at their slots (the folder held entries of its own), the view is cleared:
-  // its list would lead to other entries.
+  // Makes `folder` the user-entry folder; the window shows the list made again when the index
+  // was reloaded from it.
   void TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile);
   // The folder the user confirmed in the dialog; nothing for Cancel or an empty folder.
   std::optional<std::string> ChooseUserEntriesFolder(FolderMode mode);
   // The selected list item when it names an entry of the index loaded now; -1 for none.
   int SelectedRow() const;
-  // After a failed store operation: the one message that says the change was not saved.
-  void ReportStoreFailure(const Status& status);
+  // Shows what an edit left to show; the message that says why it was not saved, or nothing.
+  QString Save(EditOutcome outcome);
 
   TMainLex& window_;
   Controls c_;

@@ -56,8 +56,12 @@ TEST_F(EntryDocumentTest, PublishedUserAndAdditionDocumentsAreByteExact) {
   EXPECT_EQ(kAdditionCaption.size(), 111u);
 }
 
+// The user's descriptions are those of the load, whatever happens to the file afterwards.
 TEST_F(EntryDocumentTest, AMissingUserFileDropsTheAdditionWithItsCaption) {
+  const std::optional<std::string> before = Document(3);
   std::filesystem::remove(fixture_.locations().UserDescrFile);
+  EXPECT_EQ(Document(3), before);
+  Load();
   EXPECT_EQ(Document(1), header_ + "\r\n{\\b anchor} text\\par \\par}\r\n");
   EXPECT_EQ(Document(3), std::nullopt);  // a user entry has nothing else to show
 }

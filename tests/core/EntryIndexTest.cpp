@@ -299,8 +299,8 @@ TEST(EntryIndexLoad, LinesSplitTheSameWhereverTheReadBlocksEnd) {
 }
 
 // A folder or a named pipe where an index file belongs is no index file: the load neither reads
-// it nor waits on it. The published files then count as missing; the user's own files, which
-// exist nowhere else, are reported as unreadable, not taken for "no entries yet".
+// it nor waits on it. It is reported as a file that cannot be read, not taken for a missing one
+// (for the user's own files: "no entries yet"); the published entries read before it stay.
 TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
   DictionaryFixture fx;
   fx.WritePublished(FiveEntries(), {{2, kPloio}});
@@ -312,7 +312,7 @@ TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
   ASSERT_EQ(mkfifo(locations.UserIndexFile.c_str(), 0600), 0);
   Loaded l;
   Load(l, locations);
-  EXPECT_TRUE(l.report.status.ok());
+  EXPECT_EQ(l.report.status.code(), StatusCode::kIoError);
   EXPECT_FALSE(l.report.greekIndexFound);
   EXPECT_EQ(Numbers(l.d), (std::vector<uint16_t>{1, 2, 3, 4, 5}));
   EXPECT_EQ(l.report.userLines.code(), StatusCode::kIoError);
@@ -336,6 +336,7 @@ TEST(EntryIndexLoad, IndexPathsThatAreNoRegularFilesCountAsMissing) {
   EXPECT_EQ(folder.report.status.code(), StatusCode::kIoError);
   EXPECT_FALSE(folder.report.englishIndexFound);
   EXPECT_EQ(folder.d.englishCount, 0);
+  EXPECT_EQ(folder.d.publishedRead.code(), StatusCode::kIoError);
 }
 
 // Memory follows the slots a load fills; a reload after a larger one keeps nothing of it, and

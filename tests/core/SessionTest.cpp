@@ -92,17 +92,17 @@ TEST_F(SessionTest, HistoryStepsListTheEntryInTheLanguageOfItsText) {
 TEST_F(SessionTest, EditsReloadAndTheHistoryFollowsItsEntries) {
   session_.ShowEntry(4, "ship", false);
   session_.ShowEntry(1, "anchor", false);
-  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).ok());
+  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).status.ok());
   EXPECT_EQ(session_.dictionary().englishCount, 6);
   EXPECT_EQ(session_.dictionary().EnglishIndex[2].Headword, "bilge");
   // "ship" moved one slot up; the back list goes where it went.
   ASSERT_EQ(session_.history().back().size(), 1u);
   EXPECT_EQ(session_.history().back()[0].slot, 5);
 
-  const Status refused = session_.DeleteEntry(1);
+  const Status refused = session_.DeleteEntry(session_.RefOf(1), {}).status;
   EXPECT_EQ(refused.code(), StatusCode::kRefused);
   EXPECT_EQ(session_.dictionary().englishCount, 6);
-  ASSERT_TRUE(session_.DeleteEntry(4).ok());  // "boat"
+  ASSERT_TRUE(session_.DeleteEntry(session_.RefOf(4), {}).status.ok());  // "boat"
   EXPECT_EQ(session_.dictionary().EnglishIndex[4].Headword, "ship");
 }
 
@@ -114,15 +114,15 @@ TEST_F(SessionTest, UserFilesThatCannotBeReadAreNeverWrittenOver) {
   std::filesystem::create_directory(index);
   session_.Reload();
   EXPECT_TRUE(session_.userFilesHeld());
-  EXPECT_EQ(session_.InsertEntry({"bilge", "", "{x}"}).code(), StatusCode::kIoError);
-  EXPECT_FALSE(session_.DeleteEntry(2).ok());
+  EXPECT_EQ(session_.InsertEntry({"bilge", "", "{x}"}).status.code(), StatusCode::kIoError);
+  EXPECT_FALSE(session_.DeleteEntry(session_.RefOf(2), {}).status.ok());
   EXPECT_TRUE(std::filesystem::is_directory(index));
 
   std::filesystem::remove(index);
   std::filesystem::rename(index + ".away", index);
   session_.Reload();
   EXPECT_FALSE(session_.userFilesHeld());
-  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).ok());
+  ASSERT_TRUE(session_.InsertEntry({"bilge", "", "{x}"}).status.ok());
   EXPECT_EQ(session_.dictionary().englishCount, 6);  // "boat" kept beside the new entry
   EXPECT_EQ(fx_.UserIndexLines().size(), 2u);
 }

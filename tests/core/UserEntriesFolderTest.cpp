@@ -16,13 +16,20 @@ TEST(DecideUserEntriesFolder, UserFilesThenSettingsThenTheProgramFile) {
   FakeFileSystem fs;
   Locations l;
   l.ProgramDir = "/prog/";
-  const auto decide = [&] { return DecideUserEntriesFolder(fs, l); };
+  const auto decide = [&] { return DecideUserEntriesFolder(fs, fs, l); };
   EXPECT_EQ(decide().mode, FolderMode::kNull);  // no program file: asked for a folder
   fs.AddFile("/prog/Quorvel", "program");
-  fs.SetReadOnly("/prog/Quorvel", true);
-  EXPECT_EQ(decide().step, Step::kAsk);
+  // Read-only media: the program file, or its folder (say, owned by another user), that this
+  // user cannot write; or an installed package, read-only for everyone.
+  for (const char* readOnly : {"/prog/Quorvel", "/prog"}) {
+    fs.SetReadOnly(readOnly, true);
+    EXPECT_EQ(decide().step, Step::kAsk) << readOnly;
+    EXPECT_EQ(decide().mode, FolderMode::kNull) << readOnly;
+    fs.SetReadOnly(readOnly, false);
+  }
+  fs.AddFile("/prog/packaged", "");
   EXPECT_EQ(decide().mode, FolderMode::kNull);
-  fs.SetReadOnly("/prog/Quorvel", false);
+  ASSERT_TRUE(fs.RemoveFile("/prog/packaged").ok());
   EXPECT_EQ(decide().folder, "/prog/Data");  // whether or not it is there
   fs.AddFolder("/prog/data");
   EXPECT_EQ(decide().folder, "/prog/data");
@@ -37,6 +44,16 @@ TEST(DecideUserEntriesFolder, UserFilesThenSettingsThenTheProgramFile) {
   EXPECT_EQ(decide().folder, "/home/u/my entries/");
   fs.AddFile(l.SettingsFile, "/cfg/Quorvel.ini\n");
   EXPECT_EQ(decide().mode, FolderMode::kInvalid);
+  // A remembered folder this user cannot write in is asked for again, unless the user's entries
+  // are there; the probe leaves nothing behind.
+  fs.AddFile(l.SettingsFile, "/home/u/my entries\n");
+  fs.SetReadOnly("/home/u/my entries", true);
+  EXPECT_EQ(decide().mode, FolderMode::kInvalid);
+  fs.AddFile("/home/u/my entries/QuorvelIC.tbo", "");
+  EXPECT_EQ(decide().step, Step::kUse);
+  fs.SetReadOnly("/home/u/my entries", false);
+  EXPECT_EQ(fs.Files(), (std::vector<std::string>{"/cfg/Quorvel.ini", "/home/u/my entries/QuorvelIC.tbo",
+                                                  "/prog/Quorvel"}));
   fs.FailCall(2, StatusCode::kNoPermission);  // the read of the settings file
   EXPECT_EQ(decide().status.code(), StatusCode::kNoPermission);
 
@@ -48,20 +65,25 @@ TEST(DecideUserEntriesFolder, UserFilesThenSettingsThenTheProgramFile) {
   EXPECT_EQ(fs.calls(), calls + 1);
 }
 
-TEST(MakeChosenFolder, MakesTheDataFolderOrSaysTheFolderIsNotThere) {
+TEST(MakeChosenFolder, MakesTheDataFolderOrSaysTheFolderCannotBeUsed) {
   FakeFileSystem fs;
   fs.AddFolder("/media/prog/data");
   fs.AddFile("/home/u/file", "x");
-  EXPECT_TRUE(MakeChosenFolder(fs, "/home/u/Quorvel"));
-  EXPECT_TRUE(MakeChosenFolder(fs, "/home/u/Other/"));
-  EXPECT_TRUE(MakeChosenFolder(fs, "/media/prog"));  // its "data" is the Data folder
+  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/home/u/Quorvel"));
+  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/home/u/Other/"));
+  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/media/prog"));  // its "data" is the Data folder
   EXPECT_EQ(fs.Kind("/home/u/Quorvel/Data"), FileKind::kFolder);
   EXPECT_EQ(fs.Kind("/home/u/Other/Data"), FileKind::kFolder);
   EXPECT_EQ(fs.Kind("/media/prog/Data"), FileKind::kMissing);
-  EXPECT_FALSE(MakeChosenFolder(fs, "/home/u/file"));
+  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/home/u/file"));
   // A name the settings file's one line could not hold is refused before anything is made.
-  EXPECT_FALSE(MakeChosenFolder(fs, "/home/u/two\nlines"));
+  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/home/u/two\nlines"));
   EXPECT_EQ(fs.Kind("/home/u/two"), FileKind::kMissing);
+  // A folder that is there but that this user cannot write in is no answer; the probe leaves nothing behind.
+  fs.SetReadOnly("/media/prog", true);
+  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/media/prog"));
+  fs.SetReadOnly("/media/prog", false);
+  EXPECT_EQ(fs.Files(), (std::vector<std::string>{"/home/u/file"}));
 }
 
 TEST(WriteSettingsFile, ANewFileGoesToTheConfigurationFolderElseHome) {

@@ -88,10 +88,10 @@ class UserEntryStoreTest : public ::testing::Test {
   }
   Status Modify(std::string_view headword, char origin, const std::string& english,
                 const std::string& greek, const std::string& description) {
-    return ModifyUserEntry(d, fx.locations(), fs, writer, SlotOf(headword), {origin, english, greek, description});
+    return ModifyUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, SlotOf(headword)), {origin, english, greek, description});
   }
   Status Delete(std::string_view headword) {
-    return DeleteUserEntry(d, fx.locations(), fs, writer, SlotOf(headword));
+    return DeleteUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, SlotOf(headword)));
   }
   void ExpectIndex(const Expected& expected) const {
     EXPECT_EQ(fx.UserIndexLines(), expected.index);
@@ -290,7 +290,7 @@ TEST_F(UserEntryStoreTest, ModifyRefusals) {
   EXPECT_FALSE(Modify("boat", 'X', "boat", "", "x").ok());
   EXPECT_FALSE(Modify("boat", kOriginUser, "", "", "x").ok());
   for (int slot : {-1, 0, 30001, 30002}) {
-    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, writer, slot, {kOriginUser, "b", "", ""}).code(),
+    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, slot), {kOriginUser, "b", "", ""}).code(),
               StatusCode::kNotFound);
   }
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
@@ -321,10 +321,10 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
     int slot = 0;
     while (d.EnglishIndex[slot].Headword != c.entry) ++slot;
     const EditedEntryTexts edited{kOriginUser, c.texts.english, c.texts.greek, c.texts.description};
-    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, writer, slot, edited).ok()) << c.entry;
+    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, writer, EntryRefAt(d, slot), edited).ok()) << c.entry;
 
     LoadEntryIndex(d, twice.locations(), fs, writer);
-    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, writer, slot).ok());
+    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, writer, EntryRefAt(d, slot)).ok());
     LoadEntryIndex(d, twice.locations(), fs, writer);
     ASSERT_TRUE(InsertUserEntry(d, twice.locations(), fs, writer, c.texts).ok());
 
@@ -381,10 +381,10 @@ TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
 TEST_F(UserEntryStoreTest, DeleteRefusals) {
   WithUserEntries();
   EXPECT_EQ(Delete("bow").code(), StatusCode::kRefused);  // published, with an addition
-  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, writer, 0).code(), StatusCode::kNotFound);
+  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, 0)).code(), StatusCode::kNotFound);
   // The index is older than the files: the entry is gone from them.
   fx.WriteUserEntries({kStoredLines[1]});
-  EXPECT_EQ(Delete("boat").code(), StatusCode::kNotFound);
+  EXPECT_EQ(Delete("boat").code(), StatusCode::kChanged);
   EXPECT_EQ(fx.UserIndexLines().size(), 1u);
 }
 
@@ -436,7 +436,7 @@ class FaultyWriter : public FileWriter {
 };
 
 using FileSet = std::array<std::optional<std::string>, 3>;
-FileSet UserFileSet(const DictionaryFixture& fx) {
+FileSet CurrentUserFiles(const DictionaryFixture& fx) {
   return {fx.ReadRaw("user/QuorvelIC.tbo"), fx.ReadRaw("user/QuorvelC.tbo"), fx.ReadRaw("user/QuorvelHIC.tbo")};
 }
 
@@ -455,7 +455,7 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
   if (status) *status = result;
   LoadEntryIndex(d, fx.locations(), fs, sound);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
-  return UserFileSet(fx);
+  return CurrentUserFiles(fx);
 }
 
 TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
@@ -463,15 +463,15 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
     return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
   };
   const auto modify = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-    return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
+    return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
   };
   const auto addition = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-    return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
+    return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
   };
   DictionaryFixture original;
   WriteDictionary(original);
   WriteUserEntries(original);
-  const FileSet oldFiles = UserFileSet(original);
+  const FileSet oldFiles = CurrentUserFiles(original);
 
   int scenario = 0;
   for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileSystem&, FileWriter&)>>{insert, modify, addition}) {
@@ -506,7 +506,7 @@ TEST(UserFileCommit, RecoveryInterruptedByACrashStillDiscards) {
   DictionaryFixture fx;
   WriteDictionary(fx);
   WriteUserEntries(fx);
-  const FileSet oldFiles = UserFileSet(fx);
+  const FileSet oldFiles = CurrentUserFiles(fx);
   for (const char* name : {"user/tempi.tbo", "user/templex.tbo", "user/tempigr.tbo"}) fx.WriteFile(name, "partial");
   Dictionary d;
   PosixFileSystem fs;
@@ -515,7 +515,7 @@ TEST(UserFileCommit, RecoveryInterruptedByACrashStillDiscards) {
   LoadEntryIndex(d, fx.locations(), fs, crashing);
   StdFileWriter sound;
   LoadEntryIndex(d, fx.locations(), fs, sound);
-  EXPECT_EQ(UserFileSet(fx), oldFiles);
+  EXPECT_EQ(CurrentUserFiles(fx), oldFiles);
 }
 
 TEST(UserFileCommit, CommitWithoutGreekContentsDropsALeftoverGreekTemporary) {
@@ -586,13 +586,13 @@ TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
          return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
        }},
       {"modify", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return ModifyUserEntry(d, l, fs, w, 2, {kOriginUser, "yacht", "", "fast"});
+         return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
        }},
       {"add addition", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return ModifyUserEntry(d, l, fs, w, 5, {kOriginPublished, "chain", "", "links"});
+         return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
        }},
       {"delete", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return DeleteUserEntry(d, l, fs, w, 4);
+         return DeleteUserEntry(d, l, fs, w, EntryRefAt(d, 4));
        }},
   };
   for (const auto& [name, operation] : operations) {

@@ -38,6 +38,7 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view bytes) {
   const std::string name = Normal(path);
   AddFolder(Parent(name));
   files_[name] = std::string(bytes);
+  Touch(name);
 }
 
 void FakeFileSystem::AddFolder(const std::string& path) {
@@ -57,6 +58,14 @@ void FakeFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
     readOnly_.insert(Normal(path));
   } else {
     readOnly_.erase(Normal(path));
+  }
+}
+
+void FakeFileSystem::FailReads(const std::string& path, StatusCode code) {
+  if (code == StatusCode::kOk) {
+    unreadable_.erase(Normal(path));
+  } else {
+    unreadable_[Normal(path)] = code;
   }
 }
 
@@ -121,13 +130,28 @@ FileKind FakeFileSystem::Kind(const std::string& path) {
 
 Status FakeFileSystem::Readable(const std::string& name) const {
   switch (KindOf(name)) {
-    case FileKind::kRegular:
-      return Status::Ok();
+    case FileKind::kRegular: {
+      const auto failing = unreadable_.find(name);
+      if (failing == unreadable_.end()) return Status::Ok();
+      return Status::Error(failing->second, "cannot read " + name);
+    }
     case FileKind::kMissing:
       return Status::NotFound("no file " + name);
     default:
       return Status::Damaged(name + " is not a regular file");
   }
+}
+
+FileStamp FakeFileSystem::Stamp(const std::string& path) {
+  const std::string name = Normal(path);
+  FileStamp stamp;
+  if (!Count("stamp of " + name).ok()) return stamp;
+  stamp.kind = KindOf(name);
+  if (stamp.kind == FileKind::kRegular) {
+    stamp.inode = inodes_[name];
+    stamp.size = files_[name].size();
+  }
+  return stamp;
 }
 
 Status FakeFileSystem::ReadFile(const std::string& path, uint64_t maxBytes,
@@ -227,6 +251,7 @@ Status FakeFileSystem::CopyNew(const std::string& from, const std::string& to) {
   if (!status.ok()) return status;
   if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + target);
   files_[target] = files_[source];
+  Touch(target);
   if (readOnly_.count(source) != 0) readOnly_.insert(target);
   return Status::Ok();
 }
@@ -267,6 +292,7 @@ Status FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes
     status = Status::Error(StatusCode::kNoPermission, name + " is read-only");
   }
   const std::string_view half = bytes.substr(0, bytes.size() / 2);
+  if (status.ok()) Touch(name);
   if (!injected.ok()) {
     if (status.ok()) files_[name] = std::string(half);
     return injected;
@@ -295,6 +321,8 @@ Status FakeFileSystem::ReplaceFile(const std::string& from, const std::string& t
   others_.erase(target);
   files_[target] = std::move(files_[source]);
   files_.erase(source);
+  inodes_[target] = inodes_[source];
+  inodes_.erase(source);
   if (readOnly_.erase(source) != 0) {
     readOnly_.insert(target);
   } else {
@@ -318,6 +346,7 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   const Status status = CanChange(name);
   if (!status.ok()) return status;
   files_.erase(name);
+  inodes_.erase(name);
   others_.erase(name);
   readOnly_.erase(name);
   executable_.erase(name);
@@ -341,6 +370,7 @@ Status FakeFileSystem::LockFile(const std::string& path, int, std::unique_ptr<Fi
     const Status status = CanChange(name);
     if (!status.ok()) return status;
     files_[name] = std::string();
+    Touch(name);
   } else if (kind != FileKind::kRegular) {
     return Status::Damaged(name + " is not a regular file");
   }

@@ -53,6 +53,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   void SetReadOnly(const std::string& path, bool readOnly);
   // Writes, copies and new folders fail with NoSpace.
   void SetDiskFull(bool full) { diskFull_ = full; }
+  // Every read of the file `path` fails with `code` (as a disk that cannot read it would),
+  // until it is called again with kOk.
+  void FailReads(const std::string& path, StatusCode code = StatusCode::kIoError);
 
   // Makes the n-th call from now (n >= 1) fail with `code`; n = 0 cancels a pending fault.
   void FailCall(uint64_t n, StatusCode code = StatusCode::kIoError);
@@ -69,6 +72,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   bool IsExecutable(const std::string& path) const;
 
   FileKind Kind(const std::string& path) override;
+  // A file's inode is a number it gets whenever its bytes are written (a rename carries it);
+  // device and time are 0.
+  FileStamp Stamp(const std::string& path) override;
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
@@ -91,8 +97,11 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   // Counts a call; the injected failure when this is the call to fail, else Ok.
   Status Count(const std::string& what);
   FileKind KindOf(const std::string& path) const;
-  // Ok for a regular file; NotFound when nothing is there; Damaged for anything else.
+  // Ok for a regular file that can be read; NotFound when nothing is there; Damaged for
+  // anything else; the code of FailReads for a file made unreadable.
   Status Readable(const std::string& name) const;
+  // Gives the file `name` a new inode number (its bytes were written).
+  void Touch(const std::string& name) { inodes_[name] = ++lastInode_; }
   // Ok when a name can be made, renamed or removed at `path`: its folder exists and is not
   // read-only.
   Status CanChange(const std::string& path) const;
@@ -103,6 +112,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   std::set<std::string> readOnly_;
   std::set<std::string> executable_;
   std::set<std::string> locked_;
+  std::map<std::string, StatusCode> unreadable_;
+  std::map<std::string, uint64_t> inodes_;
+  uint64_t lastInode_ = 0;
   bool diskFull_ = false;
 
   uint64_t calls_ = 0;

@@ -185,7 +185,7 @@ QString tst_FigForm::OpenedFigure(const std::function<void()>& select,
   select();
   QTest::qWait(400);
   // A figure still on its way to the screen (a loaded machine) is given the time to be handled.
-  QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000);
+  (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000);
   poll.stop();
   if (QApplication::activeModalWidget()) {
     QApplication::activeModalWidget()->close();
