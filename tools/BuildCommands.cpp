@@ -65,7 +65,7 @@ int RunText(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunRtfText(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("rtf-text takes one FILE");
-  const auto bytes = ReadWholeFile(args[0]);
+  const auto bytes = ReadWholeFile(context.PathArgument(args[0]));
   if (!bytes) return context.Fail("cannot read " + args[0]);
   const auto plain = richtext::RtfToPlainText(*bytes);
   if (!plain) return context.Fail(args[0] + " is not RTF");
@@ -75,7 +75,7 @@ int RunRtfText(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunRtfSave(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("rtf-save takes one FILE");
-  const auto bytes = ReadWholeFile(args[0]);
+  const auto bytes = ReadWholeFile(context.PathArgument(args[0]));
   if (!bytes) return context.Fail("cannot read " + args[0]);
   if (!richtext::ResaveRtf(*bytes, context.out())) return context.Fail(args[0] + " is not RTF");
   return kExitOk;

@@ -69,8 +69,9 @@ std::string UsageText() {
       "                   is found as the program finds it at start-up\n"
       "  --cp1253         text arguments and output are raw code page 1253 bytes; default is UTF-8\n"
       "\n"
-      "Runs in the program folder (the current directory). Exit status: 0 success, 1 a failure the\n"
-      "command reports, 2 a usage error.\n"
+      "Runs in the program folder: the current directory when it holds data/, else the folder of\n"
+      "quorvel-tools itself (file and folder arguments still count from the current directory).\n"
+      "Exit status: 0 success, 1 a failure the command reports, 2 a usage error.\n"
       "\n"
       "commands:\n";
   for (const Command& c : CommandTable()) {
@@ -100,7 +101,7 @@ int Usage(std::ostream& err, std::string_view message) {
 }  // namespace
 
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& fs, FileWriter& writer) {
+             FileSystem& fs, FileWriter& writer, const std::string& callerDir) {
   std::optional<std::string> userDir;
   bool raw = false;
   size_t at = 0;
@@ -125,13 +126,15 @@ int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const std::string currentDir = std::filesystem::current_path(error).string();
   if (error) return Usage(err, "the current directory cannot be read: " + error.message());
   Locations locations = ResolveFileLocations(currentDir, SystemFoldersFromEnvironment());
+  const std::string calledIn = callerDir.empty() ? currentDir : callerDir;
   if (userDir) {
+    *userDir = AbsolutePathFrom(calledIn, *userDir);
     // A trailing separator would double in the file paths.
     while (userDir->size() > 1 && userDir->back() == '/') userDir->pop_back();
     SetUserFilePaths(locations, *userDir);
   }
 
-  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, fs, writer);
+  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, calledIn, fs, writer);
   context.SetCommand(command);
   const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
   return command->run(context, commandArgs);

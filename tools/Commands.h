@@ -29,9 +29,10 @@ const std::vector<Command>& CommandTable();
 std::string UsageText();
 
 // Runs quorvel-tools with `args` (without the program name) in the current directory, which is
-// the program folder. The user files are read through `fs`; every write goes through `writer`.
-// Returns the exit status.
+// the program folder. Relative file and folder arguments (--user-dir among them) are taken from
+// `callerDir`, the folder the tool was called in; empty means the program folder itself. The user
+// files are read through `fs`; every write goes through `writer`. Returns the exit status.
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& fs, FileWriter& writer);
+             FileSystem& fs, FileWriter& writer, const std::string& callerDir = {});
 
 }  // namespace quorvel::tools

@@ -69,17 +69,17 @@ int PrintUserDescriptions(ToolContext& context, std::string_view index, std::str
 
 int RunEncodeIndex(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 2) return context.UsageError("encode-index takes PLAIN and CODED");
-  const auto plain = ReadWholeFile(args[0]);
+  const auto plain = ReadWholeFile(context.PathArgument(args[0]));
   if (!plain) return context.Fail("cannot read " + args[0]);
-  const Status status = context.writer().WriteFile(args[1], EncodeIndexLines(*plain));
+  const Status status = context.writer().WriteFile(context.PathArgument(args[1]), EncodeIndexLines(*plain));
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 
 int RunEncodeDescriptions(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 2) return context.UsageError("encode-descriptions takes PLAIN and CODED");
-  const auto plain = ReadWholeFile(args[0]);
+  const auto plain = ReadWholeFile(context.PathArgument(args[0]));
   if (!plain) return context.Fail("cannot read " + args[0]);
-  const Status status = context.writer().WriteFile(args[1], PositionEncode(1, *plain));
+  const Status status = context.writer().WriteFile(context.PathArgument(args[1]), PositionEncode(1, *plain));
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 
@@ -137,7 +137,7 @@ int RunSynth(ToolContext& context, const std::vector<std::string>& args) {
   }
   if (const Status check = CheckSynthOptions(options); !check.ok()) return context.UsageError(check.message());
 
-  const std::string& dir = a->positional()[0];
+  const std::string dir = context.PathArgument(a->positional()[0]);
   // With --user-dir the user files go there, otherwise into the new folder's data folder, where
   // the program finds them at start.
   const std::string userDir = context.userDir().value_or(dir + "/data");

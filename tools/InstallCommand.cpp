@@ -23,10 +23,9 @@ constexpr const char* kProcessProblems = "Η διαδικασία εγκατάσ
 
 int RunInstall(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1 || args[0].empty()) return context.UsageError("install takes one TARGET");
-  const std::string& target = args[0];
+  const std::string target = context.PathArgument(args[0]);
   PosixFileSystem fs;
-  const std::string absolute = target.front() == '/' ? target : context.locations().ProgramDir + target;
-  if (!MakeChosenFolder(fs, context.writer(), absolute)) {
+  if (!MakeChosenFolder(fs, context.writer(), target)) {
     context.PrintLine(Utf8ToCp1253(kFolderProblem));
     return kExitFailure;
   }
@@ -39,7 +38,7 @@ int RunInstall(ToolContext& context, const std::vector<std::string>& args) {
   });
   if (outcome.finished) context.PrintLine(Utf8ToCp1253(outcome.complete ? kInstalled : kProblems));
   // The window says so too when the program file did not arrive, or when the install stopped.
-  const bool programThere = fs.Kind(JoinPath(absolute, kProgramFileName)) == FileKind::kRegular;
+  const bool programThere = fs.Kind(JoinPath(target, kProgramFileName)) == FileKind::kRegular;
   if (!outcome.finished || !programThere) context.PrintLine(Utf8ToCp1253(kProcessProblems));
   if (!outcome.stop.ok()) context.err() << "quorvel-tools: the install stopped: " << outcome.stop.message() << '\n';
   return outcome.finished && outcome.complete && programThere ? kExitOk : kExitFailure;

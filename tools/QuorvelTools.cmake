@@ -16,6 +16,7 @@ add_library(quorvel_tools_lib STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/PrintCommands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Synth.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ToolContext.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/ToolFolder.cpp
 )
 target_link_libraries(quorvel_tools_lib PUBLIC quorvel_core quorvel_richtext quorvel_data_tools quorvel_platform_files)
 

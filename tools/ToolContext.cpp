@@ -1,8 +1,10 @@
 #include "tools/ToolContext.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/Cp1253.h"
+#include "core/Paths.h"
 #include "core/TextOps.h"
 #include "richtext/RtfReader.h"
 #include "tools/Commands.h"
@@ -18,15 +20,20 @@ std::string TextEncoding::ToOutput(std::string_view text) const {
 }
 
 ToolContext::ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding,
-                         Locations locations, std::optional<std::string> userDir, FileSystem& fs,
-                         FileWriter& writer)
+                         Locations locations, std::optional<std::string> userDir, std::string callerDir,
+                         FileSystem& fs, FileWriter& writer)
     : out_(out),
       err_(err),
       encoding_(encoding),
       locations_(std::move(locations)),
       userDir_(std::move(userDir)),
+      callerDir_(std::move(callerDir)),
       fs_(fs),
       writer_(writer) {}
+
+std::string ToolContext::PathArgument(const std::string& argument) const {
+  return AbsolutePathFrom(callerDir_, argument);
+}
 
 void ToolContext::PrintLine(std::string_view text) {
   out_ << encoding_.ToOutput(text) << '\n';
@@ -107,6 +114,11 @@ std::optional<std::string> Arguments::Value(std::string_view option) const {
     if (it->first == option) return it->second;
   }
   return std::nullopt;
+}
+
+std::string AbsolutePathFrom(const std::string& folder, const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  return std::filesystem::path(JoinPath(folder, path)).lexically_normal().string();
 }
 
 std::optional<int64_t> ParseNumberArgument(std::string_view text, int64_t min, int64_t max) {

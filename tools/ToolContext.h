@@ -42,8 +42,9 @@ struct Command;
 class ToolContext {
  public:
   // `locations` are the program folder's, already with `userDir` (--user-dir) applied.
+  // `callerDir` is the folder the tool was called in, absolute.
   ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding, Locations locations,
-              std::optional<std::string> userDir, FileSystem& fs, FileWriter& writer);
+              std::optional<std::string> userDir, std::string callerDir, FileSystem& fs, FileWriter& writer);
 
   std::ostream& out() { return out_; }
   std::ostream& err() { return err_; }
@@ -53,6 +54,11 @@ class ToolContext {
   const std::optional<std::string>& userDir() const { return userDir_; }
   FileSystem& fs() { return fs_; }
   FileWriter& writer() { return writer_; }
+
+  // A command's file or folder argument as an absolute path: a relative one is taken from the
+  // folder the tool was called in, which is not the program folder when the tool works in its
+  // own (tools/ToolFolder.h). Every argument that names a file or folder goes through here.
+  std::string PathArgument(const std::string& argument) const;
 
   // Prints one line of code page 1253 text (converted for output) and a line feed.
   void PrintLine(std::string_view text);
@@ -81,6 +87,7 @@ class ToolContext {
   TextEncoding encoding_;
   Locations locations_;
   std::optional<std::string> userDir_;
+  std::string callerDir_;
   FileSystem& fs_;
   FileWriter& writer_;
   std::unique_ptr<Session> session_;
@@ -107,6 +114,10 @@ class Arguments {
   std::vector<std::string> positional_;
   std::vector<std::pair<std::string, std::optional<std::string>>> options_;
 };
+
+// `path` as it reads from `folder`: itself when absolute (or empty), else joined to `folder`
+// ("." and ".." taken out).
+std::string AbsolutePathFrom(const std::string& folder, const std::string& path);
 
 // A decimal number argument in [min, max]; nothing otherwise.
 std::optional<int64_t> ParseNumberArgument(std::string_view text, int64_t min, int64_t max);

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,6 +8,7 @@
 
 #include "core/Cp1253.h"
 #include "core/LineReader.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/DictionaryFixture.h"
 
 namespace quorvel::tools {
@@ -19,38 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int status = -1;  // the exit status; -1 when the tool did not end by itself
-  std::string out;
-  std::string err;
-};
+using ToolRun = test::ProcessRun;
 
-// Runs quorvel-tools in `dir` as its own process, stopped by an alarm after `seconds`, so that a
-// tool blocked on a file fails the test instead of hanging it.
-ToolRun RunTool(const fs::path& dir, const std::vector<std::string>& args, unsigned seconds = 20) {
-  const fs::path out = dir / "tool.out";
-  const fs::path err = dir / "tool.err";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(dir.c_str()) != 0) ::_exit(127);
-    std::vector<char*> argv{const_cast<char*>(QUORVEL_TOOLS_PROGRAM)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::alarm(seconds);  // kept across exec: SIGALRM ends the tool
-    ::execv(QUORVEL_TOOLS_PROGRAM, argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ToolRun run;
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadWholeFile(out.string()).value_or("");
-  run.err = ReadWholeFile(err.string()).value_or("");
-  fs::remove(out);
-  fs::remove(err);
-  return run;
+// Runs quorvel-tools in `dir` as its own process.
+ToolRun RunTool(const fs::path& dir, const std::vector<std::string>& args) {
+  return test::RunProgramIn(QUORVEL_TOOLS_PROGRAM, dir.string(), args);
 }
 
 // Every data and user file of a dictionary folder, replaced in turn by a folder, a pipe that no
