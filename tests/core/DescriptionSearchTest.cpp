@@ -47,7 +47,7 @@ class DescriptionSearchTest : public ::testing::Test {
         {"shipping", "{The shipping of a ship.}"},
         {"stern", "{a ship, a stern " + Rtf("πρύμνη") + "}"},
     });
-    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"},
+    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("της σημείωσης: δική μου σημείωση") + "}"},
                                {4, 90, "stern light", "{" + Rtf("φανός πρύμνης") + "}"}});
     LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
@@ -81,8 +81,8 @@ TEST_F(DescriptionSearchTest, GreekWordsAreFoldedAndWhole) {
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνιx")), Found{});
 }
 
-TEST_F(DescriptionSearchTest, EnglishWordsCountOnlyTheirFirstOccurrence) {
-  EXPECT_EQ(Find("SHIP"), (Found{"stern"}));  // "shipping" comes first in entry 3
+TEST_F(DescriptionSearchTest, EnglishWordsCountWhereverTheyStandWhole) {
+  EXPECT_EQ(Find("SHIP"), (Found{"shipping", "stern"}));  // "shipping" comes first in entry 3
   // "a" stands alone in two descriptions; inside "The" and "shipping" it is no word.
   EXPECT_EQ(Find("a"), (Found{"shipping", "stern"}));
   EXPECT_EQ(list_.greek, false);
@@ -93,6 +93,7 @@ TEST_F(DescriptionSearchTest, EnglishWordsCountOnlyTheirFirstOccurrence) {
 }
 
 TEST_F(DescriptionSearchTest, AdditionsAreSearchedWithTheirEntry) {
+  // The addition's first "σημείωση" is part of "σημείωσης"; the later one counts.
   EXPECT_EQ(Find(Utf8ToCp1253("σημείωση")), (Found{"boat"}));
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
 }
