@@ -185,6 +185,17 @@ Status PosixFileSystem::ReadRange(const std::string& path, uint64_t position, ui
   return Status::Ok();
 }
 
+Status PosixFileSystem::Stamp(const std::string& path, FileStamp& stamp) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return SystemError("cannot examine " + path);
+  if (!S_ISREG(info.st_mode)) return Status::Damaged(path + " is not a regular file");
+  stamp.device = static_cast<uint64_t>(info.st_dev);
+  stamp.inode = static_cast<uint64_t>(info.st_ino);
+  stamp.size = static_cast<uint64_t>(info.st_size);
+  stamp.modifiedNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return Status::Ok();
+}
+
 Status PosixFileSystem::ListFolder(const std::string& path, std::vector<std::string>& names) {
   DIR* folder = ::opendir(path.c_str());
   if (folder == nullptr) return SystemError("cannot open folder " + path);

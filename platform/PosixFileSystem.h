@@ -13,6 +13,7 @@ class PosixFileSystem : public FileSystem {
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
+  Status Stamp(const std::string& path, FileStamp& stamp) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
   Status MakeFolder(const std::string& path) override;

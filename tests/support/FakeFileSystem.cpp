@@ -38,6 +38,14 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view bytes) {
   const std::string name = Normal(path);
   AddFolder(Parent(name));
   files_[name] = std::string(bytes);
+  Written(name);
+}
+
+void FakeFileSystem::Written(const std::string& name) {
+  FileStamp& stamp = stamps_[name];
+  if (stamp.inode == 0) stamp.inode = nextInode_++;
+  stamp.device = 1;
+  stamp.modifiedNs = ++clock_;
 }
 
 void FakeFileSystem::AddFolder(const std::string& path) {
@@ -155,6 +163,17 @@ Status FakeFileSystem::ReadRange(const std::string& path, uint64_t position, uin
   return Status::Ok();
 }
 
+Status FakeFileSystem::Stamp(const std::string& path, FileStamp& stamp) {
+  const std::string name = Normal(path);
+  const Status injected = Count("stamp of " + name);
+  if (!injected.ok()) return injected;
+  const Status regular = Readable(name);
+  if (!regular.ok()) return regular;
+  stamp = stamps_[name];
+  stamp.size = files_[name].size();
+  return Status::Ok();
+}
+
 Status FakeFileSystem::ListFolder(const std::string& path, std::vector<std::string>& names) {
   const std::string name = Normal(path);
   const Status injected = Count("list " + name);
@@ -227,6 +246,7 @@ Status FakeFileSystem::CopyNew(const std::string& from, const std::string& to) {
   if (!status.ok()) return status;
   if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + target);
   files_[target] = files_[source];
+  Written(target);
   if (readOnly_.count(source) != 0) readOnly_.insert(target);
   return Status::Ok();
 }
@@ -268,15 +288,16 @@ Status FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes
   }
   const std::string_view half = bytes.substr(0, bytes.size() / 2);
   if (!injected.ok()) {
-    if (status.ok()) files_[name] = std::string(half);
+    if (status.ok()) {
+      files_[name] = std::string(half);
+      Written(name);
+    }
     return injected;
   }
   if (!status.ok()) return status;
-  if (diskFull_) {
-    files_[name] = std::string(half);
-    return Status::Error(StatusCode::kNoSpace, "disk full: " + name);
-  }
-  files_[name] = std::string(bytes);
+  files_[name] = std::string(diskFull_ ? half : bytes);
+  Written(name);
+  if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + name);
   return Status::Ok();
 }
 
@@ -295,6 +316,8 @@ Status FakeFileSystem::ReplaceFile(const std::string& from, const std::string& t
   others_.erase(target);
   files_[target] = std::move(files_[source]);
   files_.erase(source);
+  stamps_[target] = stamps_[source];
+  stamps_.erase(source);
   if (readOnly_.erase(source) != 0) {
     readOnly_.insert(target);
   } else {
@@ -318,6 +341,7 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   const Status status = CanChange(name);
   if (!status.ok()) return status;
   files_.erase(name);
+  stamps_.erase(name);
   others_.erase(name);
   readOnly_.erase(name);
   executable_.erase(name);
@@ -341,6 +365,7 @@ Status FakeFileSystem::LockFile(const std::string& path, int, std::unique_ptr<Fi
     const Status status = CanChange(name);
     if (!status.ok()) return status;
     files_[name] = std::string();
+    Written(name);
   } else if (kind != FileKind::kRegular) {
     return Status::Damaged(name + " is not a regular file");
   }

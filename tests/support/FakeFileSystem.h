@@ -72,6 +72,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
+  // One device; a file keeps its inode while it is written and moves with a rename; every write
+  // advances the modification time by one nanosecond of a clock of the fake's own.
+  Status Stamp(const std::string& path, FileStamp& stamp) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
   Status MakeFolder(const std::string& path) override;
@@ -97,7 +100,14 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   // read-only.
   Status CanChange(const std::string& path) const;
 
+  // Records that the file `name` was written: a new inode when the name had no file, and the
+  // next modification time.
+  void Written(const std::string& name);
+
   std::map<std::string, std::string> files_;
+  std::map<std::string, FileStamp> stamps_;  // of the files, without their sizes
+  uint64_t nextInode_ = 1;
+  int64_t clock_ = 0;
   std::set<std::string> folders_;
   std::set<std::string> others_;
   std::set<std::string> readOnly_;
