@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -11,7 +12,9 @@
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
 #include "core/SearchKey.h"
+#include "core/Session.h"
 #include "core/TextOps.h"
+#include "core/WordIndexCache.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
@@ -228,6 +231,51 @@ TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
   ASSERT_FALSE(own.empty());
   EXPECT_GT(own.back(), 300);
   EXPECT_LT(own.back(), kDamaged + 40);
+}
+
+// With a word index, a session lists for every word of the pool what the plain scan lists and
+// ends at the damaged entry as the scan does, converting only the user's additions and entries;
+// a word that is not one run of letters goes to the scan. A second session finds the cache.
+TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
+  std::atomic<int> conversions{0};
+  const PlainTextConverter counting = [&conversions](std::string_view rtf) {
+    ++conversions;
+    return richtext::RtfToPlainText(rtf);
+  };
+  const std::string cache = fixture_.programDir() + "cache/orvanta";
+  Session session(fixture_.locations(), fs_, writer_, counting);
+  session.Reload();
+  const std::optional<WordIndexInputs> inputs = session.WordIndexInputsFor(cache);
+  ASSERT_TRUE(inputs);
+  const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
+  ASSERT_TRUE(outcome.status.ok()) << outcome.status.message();
+  ASSERT_TRUE(outcome.index && outcome.built);
+  EXPECT_EQ(outcome.index->failedLine(), kDamaged);
+  ASSERT_TRUE(session.AdoptWordIndex(outcome.index));
+
+  int live = 0;  // the additions and user entries before the damaged one
+  for (int slot = 1; dictionary_->EnglishIndex[slot].Number != kDamaged; ++slot) {
+    live += dictionary_->EnglishIndex[slot].Origin != kOriginPublished;
+  }
+  for (const char* word : {"ship", "SHIP", "anchor", "hull", "keel", "own", "mine", "port", "side", "πλοίο",
+                           "ΠΛΟΙΟΥ", "άγκυρα", "λιμάνι", "τρόπιδα", "shipping", "absent", "port-side", "ship "}) {
+    const std::string w = Utf8ToCp1253(word);
+    conversions = 0;
+    EntryList list;
+    const Status status = session.SearchDescriptions(w, list);
+    std::vector<int> slots;
+    for (const auto& item : list.items) slots.push_back(item.slot);
+    EXPECT_EQ(slots, PlainScan(w)) << word;
+    EXPECT_FALSE(status.ok()) << word;
+    if (IsOneWord(AsciiLower(w))) {
+      EXPECT_EQ(conversions, live) << word;
+    }
+  }
+
+  Session again(fixture_.locations(), fs_, writer_, counting);
+  again.Reload();
+  const WordIndexOutcome found = OpenWordIndex(*again.WordIndexInputsFor(cache), fs_, writer_);
+  EXPECT_TRUE(found.index && !found.built);
 }
 
 }  // namespace
