@@ -20,6 +20,8 @@ namespace {
 
 // Slots are handed to the threads in chunks of this many, in slot order.
 constexpr int kChunkSlots = 256;
+// The additions and user entries a word index search reads are handed out in chunks of this many.
+constexpr size_t kLiveChunk = 64;
 
 // A description file opened once for a chunk of slots, read a description at a time. For the
 // published file a chunk's descriptions lie together (the data build writes them in slot
@@ -350,25 +352,47 @@ Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& 
   if (size < 0) return Status::IoError(file + ": cannot be read");
   const int64_t userSize = locations.UserDescrFile.empty() ? -1 : FileSize(locations.UserDescrFile);
   const Sources sources{d, locations, rtfHeader, file, size, userSize};
-  DescriptionBytes published(file, size);
-  DescriptionBytes user(locations.UserDescrFile, userSize);
+
+  // Additions and the user's own entries depend on the user's files: they are read as the scan
+  // reads them, on several threads, up to the published line whose description the index says
+  // lies outside its file.
+  std::vector<int> live;
+  for (int slot = 1, line = 0; slot <= d.englishCount; ++slot) {
+    const char origin = d.EnglishIndex[slot].Origin;
+    if (origin != kOriginUser && ++line == index.failedLine()) break;
+    if (origin != kOriginPublished) live.push_back(slot);
+  }
+  enum LiveResult : char { kMissed, kHit, kUnreadable };
+  std::vector<LiveResult> results(live.size(), kMissed);
+  const int count = static_cast<int>((live.size() + kLiveChunk - 1) / kLiveChunk);
+  RunChunks(count, threads_, [&](int c) {
+    DescriptionBytes published(file, size);
+    DescriptionBytes user(locations.UserDescrFile, userSize);
+    const size_t first = static_cast<size_t>(c) * kLiveChunk;
+    for (size_t i = first; i < std::min(live.size(), first + kLiveChunk); ++i) {
+      bool hit = false;
+      if (!SearchEntry(sources, converter_, published, user, live[i], key, greek, hit)) {
+        results[i] = kUnreadable;
+        break;  // the texts end there
+      }
+      results[i] = hit ? kHit : kMissed;
+    }
+  });
+
   auto next = lines.begin();
-  int line = 0;
-  for (int slot = 1; slot <= d.englishCount; ++slot) {
+  auto liveResult = results.begin();
+  for (int slot = 1, line = 0; slot <= d.englishCount; ++slot) {
     const TEnglishEntry& e = d.EnglishIndex[slot];
+    const bool failed = e.Origin != kOriginUser && ++line == index.failedLine();
+    if (failed || (e.Origin != kOriginPublished && *liveResult == kUnreadable)) {
+      return Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
+    }
     bool hit = false;
     if (e.Origin == kOriginPublished) {
-      if (++line == index.failedLine()) {
-        return Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
-      }
       while (next != lines.end() && *next < line) ++next;
       hit = next != lines.end() && *next == line;
     } else {
-      // Additions and the user's own entries depend on the user's files: read as the scan reads them.
-      if (e.Origin != kOriginUser) ++line;
-      if (!SearchEntry(sources, converter_, published, user, slot, key, greek, hit)) {
-        return Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
-      }
+      hit = *liveResult++ == kHit;
     }
     if (hit && static_cast<int>(list.items.size()) < kMaxDescriptionHits) AddHit(d, slot, list);
   }

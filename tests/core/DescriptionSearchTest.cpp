@@ -158,6 +158,7 @@ class DescriptionSearchScan : public ::testing::Test {
     for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + Rtf("πλοίο") + " hull}"});
     std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
     fixture_.WriteUserEntries(user);
+    user_ = user;
     LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
   }
@@ -205,6 +206,7 @@ class DescriptionSearchScan : public ::testing::Test {
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
+  std::vector<test::UserLine> user_;
 };
 
 TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
@@ -234,8 +236,9 @@ TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
 }
 
 // With a word index, a session lists for every word of the pool what the plain scan lists and
-// ends at the damaged entry as the scan does, converting only the user's additions and entries;
-// a word that is not one run of letters goes to the scan. A second session finds the cache.
+// ends at the damaged entry as the scan does (also when the user added to that entry), converting
+// only the user's additions and entries; a word that is not one run of letters goes to the scan.
+// The second session, on changed user files, finds the cache the first one built.
 TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
   std::atomic<int> conversions{0};
   const PlainTextConverter counting = [&conversions](std::string_view rtf) {
@@ -243,39 +246,43 @@ TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
     return richtext::RtfToPlainText(rtf);
   };
   const std::string cache = fixture_.programDir() + "cache/orvanta";
-  Session session(fixture_.locations(), fs_, writer_, counting);
-  session.Reload();
-  const std::optional<WordIndexInputs> inputs = session.WordIndexInputsFor(cache);
-  ASSERT_TRUE(inputs);
-  const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
-  ASSERT_TRUE(outcome.status.ok()) << outcome.status.message();
-  ASSERT_TRUE(outcome.index && outcome.built);
-  EXPECT_EQ(outcome.index->failedLine(), kDamaged);
-  ASSERT_TRUE(session.AdoptWordIndex(outcome.index));
+  for (const bool addedToDamaged : {false, true}) {
+    if (addedToDamaged) {
+      user_.push_back({kDamaged, kDamaged, "", "{" + Rtf("πλοίο") + " hull}"});
+      std::sort(user_.begin(), user_.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
+      fixture_.WriteUserEntries(user_);
+      LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
+    }
+    Session session(fixture_.locations(), fs_, writer_, counting);
+    session.Reload();
+    const std::optional<WordIndexInputs> inputs = session.WordIndexInputsFor(cache);
+    ASSERT_TRUE(inputs);
+    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
+    ASSERT_TRUE(outcome.status.ok()) << outcome.status.message();
+    ASSERT_TRUE(outcome.index);
+    EXPECT_EQ(outcome.built, !addedToDamaged);  // the user's files are not in the index
+    EXPECT_EQ(outcome.index->failedLine(), kDamaged);
+    ASSERT_TRUE(session.AdoptWordIndex(outcome.index));
 
-  int live = 0;  // the additions and user entries before the damaged one
-  for (int slot = 1; dictionary_->EnglishIndex[slot].Number != kDamaged; ++slot) {
-    live += dictionary_->EnglishIndex[slot].Origin != kOriginPublished;
-  }
-  for (const char* word : {"ship", "SHIP", "anchor", "hull", "keel", "own", "mine", "port", "side", "πλοίο",
-                           "ΠΛΟΙΟΥ", "άγκυρα", "λιμάνι", "τρόπιδα", "shipping", "absent", "port-side", "ship "}) {
-    const std::string w = Utf8ToCp1253(word);
-    conversions = 0;
-    EntryList list;
-    const Status status = session.SearchDescriptions(w, list);
-    std::vector<int> slots;
-    for (const auto& item : list.items) slots.push_back(item.slot);
-    EXPECT_EQ(slots, PlainScan(w)) << word;
-    EXPECT_FALSE(status.ok()) << word;
-    if (IsOneWord(AsciiLower(w))) {
-      EXPECT_EQ(conversions, live) << word;
+    int live = 0;  // the additions and user entries before the damaged one
+    for (int slot = 1; dictionary_->EnglishIndex[slot].Number != kDamaged; ++slot) {
+      live += dictionary_->EnglishIndex[slot].Origin != kOriginPublished;
+    }
+    for (const char* word : {"ship", "SHIP", "anchor", "hull", "keel", "own", "mine", "port", "side", "πλοίο",
+                             "ΠΛΟΙΟΥ", "άγκυρα", "λιμάνι", "τρόπιδα", "shipping", "absent", "port-side", "ship "}) {
+      const std::string w = Utf8ToCp1253(word);
+      conversions = 0;
+      EntryList list;
+      const Status status = session.SearchDescriptions(w, list);
+      std::vector<int> slots;
+      for (const auto& item : list.items) slots.push_back(item.slot);
+      EXPECT_EQ(slots, PlainScan(w)) << word;
+      EXPECT_FALSE(status.ok()) << word;
+      if (IsOneWord(AsciiLower(w))) {
+        EXPECT_EQ(conversions, live) << word;
+      }
     }
   }
-
-  Session again(fixture_.locations(), fs_, writer_, counting);
-  again.Reload();
-  const WordIndexOutcome found = OpenWordIndex(*again.WordIndexInputsFor(cache), fs_, writer_);
-  EXPECT_TRUE(found.index && !found.built);
 }
 
 }  // namespace
