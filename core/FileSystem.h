@@ -1,6 +1,6 @@
 // The file system as the dictionary sees it: what a path is, bounded reads of regular files,
-// their stamps, folders, copies that never overwrite, the read-only test of the program file, and the lock
-// that keeps two programs from changing the user's files at once. The program
+// their stamps, folders, copies that never overwrite, the read-only test of the program file,
+// and the lock that keeps two programs from changing the user's files at once. The program
 // uses platform/PosixFileSystem; the tests use an in-memory fake that can fail any call on
 // purpose. Writes that must reach the disk go through FileWriter (core/FileWriter.h).
 #pragma once

@@ -56,7 +56,8 @@ ListOutcome Session::SearchAsTyped(std::string_view text, bool greek) {
 
 Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
   PublishedStamps now;
-  const bool indexHolds = wordIndex_ && StampPublishedFiles(fs_, readLocations(), now).ok() && now == wordIndex_->stamps();
+  const bool indexHolds =
+      wordIndex_ && StampPublishedFiles(fs_, readLocations(), now).ok() && now == wordIndex_->stamps();
   return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list,
                                    indexHolds ? wordIndex_.get() : nullptr);
 }
