@@ -78,7 +78,7 @@ TEST(WordIndex, DamagedFilesAreRefusedOrGiveNoAnswer) {
   EXPECT_FALSE(WordIndex::FromBytes(small.bytes + "x"));
   test::FakeFileSystem fs;
   std::mt19937 random(9);
-  for (int round = 0; round < 250; ++round) {
+  for (int round = 0; round < 200; ++round) {
     std::string damaged = small.bytes;
     const size_t at = random() % damaged.size();
     damaged[at] = static_cast<char>(damaged[at] ^ (1 << (random() % 8)));
@@ -86,9 +86,11 @@ TEST(WordIndex, DamagedFilesAreRefusedOrGiveNoAnswer) {
     fs.AddFile("cache.idx", damaged);
     const std::optional<WordIndex> opened = WordIndex::Open(fs, "cache.idx");
     if (!opened) continue;
+    // A third of the words, taken in turn, which reach every block.
     for (const WordIndex::Fold fold : {WordIndex::kEnglish, WordIndex::kGreek}) {
+      int i = 0;
       for (const auto& [word, expected] : small.expected[fold]) {
-        if (opened->Lookup(fold, word, lines)) {
+        if (i++ % 3 == round % 3 && opened->Lookup(fold, word, lines)) {
           EXPECT_EQ(lines, expected) << word << " with byte " << at << " changed";
         }
       }

@@ -254,7 +254,7 @@ TEST_F(WordIndexCacheKill, EveryAnswerIsTheScansWhateverBecameOfTheCache) {
   const int span = static_cast<int>(std::max<int64_t>(took.count() * 3 / 2, 2000));
 
   int kills = 0, truncated = 0, flipped = 0, swapped = 0, touched = 0;
-  for (int run = 0; run < 60; ++run) {
+  for (int run = 0; run < 45; ++run) {
     const fs::path cache = CacheFile();
     switch (random() % 5) {
       case 0: {  // a writer killed at a random moment of a build
