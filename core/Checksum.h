@@ -1,5 +1,6 @@
-// A 64-bit checksum of bytes (FNV-1a): what the program writes beside a file to tell later
-// that the file is still the one it wrote. Not a defence against deliberate tampering.
+// A fast 64-bit checksum of bytes, for telling a file that was cut short or damaged from a sound
+// one (not a defence against someone who forges a file). It reads eight bytes at a time in four
+// lanes, so that checking a cache of several megabytes costs well under a millisecond.
 #pragma once
 
 #include <cstdint>
@@ -7,16 +8,7 @@
 
 namespace quorvel {
 
-inline constexpr uint64_t kChecksumStart = 14695981039346656037ull;
-
-// The checksum of `bytes`, continued from `sum` (the checksum of the bytes before them), so
-// that several pieces give the checksum of their concatenation.
-inline uint64_t Checksum64(std::string_view bytes, uint64_t sum = kChecksumStart) {
-  for (const char c : bytes) {
-    sum ^= static_cast<unsigned char>(c);
-    sum *= 1099511628211ull;
-  }
-  return sum;
-}
+// The same value on every machine for the same bytes and seed.
+uint64_t Checksum64(std::string_view bytes, uint64_t seed = 0);
 
 }  // namespace quorvel

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <system_error>
-#include <thread>
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
+#include "core/ParallelChunks.h"
 #include "core/Paths.h"
 #include "core/RegularFile.h"
 #include "core/SearchKey.h"
@@ -22,37 +20,8 @@ namespace {
 
 // Slots are handed to the threads in chunks of this many, in slot order.
 constexpr int kChunkSlots = 256;
-
-// Runs work(chunk) for every chunk 0..count-1 on up to `threads` threads, the calling thread
-// among them. The first exception a chunk throws stops the remaining chunks and is rethrown
-// once every thread has ended.
-void RunChunks(int count, int threads, const std::function<void(int)>& work) {
-  std::atomic<int> next{0};
-  std::mutex failureMutex;
-  std::exception_ptr failure;
-  auto run = [&] {
-    for (int chunk = next++; chunk < count; chunk = next++) {
-      try {
-        work(chunk);
-      } catch (...) {
-        const std::lock_guard<std::mutex> lock(failureMutex);
-        if (!failure) failure = std::current_exception();
-        next = count;
-      }
-    }
-  };
-  std::vector<std::thread> helpers;
-  for (int t = 1; t < std::min(threads, count); ++t) {
-    try {
-      helpers.emplace_back(run);
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: the ones running do the work
-    }
-  }
-  run();
-  for (std::thread& helper : helpers) helper.join();
-  if (failure) std::rethrow_exception(failure);
-}
+// The additions and user entries a word index search reads are handed out in chunks of this many.
+constexpr size_t kLiveChunk = 64;
 
 // A description file opened once for a chunk of slots, read a description at a time. For the
 // published file a chunk's descriptions lie together (the data build writes them in slot
@@ -120,12 +89,24 @@ struct Sources {
   int64_t userSize;  // negative without a readable user description file
 };
 
-// Appends the decoded bytes of one published description (up to its first zero byte, at most
-// kDescriptionBufferSize) and a space; false when they lie outside the file.
+void OpenDocument(std::string_view rtfHeader, std::string& document) { document.assign(rtfHeader).append("\r\n"); }
+void CloseDocument(std::string& document) { document.append("}\r\n"); }
+
+// The stored bytes of a published description that the search reads: at most
+// kDescriptionBufferSize of them.
+int64_t SearchedLength(int64_t length) { return std::min<int64_t>(length, kDescriptionBufferSize); }
+
+// Appends the decoded stored bytes of a published description at `position` (up to their first
+// zero byte) and a space.
+void AppendPublishedText(int64_t position, std::string_view stored, std::string& out) {
+  out.append(PositionDecode(position + 1, stored)).append(" ");
+}
+
+// The same, reading the bytes; false when they lie outside the file.
 bool AppendPublished(DescriptionBytes& published, int64_t position, int64_t length, std::string& out) {
   std::string_view bytes;
-  if (!published.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
-  out.append(PositionDecode(position + 1, bytes)).append(" ");
+  if (!published.Get(position, SearchedLength(length), bytes)) return false;
+  AppendPublishedText(position, bytes, out);
   return true;
 }
 
@@ -143,7 +124,7 @@ bool AppendUser(DescriptionBytes& user, int64_t position, int64_t length, std::s
 bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& user, int slot,
               std::string& document) {
   const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
-  document.assign(s.rtfHeader).append("\r\n");
+  OpenDocument(s.rtfHeader, document);
   const bool hasUser = s.userSize >= 0 && !s.locations.UserDescrFile.empty();
   if (e.Origin == kOriginUser) {
     if (hasUser && !AppendUser(user, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
@@ -157,7 +138,18 @@ bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& u
       AppendUser(user, addition.position, addition.length, document);
     }
   }
-  document.append("}\r\n");
+  CloseDocument(document);
+  return true;
+}
+
+// Reads and converts the entry at `slot` and tells in `hit` whether its folded text holds `key`;
+// false when its description lies outside its file.
+bool SearchEntry(const Sources& s, const PlainTextConverter& converter, DescriptionBytes& published,
+                 DescriptionBytes& user, int slot, std::string_view key, bool greek, bool& hit) {
+  std::string document;
+  if (!Document(s, published, user, slot, document)) return false;
+  const std::string english = EnglishSearchText(converter, document);
+  hit = ContainsWholeWord(greek ? GreekSearchText(english) : english, key);
   return true;
 }
 
@@ -181,7 +173,7 @@ ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, 
   for (int slot = first; slot <= last; ++slot) {
     const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
     if (e.Origin != kOriginPublished && e.Origin != kOriginAddition) continue;
-    const int64_t length = std::min<int64_t>(e.DescrLength, kDescriptionBufferSize);
+    const int64_t length = SearchedLength(e.DescrLength);
     low = std::min<int64_t>(low, e.DescrOffset);
     high = std::max<int64_t>(high, e.DescrOffset + length);
     needed += length;
@@ -195,10 +187,9 @@ ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, 
       result.failedAt = slot;
       break;
     }
-    const std::optional<std::string> plain = converter(document);
-    const std::string englishKey = plain ? EnglishSearchKey(*plain, false) : std::string();
+    const std::string englishKey = EnglishSearchText(converter, document);
     if (greek) {
-      const std::string greekKey = GreekSearchKey(englishKey, false);
+      const std::string greekKey = GreekSearchText(englishKey);
       if (ContainsWholeWord(greekKey, key)) result.hits.push_back(slot);
       if (greekTexts) greekTexts->Add(greekKey);
     } else if (ContainsWholeWord(englishKey, key)) {
@@ -221,7 +212,37 @@ void AddHit(const Dictionary& d, int slot, EntryList& list) {
   list.items.push_back({ListText(e.Headword, e.Origin), slot});
 }
 
+// The number of published lines among the used slots: every entry but the user's own.
+int PublishedLines(const Dictionary& d) {
+  int lines = 0;
+  for (int slot = 1; slot <= d.englishCount; ++slot) lines += d.EnglishIndex[slot].Origin != kOriginUser;
+  return lines;
+}
+
 }  // namespace
+
+bool PublishedStoredBytes(std::string_view file, int64_t position, int64_t length, std::string_view& stored) {
+  const int64_t count = SearchedLength(length);
+  if (position < 0 || count < 0 || position + count > static_cast<int64_t>(file.size())) return false;
+  stored = file.substr(static_cast<size_t>(position), static_cast<size_t>(count));
+  return true;
+}
+
+std::string PublishedEntryDocument(std::string_view rtfHeader, int64_t position, std::string_view stored) {
+  std::string document;
+  OpenDocument(rtfHeader, document);
+  AppendPublishedText(position, stored, document);
+  CloseDocument(document);
+  return document;
+}
+
+std::string EnglishSearchText(const PlainTextConverter& converter, const std::string& document) {
+  const std::optional<std::string> plain = converter(document);
+  return plain ? EnglishSearchKey(*plain, false) : std::string();
+}
+
+// The Greek key of the English key is the Greek key of the plain text itself.
+std::string GreekSearchText(std::string_view englishText) { return GreekSearchKey(englishText, false); }
 
 std::string_view DescriptionSearch::Texts::Text(size_t i) const {
   const uint32_t begin = i == 0 ? 0 : ends[i - 1];
@@ -240,7 +261,7 @@ void DescriptionSearch::Texts::Trim() {
 
 DescriptionSearch::DescriptionSearch(PlainTextConverter converter, int threads, size_t keepLimit)
     : converter_(std::move(converter)),
-      threads_(threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
+      threads_(ThreadCount(threads)),
       keepLimit_(keepLimit) {}
 
 void DescriptionSearch::Drop() {
@@ -323,8 +344,63 @@ void DescriptionSearch::AddGreekTexts() {
   });
 }
 
+Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& locations,
+                                          std::string_view rtfHeader, std::string_view key, bool greek,
+                                          const WordIndex& index, const std::vector<int>& lines, EntryList& list) {
+  const std::string file = locations.DescriptionFile();
+  const int64_t size = FileSize(file);
+  if (size < 0) return Status::IoError(file + ": cannot be read");
+  const int64_t userSize = locations.UserDescrFile.empty() ? -1 : FileSize(locations.UserDescrFile);
+  const Sources sources{d, locations, rtfHeader, file, size, userSize};
+
+  // Additions and the user's own entries depend on the user's files: they are read as the scan
+  // reads them, on several threads, up to the published line whose description the index says
+  // lies outside its file.
+  std::vector<int> live;
+  for (int slot = 1, line = 0; slot <= d.englishCount; ++slot) {
+    const char origin = d.EnglishIndex[slot].Origin;
+    if (origin != kOriginUser && ++line == index.failedLine()) break;
+    if (origin != kOriginPublished) live.push_back(slot);
+  }
+  enum LiveResult : char { kMissed, kHit, kUnreadable };
+  std::vector<LiveResult> results(live.size(), kMissed);
+  const int count = static_cast<int>((live.size() + kLiveChunk - 1) / kLiveChunk);
+  RunChunks(count, threads_, [&](int c) {
+    DescriptionBytes published(file, size);
+    DescriptionBytes user(locations.UserDescrFile, userSize);
+    const size_t first = static_cast<size_t>(c) * kLiveChunk;
+    for (size_t i = first; i < std::min(live.size(), first + kLiveChunk); ++i) {
+      bool hit = false;
+      if (!SearchEntry(sources, converter_, published, user, live[i], key, greek, hit)) {
+        results[i] = kUnreadable;
+        break;  // the texts end there
+      }
+      results[i] = hit ? kHit : kMissed;
+    }
+  });
+
+  auto next = lines.begin();
+  auto liveResult = results.begin();
+  for (int slot = 1, line = 0; slot <= d.englishCount; ++slot) {
+    const TEnglishEntry& e = d.EnglishIndex[slot];
+    const bool failed = e.Origin != kOriginUser && ++line == index.failedLine();
+    if (failed || (e.Origin != kOriginPublished && *liveResult == kUnreadable)) {
+      return Status::IoError(file + ": the description of slot " + std::to_string(slot) + " cannot be read");
+    }
+    bool hit = false;
+    if (e.Origin == kOriginPublished) {
+      while (next != lines.end() && *next < line) ++next;
+      hit = next != lines.end() && *next == line;
+    } else {
+      hit = *liveResult++ == kHit;
+    }
+    if (hit && static_cast<int>(list.items.size()) < kMaxDescriptionHits) AddHit(d, slot, list);
+  }
+  return Status::Ok();
+}
+
 Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
-                                 std::string_view word, EntryList& list) {
+                                 std::string_view word, EntryList& list, const WordIndex* index) {
   list = EntryList();
   const std::string trimmed = TrimLeft(word);
   list.searchText = trimmed;
@@ -335,6 +411,13 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   if (!trimmed.empty()) list.greek = greek;
   const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
 
+  // The index knows the published lines it was made from; a load that has more of them (or a
+  // damaged list) leaves the answer to the scan.
+  std::vector<int> lines;
+  if (index && IsOneWord(key) && (PublishedLines(d) <= index->lines() || index->failedLine() != 0) &&
+      index->Lookup(greek ? WordIndex::kGreek : WordIndex::kEnglish, key, lines)) {
+    return SearchWithIndex(d, locations, rtfHeader, key, greek, *index, lines, list);
+  }
   if (generation_ != d.generation || generation_ == 0) return Scan(d, locations, rtfHeader, key, greek, list);
   if (greek && greek_.size() != english_.size()) AddGreekTexts();
   const std::vector<Texts>& chunks = greek ? greek_ : english_;

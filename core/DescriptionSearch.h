@@ -1,9 +1,11 @@
 // The description search: lists every entry whose description (with the user's addition)
-// holds a word as a whole word, folded in the word's language. The first search of a load
-// turns every description into plain text, on every core, and keeps it folded; a repeated
-// search reads no file and converts nothing. Descriptions are read one (or a bounded piece) at a
-// time, and texts that would take more than a set limit are not kept: every search then converts
-// the descriptions again, in memory that does not grow with the files.
+// holds a word as a whole word, folded in the word's language. Given a word index (core/
+// WordIndex.h), a one-word search takes the published entries from it and reads only the
+// user's additions and entries. Otherwise the first search of a load turns every description
+// into plain text, on every core, and keeps it folded; a repeated search reads no file and
+// converts nothing. Descriptions are read one (or a bounded piece) at a time, and texts that
+// would take more than a set limit are not kept: every search then converts the descriptions
+// again, in memory that does not grow with the files.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +20,7 @@
 #include "core/EntryList.h"
 #include "core/Locations.h"
 #include "core/Status.h"
+#include "core/WordIndex.h"
 
 namespace quorvel {
 
@@ -29,6 +32,21 @@ inline constexpr size_t kMaxKeptTextBytes = size_t{64} << 20;
 // nothing when the bytes are not RTF (the entry then has no text to search). It is called from
 // several threads at once, so it must not change shared state.
 using PlainTextConverter = std::function<std::optional<std::string>(std::string_view rtf)>;
+
+// The searched documents and their folded texts, shared with the word index so that it indexes
+// exactly the texts this search compares.
+//
+// The stored bytes of a published description that the search reads, from the bytes of the whole
+// description file: at most kDescriptionBufferSize of the `length` bytes at 0-based `position`;
+// false when they lie outside the file.
+bool PublishedStoredBytes(std::string_view file, int64_t position, int64_t length, std::string_view& stored);
+// The searched document of a published entry without an addition, from those stored bytes.
+std::string PublishedEntryDocument(std::string_view rtfHeader, int64_t position, std::string_view stored);
+// The text an English word is compared with: EnglishSearchKey of the document's plain text
+// (digits kept); empty when the converter gives nothing.
+std::string EnglishSearchText(const PlainTextConverter& converter, const std::string& document);
+// The text a Greek word is compared with, made from the English one.
+std::string GreekSearchText(std::string_view englishText);
 
 class DescriptionSearch {
  public:
@@ -44,8 +62,14 @@ class DescriptionSearch {
   // CR LF. A description outside its file ends the texts before that entry (the error says so;
   // the entries before it are still searched); a missing description file lists nothing and
   // leaves the language as it was.
+  // With `index`, a word that folds to one run of word letters is answered from it, with the
+  // same list and status. REQUIRES: `index` was made from the published files `dictionary` was
+  // loaded from, as they still are.
   Status Search(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
-                std::string_view word, EntryList& list);
+                std::string_view word, EntryList& list, const WordIndex* index = nullptr);
+
+  // The converter the search was given (a word index is built with it).
+  const PlainTextConverter& converter() const { return converter_; }
 
   // Forgets the kept texts (they are also dropped when the dictionary is reloaded).
   void Drop();
@@ -68,6 +92,11 @@ class DescriptionSearch {
   // Greek ones too when `greek`) unless they grow past the limit.
   Status Scan(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
               std::string_view key, bool greek, EntryList& list);
+  // Lists the published entries among `lines` (the index's answer for `key`) and the additions
+  // and user entries whose text, read now, holds `key`.
+  Status SearchWithIndex(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+                         std::string_view key, bool greek, const WordIndex& index, const std::vector<int>& lines,
+                         EntryList& list);
   // Makes the Greek texts from the kept English ones.
   void AddGreekTexts();
 

@@ -1,6 +1,6 @@
 // The file system as the dictionary sees it: what a path is, bounded reads of regular files,
-// folders, copies that never overwrite, the read-only test of the program file, and the lock
-// that keeps two programs from changing the user's files at once. The program
+// their stamps, folders, copies that never overwrite, the read-only test of the program file,
+// and the lock that keeps two programs from changing the user's files at once. The program
 // uses platform/PosixFileSystem; the tests use an in-memory fake that can fail any call on
 // purpose. Writes that must reach the disk go through FileWriter (core/FileWriter.h).
 #pragma once
@@ -21,14 +21,13 @@ enum class FileKind {
   kOther,  // a device, a pipe, a socket: never opened
 };
 
-// What a look at a path without opening it tells: enough to see that a file was replaced or
-// rewritten since the last look (a rename gives a new inode, a write a new size or time).
+// What the system records of a file without reading it: enough to tell that the file was
+// replaced or written since (a new file has a new inode, a write moves the modification time).
 struct FileStamp {
-  FileKind kind = FileKind::kMissing;
   uint64_t device = 0;
   uint64_t inode = 0;
   uint64_t size = 0;
-  int64_t modifiedNanoseconds = 0;
+  int64_t modifiedNs = 0;  // the modification time in nanoseconds since the epoch
 
   bool operator==(const FileStamp&) const = default;
 };
@@ -47,9 +46,6 @@ class FileSystem {
   // What `path` names, following symbolic links. A path that cannot be examined is kMissing.
   virtual FileKind Kind(const std::string& path) = 0;
 
-  // The stamp of `path`, following symbolic links; a path that cannot be examined is kMissing.
-  virtual FileStamp Stamp(const std::string& path) = 0;
-
   // The whole content of the regular file `path`, at most `maxBytes` bytes. NotFound when it is
   // missing; Damaged when it is not a regular file or is longer than `maxBytes`; IoError (or
   // NoPermission) when it cannot be opened or read.
@@ -59,6 +55,10 @@ class FileSystem {
   // file ends first. Errors as ReadFile.
   virtual Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                            std::string& bytes) = 0;
+
+  // The stamp of the regular file `path`, following symbolic links. NotFound when it is missing;
+  // Damaged when it is not a regular file; IoError (or NoPermission) when it cannot be examined.
+  virtual Status Stamp(const std::string& path, FileStamp& stamp) = 0;
 
   // The names in the folder `path` (no "." or ".."), in no particular order.
   virtual Status ListFolder(const std::string& path, std::vector<std::string>& names) = 0;

@@ -1,6 +1,7 @@
 #include "core/SearchKey.h"
 
 #include <array>
+#include <functional>
 
 #include "core/TextOps.h"
 
@@ -141,12 +142,31 @@ std::string FoldGreekText(std::string_view text) {
 
 bool ContainsWholeWord(std::string_view text, std::string_view word) {
   if (text.empty() || word.empty()) return false;
-  const size_t at = text.find(word);
-  if (at == std::string_view::npos) return false;
-  if (at > 0 && IsWordLetter(static_cast<unsigned char>(text[at - 1]))) return false;
-  const size_t after = at + word.size();
-  if (after < text.size() && IsWordLetter(static_cast<unsigned char>(text[after]))) return false;
+  for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+    const bool letterBefore = at > 0 && IsWordLetter(static_cast<unsigned char>(text[at - 1]));
+    const size_t after = at + word.size();
+    const bool letterAfter = after < text.size() && IsWordLetter(static_cast<unsigned char>(text[after]));
+    if (!letterBefore && !letterAfter) return true;
+  }
+  return false;
+}
+
+bool IsOneWord(std::string_view text) {
+  if (text.empty()) return false;
+  for (const char c : text) {
+    if (!IsWordLetter(static_cast<unsigned char>(c))) return false;
+  }
   return true;
+}
+
+void ForEachWholeWord(std::string_view text, const std::function<void(std::string_view)>& visit) {
+  size_t at = 0;
+  while (at < text.size()) {
+    while (at < text.size() && !IsWordLetter(static_cast<unsigned char>(text[at]))) ++at;
+    const size_t begin = at;
+    while (at < text.size() && IsWordLetter(static_cast<unsigned char>(text[at]))) ++at;
+    if (at > begin) visit(text.substr(begin, at - begin));
+  }
 }
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 // whole-word test of the description search and the test for a Greek initial.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,13 @@ std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits);
 // Trimmed, A-Z lowered, Greek capitals and accents folded; punctuation and Latin letters kept.
 std::string FoldGreekText(std::string_view text);
 
-// True when the first occurrence of `word` in `text` has no word letter directly before or
-// after it. Later occurrences are not examined.
+// True when some occurrence of `word` in `text` has no word letter directly before or after it.
 bool ContainsWholeWord(std::string_view text, std::string_view word);
+
+// True for a nonempty text of word letters only. Such a word stands whole in a text exactly when
+// it is one of the text's whole words (below), which is what lets an index of those answer.
+bool IsOneWord(std::string_view text);
+// Calls `visit` with each whole word of `text` in order: its longest runs of word letters.
+void ForEachWholeWord(std::string_view text, const std::function<void(std::string_view)>& visit);
 
 }  // namespace quorvel

@@ -12,9 +12,15 @@ Session::Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainT
 }
 
 LoadReport Session::Load() {
+  PublishedStamps before;
+  const bool stamped = StampPublishedFiles(fs_, locations_, before).ok();
   lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, writer_);
   rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
   history_.Remap(dictionary_);
+  PublishedStamps after;
+  loadStamps_.reset();
+  if (stamped && StampPublishedFiles(fs_, locations_, after).ok() && after == before) loadStamps_ = before;
+  if (wordIndex_ && loadStamps_ != wordIndex_->stamps()) wordIndex_.reset();
   return lastLoad_;
 }
 
@@ -35,7 +41,7 @@ EntryList Session::RunRequest(const ListRequest& request) {
       return ListAllEntries(dictionary_);
     case ListRequest::Kind::kDescriptions: {
       EntryList list;
-      descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, request.word, list);
+      RunDescriptionSearch(request.word, list);
       return list;
     }
     case ListRequest::Kind::kSearch:
@@ -109,7 +115,36 @@ EntryList Session::ListAll() {
 
 Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
   lastList_ = ListRequest{ListRequest::Kind::kDescriptions, {}, {}, std::string(word)};
-  return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list);
+  return RunDescriptionSearch(word, list);
+}
+
+Status Session::RunDescriptionSearch(std::string_view word, EntryList& list) {
+  PublishedStamps now;
+  const bool indexHolds =
+      wordIndex_ && StampPublishedFiles(fs_, readLocations(), now).ok() && now == wordIndex_->stamps();
+  return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list,
+                                   indexHolds ? wordIndex_.get() : nullptr);
+}
+
+std::optional<WordIndexInputs> Session::WordIndexInputsFor(std::string cacheFolder) const {
+  if (!loadStamps_) return std::nullopt;
+  WordIndexInputs inputs;
+  inputs.cacheFolder = std::move(cacheFolder);
+  inputs.files = {locations_.DescriptionFile(), locations_.EnglishIndexFile(), locations_.GreekIndexFile()};
+  inputs.stamps = *loadStamps_;
+  inputs.rtfHeader = rtfHeader_;
+  for (int slot = 1; slot <= dictionary_.englishCount; ++slot) {
+    const TEnglishEntry& e = dictionary_.EnglishIndex[slot];
+    if (e.Origin != kOriginUser) inputs.places.push_back({e.DescrOffset, e.DescrLength});
+  }
+  inputs.converter = descriptionSearch_.converter();
+  return inputs;
+}
+
+bool Session::AdoptWordIndex(std::shared_ptr<const WordIndex> index) {
+  if (!index || loadStamps_ != index->stamps()) return false;
+  wordIndex_ = std::move(index);
+  return true;
 }
 
 std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {

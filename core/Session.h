@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@
 #include "core/Locations.h"
 #include "core/Status.h"
 #include "core/UserEntryStore.h"
+#include "core/WordIndex.h"
+#include "core/WordIndexCache.h"
 
 namespace quorvel {
 
@@ -95,7 +98,19 @@ class Session {
   // The whole lexicon in English.
   EntryList ListAll();
   // The entries whose descriptions hold `word` as a whole word (the history is left as it is).
+  // The word index, when one is adopted and the published files are still those it was made
+  // for, answers one-word searches; otherwise the descriptions are read.
   Status SearchDescriptions(std::string_view word, EntryList& list);
+
+  // The word index. What building it needs, taken from this load, with `cacheFolder` as the
+  // cache (WordIndexFolderFromEnvironment(), or empty to keep none); nothing when the published
+  // files changed during the load or cannot be stamped. Build with OpenWordIndex, on any thread.
+  std::optional<WordIndexInputs> WordIndexInputsFor(std::string cacheFolder) const;
+  // Lets `index` answer the description searches from now on, across reloads, for as long as
+  // the published files keep the stamps of this load; false (and nothing kept) when it was made
+  // for other files. Call it on the session's thread.
+  bool AdoptWordIndex(std::shared_ptr<const WordIndex> index);
+  bool hasWordIndex() const { return wordIndex_ != nullptr; }
 
   // The view of the entry of a list item; the entry becomes the history's current entry.
   // Nothing (and no history change) when `slot` names no slot.
@@ -144,6 +159,8 @@ class Session {
   ListOutcome GoTo(const HistoryItem& item, bool greek);
   LoadReport Load();
   EntryList RunRequest(const ListRequest& request);
+  // The description search, answered by the word index while it holds.
+  Status RunDescriptionSearch(std::string_view word, EntryList& list);
   // The last list made again in the index loaded now, `selected` selected (and shown).
   ListOutcome Remake(const EntryRef& selected, bool show);
   // Refuses an edit that cannot be made from the index loaded now; Ok otherwise.
@@ -162,6 +179,8 @@ class Session {
   SearchCriteria criteria_;
   DescriptionSearch descriptionSearch_;
   ListRequest lastList_;
+  std::optional<PublishedStamps> loadStamps_;  // the published files' stamps, unchanged during the load
+  std::shared_ptr<const WordIndex> wordIndex_;
 };
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/Checksum.h"
 
 namespace quorvel {
 namespace {
@@ -21,7 +20,15 @@ std::string InUserFolder(const std::string& sibling, const char* name) {
 
 std::string RecordFile(const Locations& l) { return CommitRecordFile(l); }
 
-uint64_t Checksum(std::string_view bytes) { return Checksum64(bytes); }
+// 64-bit FNV-1a: the checksum of the record's format.
+uint64_t Checksum(std::string_view bytes) {
+  uint64_t sum = 14695981039346656037ull;
+  for (const char c : bytes) {
+    sum ^= static_cast<unsigned char>(c);
+    sum *= 1099511628211ull;
+  }
+  return sum;
+}
 
 std::string Hex(uint64_t value) {
   char text[17];

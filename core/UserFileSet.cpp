@@ -25,7 +25,7 @@ Status ReadOne(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::
 }  // namespace
 
 uint64_t GenerationOf(const UserFileSet& files) {
-  uint64_t sum = kChecksumStart;
+  uint64_t sum = 0;
   for (const auto* file : {&files.index, &files.descriptions, &files.greek}) sum = Continue(sum, *file);
   return sum;
 }
@@ -45,8 +45,13 @@ Status ReadUserFileSet(const Locations& locations, FileSystem& fs, UserFileSet& 
 UserFilesStamp StampUserFiles(const Locations& locations, FileSystem& fs) {
   UserFilesStamp stamp;
   if (!locations.HasUserFolder()) return stamp;
-  stamp.files = {fs.Stamp(locations.UserIndexFile), fs.Stamp(locations.UserDescrFile),
-                 fs.Stamp(locations.UserGreekFile), fs.Stamp(CommitRecordFile(locations))};
+  const std::string paths[] = {locations.UserIndexFile, locations.UserDescrFile, locations.UserGreekFile,
+                               CommitRecordFile(locations)};
+  for (size_t i = 0; i < stamp.files.size(); ++i) {
+    // A file that is not there, or is no regular file, stamps as nothing: whatever is there
+    // later differs from it.
+    if (!fs.Stamp(paths[i], stamp.files[i]).ok()) stamp.files[i] = FileStamp();
+  }
   return stamp;
 }
 

@@ -38,7 +38,7 @@ uint64_t GenerationOf(const UserFileSet& files);
 Status ReadUserFileSet(const Locations& locations, FileSystem& fs, UserFileSet& files);
 
 struct UserFilesStamp {
-  std::array<FileStamp, 4> files;  // index, descriptions, Greek terms, commit record
+  std::array<FileStamp, 4> files;  // index, descriptions, Greek terms, commit record; all 0 when missing
 
   bool operator==(const UserFilesStamp&) const = default;
 };

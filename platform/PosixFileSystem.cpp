@@ -153,18 +153,6 @@ FileKind PosixFileSystem::Kind(const std::string& path) {
   return FileKind::kOther;
 }
 
-FileStamp PosixFileSystem::Stamp(const std::string& path) {
-  FileStamp stamp;
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return stamp;
-  stamp.kind = S_ISREG(info.st_mode) ? FileKind::kRegular : S_ISDIR(info.st_mode) ? FileKind::kFolder : FileKind::kOther;
-  stamp.device = static_cast<uint64_t>(info.st_dev);
-  stamp.inode = static_cast<uint64_t>(info.st_ino);
-  stamp.size = static_cast<uint64_t>(info.st_size);
-  stamp.modifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-  return stamp;
-}
-
 Status PosixFileSystem::ReadFile(const std::string& path, uint64_t maxBytes,
                                  std::string& content) {
   Descriptor file;
@@ -194,6 +182,17 @@ Status PosixFileSystem::ReadRange(const std::string& path, uint64_t position, ui
   status = ReadAt(file.get(), path, position, length, data);
   if (!status.ok()) return status;
   bytes = std::move(data);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::Stamp(const std::string& path, FileStamp& stamp) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return SystemError("cannot examine " + path);
+  if (!S_ISREG(info.st_mode)) return Status::Damaged(path + " is not a regular file");
+  stamp.device = static_cast<uint64_t>(info.st_dev);
+  stamp.inode = static_cast<uint64_t>(info.st_ino);
+  stamp.size = static_cast<uint64_t>(info.st_size);
+  stamp.modifiedNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   return Status::Ok();
 }
 

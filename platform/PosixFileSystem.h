@@ -10,10 +10,10 @@ namespace quorvel {
 class PosixFileSystem : public FileSystem {
  public:
   FileKind Kind(const std::string& path) override;
-  FileStamp Stamp(const std::string& path) override;
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
+  Status Stamp(const std::string& path, FileStamp& stamp) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
   Status MakeFolder(const std::string& path) override;

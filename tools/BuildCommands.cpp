@@ -2,6 +2,7 @@
 
 #include "core/EntryDocument.h"
 #include "core/LineReader.h"
+#include "core/WordIndexCache.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -44,9 +45,21 @@ int RunByteRange(ToolContext& context, const std::vector<std::string>& args) {
 }
 
 int RunDescSearch(ToolContext& context, const std::vector<std::string>& args) {
-  if (args.size() != 1) return context.UsageError("descsearch takes one WORD");
+  std::string error;
+  const auto a = Arguments::Parse(args, {"--scan"}, {}, error);
+  if (!a) return context.UsageError(error);
+  if (a->positional().size() != 1) return context.UsageError("descsearch takes one WORD");
+  Session& session = context.session();
+  if (!a->Has("--scan")) {
+    // The word index from the cache, or built and kept there; without one the descriptions are read.
+    if (const auto inputs = session.WordIndexInputsFor(WordIndexFolderFromEnvironment())) {
+      const WordIndexOutcome outcome = OpenWordIndex(*inputs, context.fs(), context.writer());
+      if (!outcome.status.ok()) context.err() << "quorvel-tools: warning: word index: " << outcome.status.message() << '\n';
+      session.AdoptWordIndex(outcome.index);
+    }
+  }
   EntryList list;
-  const Status status = context.session().SearchDescriptions(context.encoding().FromArgument(args[0]), list);
+  const Status status = session.SearchDescriptions(context.encoding().FromArgument(a->positional()[0]), list);
   PrintList(context, list);
   return status.ok() ? kExitOk : context.Fail(status.message());
 }

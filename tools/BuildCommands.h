@@ -16,7 +16,8 @@ int RunCheck(ToolContext& context, const std::vector<std::string>& args);
 // byterange: the smallest and largest byte of data/igr_.tbo.
 int RunByteRange(ToolContext& context, const std::vector<std::string>& args);
 
-// descsearch WORD: the whole-word search in every description.
+// descsearch WORD [--scan]: the whole-word search in every description, answered from the word
+// index (found in the cache or built and kept there) unless --scan reads every description.
 int RunDescSearch(ToolContext& context, const std::vector<std::string>& args);
 // text SLOT: the plain text of the entry's description document.
 int RunText(ToolContext& context, const std::vector<std::string>& args);

@@ -1,7 +1,8 @@
 // The description search on a synthetic dictionary of full size: the first search (every
 // description read, decoded and turned into plain text, on every core and on one), the first
 // search in the other language, and a repeated search on the kept texts, with the memory the
-// kept texts take and the process's resident memory.
+// kept texts take and the process's resident memory; and with the word index: building it,
+// finding and opening its cache file, and a search answered from it.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include "core/EntryIndex.h"
 #include "core/FileWriter.h"
 #include "core/Locations.h"
+#include "core/Session.h"
+#include "core/WordIndexCache.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tools/Synth.h"
@@ -120,6 +123,69 @@ void BM_RepeatedSearch(benchmark::State& state) {
   state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_RepeatedSearch)->Unit(benchmark::kMillisecond);
+
+// What a build of the word index needs, from a session on the shared folder; its cache in
+// the folder's own "cache".
+struct IndexInputs {
+  IndexInputs() : session(SharedFolder().locations, fileSystem, writer, Converter()) {
+    session.Reload();
+    inputs = *session.WordIndexInputsFor((SharedFolder().root / "cache").string());
+  }
+  static PlainTextConverter Converter() {
+    return [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); };
+  }
+  PosixFileSystem fileSystem;
+  StdFileWriter writer;
+  Session session;
+  WordIndexInputs inputs;
+};
+
+IndexInputs& SharedInputs() {
+  static IndexInputs inputs;
+  return inputs;
+}
+
+// Building the index from every description and writing its cache file (all cores).
+void BM_WordIndexBuild(benchmark::State& state) {
+  IndexInputs& in = SharedInputs();
+  for (auto _ : state) {
+    fs::remove_all(in.inputs.cacheFolder);
+    const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem, in.writer);
+    if (!outcome.index) state.SkipWithError(outcome.status.message().c_str());
+  }
+}
+BENCHMARK(BM_WordIndexBuild)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime()->MeasureProcessCPUTime();
+
+// Finding the cache file by the published files' stamps and opening it, as a run does at start:
+// for its blocks (quorvel-tools), and whole (argument 1).
+void BM_WordIndexOpen(benchmark::State& state) {
+  IndexInputs& in = SharedInputs();
+  WordIndexInputs inputs = in.inputs;
+  inputs.inMemory = state.range(0) != 0;
+  if (!OpenWordIndex(inputs, in.fileSystem, in.writer).index) state.SkipWithError("no index");
+  for (auto _ : state) {
+    const WordIndexOutcome outcome = OpenWordIndex(inputs, in.fileSystem, in.writer);
+    if (!outcome.index || outcome.built) state.SkipWithError("the cache was not found");
+  }
+}
+BENCHMARK(BM_WordIndexOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A search answered from an adopted index: the published entries from the index, the 500 user
+// entries and 50 additions read and converted.
+void BM_WordIndexSearch(benchmark::State& state) {
+  IndexInputs& in = SharedInputs();
+  const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem, in.writer);
+  if (!in.session.AdoptWordIndex(outcome.index)) state.SkipWithError("no index");
+  const std::string greekWord = Utf8ToCp1253("πλοίο");
+  bool greek = false;
+  EntryList list;
+  for (auto _ : state) {
+    in.session.SearchDescriptions(greek ? greekWord : "ship", list);
+    greek = !greek;
+  }
+  state.counters["hits"] = static_cast<double>(list.items.size());
+}
+BENCHMARK(BM_WordIndexSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace quorvel

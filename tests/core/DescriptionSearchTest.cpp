@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -11,7 +12,9 @@
 #include "core/DescriptionFile.h"
 #include "core/FileWriter.h"
 #include "core/SearchKey.h"
+#include "core/Session.h"
 #include "core/TextOps.h"
+#include "core/WordIndexCache.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
@@ -47,7 +50,7 @@ class DescriptionSearchTest : public ::testing::Test {
         {"shipping", "{The shipping of a ship.}"},
         {"stern", "{a ship, a stern " + Rtf("πρύμνη") + "}"},
     });
-    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"},
+    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("της σημείωσης: δική μου σημείωση") + "}"},
                                {4, 90, "stern light", "{" + Rtf("φανός πρύμνης") + "}"}});
     LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
@@ -81,8 +84,8 @@ TEST_F(DescriptionSearchTest, GreekWordsAreFoldedAndWhole) {
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνιx")), Found{});
 }
 
-TEST_F(DescriptionSearchTest, EnglishWordsCountOnlyTheirFirstOccurrence) {
-  EXPECT_EQ(Find("SHIP"), (Found{"stern"}));  // "shipping" comes first in entry 3
+TEST_F(DescriptionSearchTest, EnglishWordsCountWhereverTheyStandWhole) {
+  EXPECT_EQ(Find("SHIP"), (Found{"shipping", "stern"}));  // "shipping" comes first in entry 3
   // "a" stands alone in two descriptions; inside "The" and "shipping" it is no word.
   EXPECT_EQ(Find("a"), (Found{"shipping", "stern"}));
   EXPECT_EQ(list_.greek, false);
@@ -93,6 +96,7 @@ TEST_F(DescriptionSearchTest, EnglishWordsCountOnlyTheirFirstOccurrence) {
 }
 
 TEST_F(DescriptionSearchTest, AdditionsAreSearchedWithTheirEntry) {
+  // The addition's first "σημείωση" is part of "σημείωσης"; the later one counts.
   EXPECT_EQ(Find(Utf8ToCp1253("σημείωση")), (Found{"boat"}));
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
 }
@@ -154,6 +158,7 @@ class DescriptionSearchScan : public ::testing::Test {
     for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + Rtf("πλοίο") + " hull}"});
     std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
     fixture_.WriteUserEntries(user);
+    user_ = user;
     LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
     header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
   }
@@ -201,6 +206,7 @@ class DescriptionSearchScan : public ::testing::Test {
   StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
+  std::vector<test::UserLine> user_;
 };
 
 TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
@@ -227,6 +233,56 @@ TEST_F(DescriptionSearchScan, EveryThreadCountListsWhatThePlainScanLists) {
   ASSERT_FALSE(own.empty());
   EXPECT_GT(own.back(), 300);
   EXPECT_LT(own.back(), kDamaged + 40);
+}
+
+// With a word index, a session lists for every word of the pool what the plain scan lists and
+// ends at the damaged entry as the scan does (also when the user added to that entry), converting
+// only the user's additions and entries; a word that is not one run of letters goes to the scan.
+// The second session, on changed user files, finds the cache the first one built.
+TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
+  std::atomic<int> conversions{0};
+  const PlainTextConverter counting = [&conversions](std::string_view rtf) {
+    ++conversions;
+    return richtext::RtfToPlainText(rtf);
+  };
+  const std::string cache = fixture_.programDir() + "cache/orvanta";
+  for (const bool addedToDamaged : {false, true}) {
+    if (addedToDamaged) {
+      user_.push_back({kDamaged, kDamaged, "", "{" + Rtf("πλοίο") + " hull}"});
+      std::sort(user_.begin(), user_.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
+      fixture_.WriteUserEntries(user_);
+      LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
+    }
+    Session session(fixture_.locations(), fs_, writer_, counting);
+    session.Reload();
+    const std::optional<WordIndexInputs> inputs = session.WordIndexInputsFor(cache);
+    ASSERT_TRUE(inputs);
+    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
+    ASSERT_TRUE(outcome.status.ok()) << outcome.status.message();
+    ASSERT_TRUE(outcome.index);
+    EXPECT_EQ(outcome.built, !addedToDamaged);  // the user's files are not in the index
+    EXPECT_EQ(outcome.index->failedLine(), kDamaged);
+    ASSERT_TRUE(session.AdoptWordIndex(outcome.index));
+
+    int live = 0;  // the additions and user entries before the damaged one
+    for (int slot = 1; dictionary_->EnglishIndex[slot].Number != kDamaged; ++slot) {
+      live += dictionary_->EnglishIndex[slot].Origin != kOriginPublished;
+    }
+    for (const char* word : {"ship", "SHIP", "anchor", "hull", "keel", "own", "mine", "port", "side", "πλοίο",
+                             "ΠΛΟΙΟΥ", "άγκυρα", "λιμάνι", "τρόπιδα", "shipping", "absent", "port-side", "ship "}) {
+      const std::string w = Utf8ToCp1253(word);
+      conversions = 0;
+      EntryList list;
+      const Status status = session.SearchDescriptions(w, list);
+      std::vector<int> slots;
+      for (const auto& item : list.items) slots.push_back(item.slot);
+      EXPECT_EQ(slots, PlainScan(w)) << word;
+      EXPECT_FALSE(status.ok()) << word;
+      if (IsOneWord(AsciiLower(w))) {
+        EXPECT_EQ(conversions, live) << word;
+      }
+    }
+  }
 }
 
 }  // namespace

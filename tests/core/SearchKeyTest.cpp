@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
+#include <string_view>
 
 #include "core/Cp1253.h"
 #include "core/TextOps.h"
@@ -65,17 +67,38 @@ TEST(FoldGreekText, FoldsLettersButKeepsPunctuationAndLatin) {
   EXPECT_EQ(FoldGreekText(""), "");
 }
 
-TEST(ContainsWholeWord, OnlyTheFirstOccurrenceCounts) {
-  EXPECT_FALSE(ContainsWholeWord("shipping ship", "ship"));
+TEST(ContainsWholeWord, EveryOccurrenceCounts) {
+  EXPECT_TRUE(ContainsWholeWord("shipping ship", "ship"));
+  EXPECT_TRUE(ContainsWholeWord("shipping, shipper and ship.", "ship"));
+  EXPECT_FALSE(ContainsWholeWord("shipping shipper", "ship"));
+  EXPECT_FALSE(ContainsWholeWord("aaa", "aa"));  // overlapping occurrences, none whole
   EXPECT_TRUE(ContainsWholeWord("ship-to-shore", "ship"));
   EXPECT_TRUE(ContainsWholeWord("12ship", "ship"));
-  EXPECT_TRUE(ContainsWholeWord("the ship", "ship"));
   EXPECT_FALSE(ContainsWholeWord(G("πλοίο"), G("πλοι")));
-  EXPECT_FALSE(ContainsWholeWord(G("το πλοίου"), G("πλοίο")));
+  EXPECT_TRUE(ContainsWholeWord(G("το πλοίου, το πλοίο"), G("πλοίο")));
   EXPECT_FALSE(ContainsWholeWord("", "ship"));
   EXPECT_FALSE(ContainsWholeWord("ship", ""));
   // Final sigma is a word letter.
   EXPECT_FALSE(ContainsWholeWord(G("ναυς"), G("ναυ")));
+}
+
+// A word of letters only stands whole in a text exactly when it is one of the text's whole
+// words, over texts of letters, digits, blanks and punctuation.
+TEST(ContainsWholeWord, AgreesWithTheWholeWordsOfTheText) {
+  const std::string alphabet = G("ab άσς1 -.");
+  std::mt19937 random(3);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int i = static_cast<int>(random() % 12); i > 0; --i) text += alphabet[random() % alphabet.size()];
+    std::set<std::string> words;
+    ForEachWholeWord(text, [&](std::string_view w) { words.emplace(w); });
+    for (const std::string& word : {std::string("a"), std::string("ab"), std::string("ba"), G("άσ"), G("σς"), G("aς")}) {
+      ASSERT_TRUE(IsOneWord(word));
+      EXPECT_EQ(ContainsWholeWord(text, word), words.count(word) == 1) << text << " / " << word;
+    }
+  }
+  EXPECT_FALSE(IsOneWord("ship "));
+  EXPECT_FALSE(IsOneWord(""));
 }
 
 TEST(IsGreekInitial, GreekLettersOnly) {

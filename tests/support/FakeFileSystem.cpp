@@ -38,7 +38,14 @@ void FakeFileSystem::AddFile(const std::string& path, std::string_view bytes) {
   const std::string name = Normal(path);
   AddFolder(Parent(name));
   files_[name] = std::string(bytes);
-  Touch(name);
+  Written(name);
+}
+
+void FakeFileSystem::Written(const std::string& name) {
+  FileStamp& stamp = stamps_[name];
+  if (stamp.inode == 0) stamp.inode = nextInode_++;
+  stamp.device = 1;
+  stamp.modifiedNs = ++clock_;
 }
 
 void FakeFileSystem::AddFolder(const std::string& path) {
@@ -142,18 +149,6 @@ Status FakeFileSystem::Readable(const std::string& name) const {
   }
 }
 
-FileStamp FakeFileSystem::Stamp(const std::string& path) {
-  const std::string name = Normal(path);
-  FileStamp stamp;
-  if (!Count("stamp of " + name).ok()) return stamp;
-  stamp.kind = KindOf(name);
-  if (stamp.kind == FileKind::kRegular) {
-    stamp.inode = inodes_[name];
-    stamp.size = files_[name].size();
-  }
-  return stamp;
-}
-
 Status FakeFileSystem::ReadFile(const std::string& path, uint64_t maxBytes,
                                 std::string& content) {
   const std::string name = Normal(path);
@@ -176,6 +171,17 @@ Status FakeFileSystem::ReadRange(const std::string& path, uint64_t position, uin
   if (!regular.ok()) return regular;
   const std::string& content = files_[name];
   bytes = position >= content.size() ? std::string() : content.substr(position, length);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::Stamp(const std::string& path, FileStamp& stamp) {
+  const std::string name = Normal(path);
+  const Status injected = Count("stamp of " + name);
+  if (!injected.ok()) return injected;
+  const Status regular = Readable(name);
+  if (!regular.ok()) return regular;
+  stamp = stamps_[name];
+  stamp.size = files_[name].size();
   return Status::Ok();
 }
 
@@ -251,7 +257,7 @@ Status FakeFileSystem::CopyNew(const std::string& from, const std::string& to) {
   if (!status.ok()) return status;
   if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + target);
   files_[target] = files_[source];
-  Touch(target);
+  Written(target);
   if (readOnly_.count(source) != 0) readOnly_.insert(target);
   return Status::Ok();
 }
@@ -292,17 +298,17 @@ Status FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes
     status = Status::Error(StatusCode::kNoPermission, name + " is read-only");
   }
   const std::string_view half = bytes.substr(0, bytes.size() / 2);
-  if (status.ok()) Touch(name);
   if (!injected.ok()) {
-    if (status.ok()) files_[name] = std::string(half);
+    if (status.ok()) {
+      files_[name] = std::string(half);
+      Written(name);
+    }
     return injected;
   }
   if (!status.ok()) return status;
-  if (diskFull_) {
-    files_[name] = std::string(half);
-    return Status::Error(StatusCode::kNoSpace, "disk full: " + name);
-  }
-  files_[name] = std::string(bytes);
+  files_[name] = std::string(diskFull_ ? half : bytes);
+  Written(name);
+  if (diskFull_) return Status::Error(StatusCode::kNoSpace, "disk full: " + name);
   return Status::Ok();
 }
 
@@ -321,8 +327,8 @@ Status FakeFileSystem::ReplaceFile(const std::string& from, const std::string& t
   others_.erase(target);
   files_[target] = std::move(files_[source]);
   files_.erase(source);
-  inodes_[target] = inodes_[source];
-  inodes_.erase(source);
+  stamps_[target] = stamps_[source];
+  stamps_.erase(source);
   if (readOnly_.erase(source) != 0) {
     readOnly_.insert(target);
   } else {
@@ -346,7 +352,7 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   const Status status = CanChange(name);
   if (!status.ok()) return status;
   files_.erase(name);
-  inodes_.erase(name);
+  stamps_.erase(name);
   others_.erase(name);
   readOnly_.erase(name);
   executable_.erase(name);
@@ -370,7 +376,7 @@ Status FakeFileSystem::LockFile(const std::string& path, int, std::unique_ptr<Fi
     const Status status = CanChange(name);
     if (!status.ok()) return status;
     files_[name] = std::string();
-    Touch(name);
+    Written(name);
   } else if (kind != FileKind::kRegular) {
     return Status::Damaged(name + " is not a regular file");
   }

@@ -72,12 +72,12 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   bool IsExecutable(const std::string& path) const;
 
   FileKind Kind(const std::string& path) override;
-  // A file's inode is a number it gets whenever its bytes are written (a rename carries it);
-  // device and time are 0.
-  FileStamp Stamp(const std::string& path) override;
   Status ReadFile(const std::string& path, uint64_t maxBytes, std::string& content) override;
   Status ReadRange(const std::string& path, uint64_t position, uint64_t length,
                    std::string& bytes) override;
+  // One device; a file keeps its inode while it is written and moves with a rename; every write
+  // advances the modification time by one nanosecond of a clock of the fake's own.
+  Status Stamp(const std::string& path, FileStamp& stamp) override;
   Status ListFolder(const std::string& path, std::vector<std::string>& names) override;
   Status MakeFolders(const std::string& path) override;
   Status MakeFolder(const std::string& path) override;
@@ -100,21 +100,24 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   // Ok for a regular file that can be read; NotFound when nothing is there; Damaged for
   // anything else; the code of FailReads for a file made unreadable.
   Status Readable(const std::string& name) const;
-  // Gives the file `name` a new inode number (its bytes were written).
-  void Touch(const std::string& name) { inodes_[name] = ++lastInode_; }
   // Ok when a name can be made, renamed or removed at `path`: its folder exists and is not
   // read-only.
   Status CanChange(const std::string& path) const;
 
+  // Records that the file `name` was written: a new inode when the name had no file, and the
+  // next modification time.
+  void Written(const std::string& name);
+
   std::map<std::string, std::string> files_;
+  std::map<std::string, FileStamp> stamps_;  // of the files, without their sizes
+  uint64_t nextInode_ = 1;
+  int64_t clock_ = 0;
   std::set<std::string> folders_;
   std::set<std::string> others_;
   std::set<std::string> readOnly_;
   std::set<std::string> executable_;
   std::set<std::string> locked_;
   std::map<std::string, StatusCode> unreadable_;
-  std::map<std::string, uint64_t> inodes_;
-  uint64_t lastInode_ = 0;
   bool diskFull_ = false;
 
   uint64_t calls_ = 0;
