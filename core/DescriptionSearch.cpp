@@ -86,8 +86,15 @@ struct Sources {
   std::string_view rtfHeader;
   const std::string& publishedFile;
   int64_t publishedSize;
-  int64_t userSize;  // negative without a readable user description file
+  // The user description file as the index was loaded with it; nothing without one.
+  std::optional<std::string_view> userBytes;
 };
+
+// The user description bytes the loaded entries are read from.
+std::optional<std::string_view> UserBytes(const Dictionary& d, const Locations& locations) {
+  if (locations.UserDescrFile.empty() || !d.userDescriptionsPresent) return std::nullopt;
+  return std::string_view(d.userDescriptions);
+}
 
 void OpenDocument(std::string_view rtfHeader, std::string& document) { document.assign(rtfHeader).append("\r\n"); }
 void CloseDocument(std::string& document) { document.append("}\r\n"); }
@@ -111,23 +118,22 @@ bool AppendPublished(DescriptionBytes& published, int64_t position, int64_t leng
 }
 
 // The same for a description of the user file (nothing appended when outside it).
-bool AppendUser(DescriptionBytes& user, int64_t position, int64_t length, std::string& out) {
-  std::string_view bytes;
-  if (!user.Get(position, std::min<int64_t>(length, kDescriptionBufferSize), bytes)) return false;
-  out.append(ShiftDecode(bytes)).append(" ");
+bool AppendUser(std::string_view user, int64_t position, int64_t length, std::string& out) {
+  const std::optional<std::string> text = DescriptionFromBytes(user, position, length, DescriptionCoding::Shift);
+  if (!text) return false;
+  out.append(*text).append(" ");
   return true;
 }
 
 // The searched document of one entry; false when its description lies outside its file. The
 // places are those of EntryDescriptionPlace and EntryAdditionPlace: a user entry's stored
 // offset is one-based in the user file, a published one zero-based in the published file.
-bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& user, int slot,
-              std::string& document) {
+bool Document(const Sources& s, DescriptionBytes& published, int slot, std::string& document) {
   const TEnglishEntry& e = s.dictionary.EnglishIndex[slot];
   OpenDocument(s.rtfHeader, document);
-  const bool hasUser = s.userSize >= 0 && !s.locations.UserDescrFile.empty();
+  const bool hasUser = s.userBytes.has_value();
   if (e.Origin == kOriginUser) {
-    if (hasUser && !AppendUser(user, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
+    if (hasUser && !AppendUser(*s.userBytes, static_cast<int64_t>(e.DescrOffset) - 1, e.DescrLength, document)) {
       return false;
     }
   } else if (e.Origin == kOriginPublished || e.Origin == kOriginAddition) {
@@ -135,7 +141,7 @@ bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& u
     DescriptionPlace addition;
     // An addition outside the user file is left out.
     if (hasUser && EntryAdditionPlace(s.dictionary, s.locations, slot, addition)) {
-      AppendUser(user, addition.position, addition.length, document);
+      AppendUser(*s.userBytes, addition.position, addition.length, document);
     }
   }
   CloseDocument(document);
@@ -144,10 +150,10 @@ bool Document(const Sources& s, DescriptionBytes& published, DescriptionBytes& u
 
 // Reads and converts the entry at `slot` and tells in `hit` whether its folded text holds `key`;
 // false when its description lies outside its file.
-bool SearchEntry(const Sources& s, const PlainTextConverter& converter, DescriptionBytes& published,
-                 DescriptionBytes& user, int slot, std::string_view key, bool greek, bool& hit) {
+bool SearchEntry(const Sources& s, const PlainTextConverter& converter, DescriptionBytes& published, int slot,
+                 std::string_view key, bool greek, bool& hit) {
   std::string document;
-  if (!Document(s, published, user, slot, document)) return false;
+  if (!Document(s, published, slot, document)) return false;
   const std::string english = EnglishSearchText(converter, document);
   hit = ContainsWholeWord(greek ? GreekSearchText(english) : english, key);
   return true;
@@ -166,7 +172,6 @@ ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, 
                          std::string_view key, bool greek, DescriptionSearch::Texts* english,
                          DescriptionSearch::Texts* greekTexts) {
   DescriptionBytes published(s.publishedFile, s.publishedSize);
-  DescriptionBytes user(s.locations.UserDescrFile, s.userSize);
   int64_t low = INT64_MAX;
   int64_t high = 0;
   int64_t needed = 0;
@@ -183,7 +188,7 @@ ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, 
   ChunkResult result;
   std::string document;
   for (int slot = first; slot <= last; ++slot) {
-    if (!Document(s, published, user, slot, document)) {
+    if (!Document(s, published, slot, document)) {
       result.failedAt = slot;
       break;
     }
@@ -287,8 +292,7 @@ Status DescriptionSearch::Scan(const Dictionary& d, const Locations& locations, 
   const std::string file = locations.DescriptionFile();
   const int64_t size = FileSize(file);
   if (size < 0) return Status::IoError(file + ": cannot be read");
-  const int64_t userSize = locations.UserDescrFile.empty() ? -1 : FileSize(locations.UserDescrFile);
-  const Sources sources{d, locations, rtfHeader, file, size, userSize};
+  const Sources sources{d, locations, rtfHeader, file, size, UserBytes(d, locations)};
 
   const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
   english_.resize(static_cast<size_t>(count));
@@ -350,8 +354,7 @@ Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& 
   const std::string file = locations.DescriptionFile();
   const int64_t size = FileSize(file);
   if (size < 0) return Status::IoError(file + ": cannot be read");
-  const int64_t userSize = locations.UserDescrFile.empty() ? -1 : FileSize(locations.UserDescrFile);
-  const Sources sources{d, locations, rtfHeader, file, size, userSize};
+  const Sources sources{d, locations, rtfHeader, file, size, UserBytes(d, locations)};
 
   // Additions and the user's own entries depend on the user's files: they are read as the scan
   // reads them, on several threads, up to the published line whose description the index says
@@ -367,11 +370,10 @@ Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& 
   const int count = static_cast<int>((live.size() + kLiveChunk - 1) / kLiveChunk);
   RunChunks(count, threads_, [&](int c) {
     DescriptionBytes published(file, size);
-    DescriptionBytes user(locations.UserDescrFile, userSize);
     const size_t first = static_cast<size_t>(c) * kLiveChunk;
     for (size_t i = first; i < std::min(live.size(), first + kLiveChunk); ++i) {
       bool hit = false;
-      if (!SearchEntry(sources, converter_, published, user, live[i], key, greek, hit)) {
+      if (!SearchEntry(sources, converter_, published, live[i], key, greek, hit)) {
         results[i] = kUnreadable;
         break;  // the texts end there
       }

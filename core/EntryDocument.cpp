@@ -18,7 +18,10 @@ namespace {
 
 std::optional<std::string> ReadPlaced(const Dictionary& dictionary, const DescriptionPlace& place,
                                       DescriptionCoding coding) {
-  if (place.inUserFile) return DescriptionFromBytes(dictionary.userDescriptions, place.position, place.length, coding);
+  if (place.inUserFile) {
+    if (!dictionary.userDescriptionsPresent) return std::nullopt;
+    return DescriptionFromBytes(dictionary.userDescriptions, place.position, place.length, coding);
+  }
   return ReadDescriptionText(place.file, place.position, place.length, coding);
 }
 

@@ -370,6 +370,7 @@ LoadReport LoadEntryIndexFrom(Dictionary& d, const Locations& locations, FileSys
   d.greekFirstSlot.fill(1);
   d.userGeneration = GenerationOf(userFiles);
   d.userDescriptions = userFiles.descriptions.value_or(std::string());
+  d.userDescriptionsPresent = userFiles.descriptions.has_value();
   ++d.generation;
 
   std::vector<bool> userGreekSlot(kIndexSlots, false);

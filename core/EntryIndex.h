@@ -96,6 +96,7 @@ struct Dictionary {
   // another program may have rewritten since.
   uint64_t userGeneration = 0;
   std::string userDescriptions;
+  bool userDescriptionsPresent = false;  // the load found a user description file
   // A failure to read the published index files (an I/O error, no permission, a damaged
   // file); their absence is no failure. An index loaded so is not changed by an edit.
   Status publishedRead = Status::Ok();
