@@ -283,6 +283,22 @@ TEST_F(UserEntryStoreTest, ModifyPublishedEntryAddsAnAdditionLine) {
   EXPECT_EQ(d.NoteLocations[d.EnglishIndex[1].NoteIndex], "0000000100032");
 }
 
+// The longest description the editor promises to save is saved, in either form and whatever its
+// bytes; one character more that does not fit is refused as too long, nothing written.
+TEST_F(UserEntryStoreTest, DescriptionsUpToTheTypedLimitAreSaved) {
+  WithUserEntries();
+  const std::string longest(kMaxTypedDescriptionCharacters, '\xE1');
+  ASSERT_TRUE(Modify("chain", kOriginPublished, "chain", "", longest).ok());
+  Load();
+  ASSERT_TRUE(InsertUserEntry(d, fx.locations(), fs, writer, {"raft", "", longest}).ok());
+  Load();
+  const auto index = fx.ReadRaw("user/QuorvelIC.tbo");
+  EXPECT_EQ(Modify("chain", kOriginAddition, "chain", "", longest + "\xE1").code(), StatusCode::kTooLong);
+  EXPECT_EQ(InsertUserEntry(d, fx.locations(), fs, writer, {"skiff", "", longest + "\xE1\xE1\xE1"}).code(),
+            StatusCode::kTooLong);
+  EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
+}
+
 TEST_F(UserEntryStoreTest, ModifyRefusals) {
   WithUserEntries();
   const auto index = fx.ReadRaw("user/QuorvelIC.tbo");

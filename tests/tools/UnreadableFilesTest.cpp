@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -65,6 +66,44 @@ TEST(UnreadableFiles, AFolderAPipeOrADeviceInPlaceOfAFileCountsAsMissing) {
       fs::remove(path);
     }
     if (content) fixture.WriteFile(file, *content);
+  }
+}
+
+// The system fails the open, or a read, of each file an edit reads (strace injects EIO): the
+// tool's insert, modify and delete say so, exit 1 and leave the user's files as they were. An
+// unreadable Greek index is never taken for a missing one (the entry would lose its Greek term).
+TEST(UnreadableFiles, AnEditRefusesWhenTheSystemCannotReadAFile) {
+  if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace cannot trace here";
+  test::DictionaryFixture fixture;
+  fixture.WritePublished({{"anchor", "{anchor}"}, {"bow", "{bow}"}, {"stern"}},
+                         {{1, Utf8ToCp1253("άγκυρα")}, {2, Utf8ToCp1253("πλώρη")}});
+  fixture.WriteUserEntries({{2, 90, "boat", "{a small ship}"}});
+  fixture.WriteUserGreekLines({test::DictionaryFixture::UserGreekLine(2, 90, Utf8ToCp1253("βάρκα"))});
+  const fs::path dir = fixture.programDir();
+  const std::string user = fixture.userDir();
+  const std::vector<std::vector<std::string>> edits = {
+      {"insert", "raft", "σχεδία", "logs"}, {"modify", "3", "boat", "", "dinghy"}, {"delete", "3"}};
+  ASSERT_EQ(RunTool(dir, {"--user-dir", user, "entry", "3"}).out.substr(0, 5), "90\tC\t");
+
+  const std::vector<std::string> files = {"data/QuorvelI.tbo", "data/QuorvelHI.tbo", "user/QuorvelIC.tbo",
+                                          "user/QuorvelC.tbo", "user/QuorvelHIC.tbo"};
+  for (const std::string& file : files) {
+    for (const char* call : {"openat", "pread64"}) {
+      for (const auto& edit : edits) {
+        std::vector<std::string> args = {"-o", "/dev/null", "-P", (dir / file).string(), std::string("-e"),
+                                         std::string("trace=") + call, "-e",
+                                         std::string("inject=") + call + ":error=EIO", QUORVEL_TOOLS_PROGRAM,
+                                         "--user-dir", user};
+        args.insert(args.end(), edit.begin(), edit.end());
+        const std::string what = file + " " + call + " " + edit[0];
+        const ToolRun run = test::RunProgramIn("/usr/bin/strace", dir.string(), args);
+        EXPECT_EQ(run.status, 1) << what << ": " << run.err;
+        EXPECT_NE(run.err.find("Input/output error"), std::string::npos) << what << ": " << run.err;
+        EXPECT_EQ(fixture.UserIndexLines().size(), 1u) << what;
+        EXPECT_EQ(fixture.UserGreekLines().size(), 1u) << what;
+        EXPECT_EQ(fixture.UserDescriptions(), std::vector<std::string>{"{a small ship}"}) << what;
+      }
+    }
   }
 }
 

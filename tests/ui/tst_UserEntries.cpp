@@ -10,7 +10,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include "core/FileWriter.h"
 #include "core/Session.h"
 #include "core/TextOps.h"
+#include "core/UserEntryStore.h"
 #include "platform/KeyboardLayouts.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
@@ -137,8 +140,19 @@ class tst_UserEntries : public QObject {
   void aReadOnlyUserFolderSavesNothingAndSaysSo();
   void unreadableUserFilesAreSaidOnceAndNeverWritten();
   void folderDialogOkStepOfTheInstallMode();
+  void quorvelToolsEditingBesideTheWindow();
+  void aTooLongDescriptionIsNamedAndKept();
 
  private:
+  // Runs quorvel-tools on the window's user folder, as another program beside it; its exit code.
+  int Tools(const QStringList& arguments) const {
+    QProcess tools;
+    tools.setWorkingDirectory(QString::fromStdString(fixture_->programDir()));
+    tools.start(QStringLiteral(QUORVEL_TOOLS_PROGRAM),
+                QStringList{QStringLiteral("--user-dir"), QString::fromStdString(fixture_->userDir())} + arguments);
+    if (!tools.waitForFinished(20000)) return -1;
+    return tools.exitCode();
+  }
   template <typename T = QWidget>
   T* W(const char* name) const { return Control<T>(window_.get(), name); }
   QAction* Item(const char* name) const { return W<QAction>(name); }
@@ -598,6 +612,66 @@ void tst_UserEntries::folderDialogOkStepOfTheInstallMode() {
     QCOMPARE(dialog.result(), result);
   }
   QCOMPARE(steps, QStringList(2, home_ + QStringLiteral("/Quorvel")));
+}
+
+// quorvel-tools beside the window deletes the user entry the window shows and adds another,
+// which takes its number. The window follows the files; an edit of the entry it showed is
+// refused as changed meanwhile, with the editor kept open, and never touches the new entry.
+void tst_UserEntries::quorvelToolsEditingBesideTheWindow() {
+  Search(QStringLiteral("shipyard knot"));
+  QCOMPARE(Items(), QStringList{QStringLiteral("shipyard knot *")});
+  QCOMPARE(Tools({QStringLiteral("delete"), QString::number(Model()->slot(0))}), 0);
+  QCOMPARE(Tools({QStringLiteral("insert"), QStringLiteral("zebra new"), QStringLiteral("ζέβρα"), QStringLiteral("Striped.")}), 0);
+  QTRY_VERIFY(!Items().contains(QStringLiteral("shipyard knot *")));  // the folder told the window
+  QVERIFY(W<QLabel>("Selmarin_Image")->isVisible());
+
+  Search(QStringLiteral("boat"));
+  QCOMPARE(Description(), QStringLiteral("Boat text."));
+  QStringList seen;
+  OnNextModal([&](QWidget* editor) {
+    // Meanwhile, in the other program.
+    QCOMPARE(Tools({QStringLiteral("delete"), QString::number(Model()->slot(0))}), 0);
+    QCOMPARE(Tools({QStringLiteral("insert"), QStringLiteral("yawl"), QString(), QStringLiteral("Two masts.")}), 0);
+    OnNextModal([&, editor](QWidget* box) {
+      seen << Answer(box, QStringLiteral("OK"));
+      QTimer::singleShot(0, editor, [&seen, editor] {
+        seen << Control<QPlainTextEdit>(editor, "InsertEntry_Descr")->toPlainText();
+        QTest::keyClick(editor, Qt::Key_Escape);
+      });
+    });
+    FillEditor(editor, QString(), QString(), QStringLiteral("Mine."));
+  });
+  Choose("ModifyEntryItem");
+  QCOMPARE(seen, (QStringList{QStringLiteral("Orvanta|Η αλλαγή δεν αποθηκεύτηκε.\n\n"
+                                             "Το λήμμα άλλαξε ή διαγράφηκε στο μεταξύ από άλλο πρόγραμμα.!"),
+                              QStringLiteral("Mine.")}));
+  QVERIFY(!Items().contains(QStringLiteral("boat *")));  // reloaded
+  QCOMPARE(DescriptionOf("zebra new"), Entry("Striped."));
+  QCOMPARE(DescriptionOf("yawl"), Entry("Two masts."));
+  QCOMPARE(DescriptionOf("boat"), std::string("-"));
+}
+
+void tst_UserEntries::aTooLongDescriptionIsNamedAndKept() {
+  const std::string index = Raw("user/QuorvelIC.tbo");
+  const QString text(quorvel::kMaxTypedDescriptionCharacters + 3, QChar(0x03B1));
+  QStringList seen;
+  OnNextModal([&](QWidget* editor) {
+    Control<QLineEdit>(editor, "InsertEntry_Text")->setText(QStringLiteral("hawser"));
+    Control<QPlainTextEdit>(editor, "InsertEntry_Descr")->setPlainText(text);
+    OnNextModal([&, editor](QWidget* box) {
+      seen << Answer(box, QStringLiteral("OK"));
+      QTimer::singleShot(0, editor, [&seen, editor] {
+        seen << QString::number(Control<QPlainTextEdit>(editor, "InsertEntry_Descr")->toPlainText().size());
+        QTest::keyClick(editor, Qt::Key_Escape);
+      });
+    });
+    QTest::mouseClick(Control<QPushButton>(editor, "InsertOk_Button"), Qt::LeftButton);
+  });
+  Choose("InsertEntryItem");
+  QCOMPARE(seen, (QStringList{QStringLiteral("Orvanta|Η αλλαγή δεν αποθηκεύτηκε: η περιγραφή ξεπερνά τους 7747 "
+                                             "χαρακτήρες.!"),
+                              QString::number(text.size())}));
+  QCOMPARE(Raw("user/QuorvelIC.tbo"), index);
 }
 
 QTEST_MAIN(tst_UserEntries)
