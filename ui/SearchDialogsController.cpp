@@ -41,6 +41,8 @@ void SearchDialogsController::DescrSearch_ButtonClick() {
     EntryList list;
     RunKeepingPainted([&] { session_.SearchDescriptions(dialog.Word(), list); });
     window_.ApplyList(list);
+    // Another program's change that came during the search is followed now.
+    window_.FollowUserFiles();
   }
   window_.FocusSearchBox();
 }
