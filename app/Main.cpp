@@ -10,7 +10,6 @@
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
-#include "platform/DurableFileWriter.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "ui/Artwork.h"
@@ -48,17 +47,16 @@ int main(int argc, char* argv[]) {
 
   // The program folder is the current directory, as the program was started.
   quorvel::PosixFileSystem fs;
-  quorvel::DurableFileWriter writer;
   quorvel::Session session(
-      quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
+      quorvel::ResolveFileLocations(fs, QDir::currentPath().toLocal8Bit().toStdString(),
                                     quorvel::SystemFoldersFromEnvironment()),
-      fs, writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fs, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex mainLex(session);
   quorvel::ui::TInsertEntryFrm insertEntryFrm(&mainLex);
   quorvel::ui::TDummyFrm dummyFrm;
   quorvel::ui::TMessageForm messageForm(&mainLex);
   quorvel::ui::TSearchForm searchForm(&mainLex);
-  quorvel::ui::TSelectCustomDirForm selectCustomDirForm(fs, writer, &mainLex);
+  quorvel::ui::TSelectCustomDirForm selectCustomDirForm(fs, &mainLex);
   const std::unique_ptr<quorvel::platform::Desktop> desktop = quorvel::platform::CreateSystemDesktop();
   quorvel::ui::TCopyrightForm copyrightForm(*desktop, QString::fromLocal8Bit(session.locations().ProgramDir));
   quorvel::ui::TFigForm figForm(&mainLex);

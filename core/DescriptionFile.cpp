@@ -1,34 +1,25 @@
 #include "core/DescriptionFile.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "core/Codec.h"
-#include "core/RegularFile.h"
 
 namespace quorvel {
 
-std::string ReadRtfHeader(const std::string& descriptionFile) {
-  std::ifstream in;
-  if (!OpenRegularFile(descriptionFile, in)) return {};
-  std::string block(kHeaderBlockSize, '\0');
-  in.read(block.data(), kHeaderBlockSize);
-  block.resize(static_cast<size_t>(in.gcount()));
-  if (block.empty()) return {};
+std::string ReadRtfHeader(FileSystem& fs, const std::string& descriptionFile) {
+  std::string block;
+  if (!fs.ReadRange(descriptionFile, 0, kHeaderBlockSize, block).ok() || block.empty()) return {};
   return "{" + PositionDecode(1, block);
 }
 
-std::optional<std::string> ReadDescriptionText(const std::string& file, int64_t position,
+std::optional<std::string> ReadDescriptionText(FileSystem& fs, const std::string& file, int64_t position,
                                                int64_t length, DescriptionCoding coding) {
   if (position < 0 || length < 0) return std::nullopt;
-  std::ifstream in;
-  if (!OpenRegularFile(file, in)) return std::nullopt;
   const int64_t count = std::min<int64_t>(length, kDescriptionBufferSize);
-  std::string bytes(static_cast<size_t>(count), '\0');
-  if (count > 0) {
-    in.seekg(position);
-    in.read(bytes.data(), count);
-    if (in.gcount() != count) return std::nullopt;
+  std::string bytes;
+  if (!fs.ReadRange(file, static_cast<uint64_t>(position), static_cast<uint64_t>(count), bytes).ok() ||
+      static_cast<int64_t>(bytes.size()) != count) {
+    return std::nullopt;
   }
   if (coding == DescriptionCoding::Position) return PositionDecode(position + 1, bytes);
   return ShiftDecode(bytes);

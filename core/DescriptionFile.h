@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileSystem.h"
+
 namespace quorvel {
 
 inline constexpr int kHeaderBlockSize = 511;
@@ -18,13 +20,13 @@ enum class DescriptionCoding { Position, Shift };
 
 // "{" followed by the header block of the published description file decoded up to its first
 // zero byte; empty when the file is missing, unreadable or no regular file.
-std::string ReadRtfHeader(const std::string& descriptionFile);
+std::string ReadRtfHeader(FileSystem& fs, const std::string& descriptionFile);
 
 // `length` decoded bytes of `file` from the 0-based byte `position` (at most
 // kDescriptionBufferSize bytes are read; a longer length is cut there). Decoding stops at the
 // first zero byte read. Nothing when the file is no regular file or cannot be opened, the
 // position is negative, or the file ends before the bytes asked for.
-std::optional<std::string> ReadDescriptionText(const std::string& file, int64_t position,
+std::optional<std::string> ReadDescriptionText(FileSystem& fs, const std::string& file, int64_t position,
                                                int64_t length, DescriptionCoding coding);
 
 // The same read from `fileBytes`, the whole content of a description file kept in memory.

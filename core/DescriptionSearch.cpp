@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/ParallelChunks.h"
-#include "core/Paths.h"
-#include "core/RegularFile.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 
@@ -29,10 +24,10 @@ constexpr size_t kLiveChunk = 64;
 // are read one at a time.
 class DescriptionBytes {
  public:
-  // `file` is read when it is a regular file of `fileSize` bytes; a negative size reads nothing.
-  DescriptionBytes(const std::string& file, int64_t fileSize) : fileSize_(fileSize) {
-    if (fileSize_ >= 0 && !OpenRegularFile(file, in_)) fileSize_ = -1;
-  }
+  // `file` is read through `fs` when it is a regular file of `fileSize` bytes; a negative size
+  // reads nothing.
+  DescriptionBytes(FileSystem& fs, const std::string& file, int64_t fileSize)
+      : fs_(fs), file_(file), fileSize_(fileSize) {}
 
   // Reads [first, last) at once when it is not much more than the `needed` bytes and no more
   // than kMaxPieceBytes.
@@ -40,11 +35,8 @@ class DescriptionBytes {
     first = std::max<int64_t>(first, 0);
     last = std::min(last, fileSize_);
     if (last <= first || last - first > std::min<int64_t>(4 * needed + 65536, kMaxPieceBytes)) return;
-    range_.resize(static_cast<size_t>(last - first));
-    in_.seekg(first);
-    in_.read(range_.data(), last - first);
-    if (in_.gcount() != last - first) {
-      in_.clear();
+    if (!fs_.ReadRange(file_, static_cast<uint64_t>(first), static_cast<uint64_t>(last - first), range_).ok() ||
+        static_cast<int64_t>(range_.size()) != last - first) {
       range_.clear();
       return;
     }
@@ -58,11 +50,8 @@ class DescriptionBytes {
       bytes = std::string_view(range_).substr(static_cast<size_t>(position - rangeStart_), static_cast<size_t>(count));
       return true;
     }
-    single_.resize(static_cast<size_t>(count));
-    in_.seekg(position);
-    in_.read(single_.data(), count);
-    if (in_.gcount() != count) {
-      in_.clear();
+    if (!fs_.ReadRange(file_, static_cast<uint64_t>(position), static_cast<uint64_t>(count), single_).ok() ||
+        static_cast<int64_t>(single_.size()) != count) {
       return false;
     }
     bytes = single_;
@@ -72,7 +61,8 @@ class DescriptionBytes {
  private:
   static constexpr int64_t kMaxPieceBytes = int64_t{1} << 20;
 
-  std::ifstream in_;
+  FileSystem& fs_;
+  const std::string& file_;
   int64_t fileSize_;
   int64_t rangeStart_ = 0;
   std::string range_;
@@ -81,6 +71,7 @@ class DescriptionBytes {
 
 // What the search needs of the files, shared read-only by the threads.
 struct Sources {
+  FileSystem& fs;
   const Dictionary& dictionary;
   const Locations& locations;
   std::string_view rtfHeader;
@@ -171,7 +162,7 @@ struct ChunkResult {
 ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, int first, int last,
                          std::string_view key, bool greek, DescriptionSearch::Texts* english,
                          DescriptionSearch::Texts* greekTexts) {
-  DescriptionBytes published(s.publishedFile, s.publishedSize);
+  DescriptionBytes published(s.fs, s.publishedFile, s.publishedSize);
   int64_t low = INT64_MAX;
   int64_t high = 0;
   int64_t needed = 0;
@@ -205,11 +196,10 @@ ChunkResult ConvertChunk(const Sources& s, const PlainTextConverter& converter, 
   return result;
 }
 
-int64_t FileSize(const std::string& path) {
-  if (!IsRegularFile(path)) return -1;
-  std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  return error ? -1 : static_cast<int64_t>(size);
+// The size of the regular file `path`; -1 when it is none or cannot be examined.
+int64_t FileSize(FileSystem& fs, const std::string& path) {
+  FileStamp stamp;
+  return fs.Stamp(path, stamp).ok() ? static_cast<int64_t>(stamp.size) : -1;
 }
 
 void AddHit(const Dictionary& d, int slot, EntryList& list) {
@@ -286,13 +276,13 @@ size_t DescriptionSearch::KeptBytes() const {
   return bytes;
 }
 
-Status DescriptionSearch::Scan(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+Status DescriptionSearch::Scan(FileSystem& fs, const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
                                std::string_view key, bool greek, EntryList& list) {
   Drop();
   const std::string file = locations.DescriptionFile();
-  const int64_t size = FileSize(file);
+  const int64_t size = FileSize(fs, file);
   if (size < 0) return Status::IoError(file + ": cannot be read");
-  const Sources sources{d, locations, rtfHeader, file, size, UserBytes(d, locations)};
+  const Sources sources{fs, d, locations, rtfHeader, file, size, UserBytes(d, locations)};
 
   const int count = (d.englishCount + kChunkSlots - 1) / kChunkSlots;
   english_.resize(static_cast<size_t>(count));
@@ -348,13 +338,13 @@ void DescriptionSearch::AddGreekTexts() {
   });
 }
 
-Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& locations,
+Status DescriptionSearch::SearchWithIndex(FileSystem& fs, const Dictionary& d, const Locations& locations,
                                           std::string_view rtfHeader, std::string_view key, bool greek,
                                           const WordIndex& index, const std::vector<int>& lines, EntryList& list) {
   const std::string file = locations.DescriptionFile();
-  const int64_t size = FileSize(file);
+  const int64_t size = FileSize(fs, file);
   if (size < 0) return Status::IoError(file + ": cannot be read");
-  const Sources sources{d, locations, rtfHeader, file, size, UserBytes(d, locations)};
+  const Sources sources{fs, d, locations, rtfHeader, file, size, UserBytes(d, locations)};
 
   // Additions and the user's own entries depend on the user's files: they are read as the scan
   // reads them, on several threads, up to the published line whose description the index says
@@ -369,7 +359,7 @@ Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& 
   std::vector<LiveResult> results(live.size(), kMissed);
   const int count = static_cast<int>((live.size() + kLiveChunk - 1) / kLiveChunk);
   RunChunks(count, threads_, [&](int c) {
-    DescriptionBytes published(file, size);
+    DescriptionBytes published(fs, file, size);
     const size_t first = static_cast<size_t>(c) * kLiveChunk;
     for (size_t i = first; i < std::min(live.size(), first + kLiveChunk); ++i) {
       bool hit = false;
@@ -401,12 +391,12 @@ Status DescriptionSearch::SearchWithIndex(const Dictionary& d, const Locations& 
   return Status::Ok();
 }
 
-Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
+Status DescriptionSearch::Search(FileSystem& fs, const Dictionary& d, const Locations& locations, std::string_view rtfHeader,
                                  std::string_view word, EntryList& list, const WordIndex* index) {
   list = EntryList();
   const std::string trimmed = TrimLeft(word);
   list.searchText = trimmed;
-  if (!FileExists(locations.DescriptionFile())) {
+  if (fs.Kind(locations.DescriptionFile()) != FileKind::kRegular) {
     return Status::IoError(locations.DescriptionFile() + ": cannot be read");
   }
   const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
@@ -418,9 +408,9 @@ Status DescriptionSearch::Search(const Dictionary& d, const Locations& locations
   std::vector<int> lines;
   if (index && IsOneWord(key) && (PublishedLines(d) <= index->lines() || index->failedLine() != 0) &&
       index->Lookup(greek ? WordIndex::kGreek : WordIndex::kEnglish, key, lines)) {
-    return SearchWithIndex(d, locations, rtfHeader, key, greek, *index, lines, list);
+    return SearchWithIndex(fs, d, locations, rtfHeader, key, greek, *index, lines, list);
   }
-  if (generation_ != d.generation || generation_ == 0) return Scan(d, locations, rtfHeader, key, greek, list);
+  if (generation_ != d.generation || generation_ == 0) return Scan(fs, d, locations, rtfHeader, key, greek, list);
   if (greek && greek_.size() != english_.size()) AddGreekTexts();
   const std::vector<Texts>& chunks = greek ? greek_ : english_;
   for (size_t c = 0; c < chunks.size(); ++c) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/EntryIndex.h"
+#include "core/FileSystem.h"
 #include "core/EntryList.h"
 #include "core/Locations.h"
 #include "core/Status.h"
@@ -56,6 +57,8 @@ class DescriptionSearch {
                              size_t keepLimit = kMaxKeptTextBytes);
 
   // Lists the headwords (with the user mark) of the entries whose folded text holds the word,
+  // reading the published descriptions through `fs` from several threads at once (it must
+  // allow that, as PosixFileSystem does; a fake file system wants `threads` 1),
   // in slot order; the list's search text is the word without leading blanks and its language
   // follows the word's first character. Each entry's text is that of the document `rtfHeader`,
   // CR LF, its description and a space (for an 'A' entry also the addition and a space), "}",
@@ -65,7 +68,7 @@ class DescriptionSearch {
   // With `index`, a word that folds to one run of word letters is answered from it, with the
   // same list and status. REQUIRES: `index` was made from the published files `dictionary` was
   // loaded from, as they still are.
-  Status Search(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+  Status Search(FileSystem& fs, const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
                 std::string_view word, EntryList& list, const WordIndex* index = nullptr);
 
   // The converter the search was given (a word index is built with it).
@@ -90,11 +93,11 @@ class DescriptionSearch {
  private:
   // Converts every description, lists those whose text holds `key` and keeps the texts (the
   // Greek ones too when `greek`) unless they grow past the limit.
-  Status Scan(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+  Status Scan(FileSystem& fs, const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
               std::string_view key, bool greek, EntryList& list);
   // Lists the published entries among `lines` (the index's answer for `key`) and the additions
   // and user entries whose text, read now, holds `key`.
-  Status SearchWithIndex(const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
+  Status SearchWithIndex(FileSystem& fs, const Dictionary& dictionary, const Locations& locations, std::string_view rtfHeader,
                          std::string_view key, bool greek, const WordIndex& index, const std::vector<int>& lines,
                          EntryList& list);
   // Makes the Greek texts from the kept English ones.

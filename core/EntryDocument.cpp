@@ -16,18 +16,18 @@ std::string AssembleDescriptionDocument(std::string_view rtfHeader, std::string_
 
 namespace {
 
-std::optional<std::string> ReadPlaced(const Dictionary& dictionary, const DescriptionPlace& place,
+std::optional<std::string> ReadPlaced(FileSystem& fs, const Dictionary& dictionary, const DescriptionPlace& place,
                                       DescriptionCoding coding) {
   if (place.inUserFile) {
     if (!dictionary.userDescriptionsPresent) return std::nullopt;
     return DescriptionFromBytes(dictionary.userDescriptions, place.position, place.length, coding);
   }
-  return ReadDescriptionText(place.file, place.position, place.length, coding);
+  return ReadDescriptionText(fs, place.file, place.position, place.length, coding);
 }
 
 }  // namespace
 
-std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary,
+std::optional<std::string> BuildDescriptionDocument(FileSystem& fs, const Dictionary& dictionary,
                                                     const Locations& locations,
                                                     std::string_view rtfHeader, int slot) {
   if (slot <= 0 || slot >= kIndexSlots) return std::nullopt;
@@ -36,13 +36,13 @@ std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary
   const DescriptionCoding coding = dictionary.EnglishIndex[slot].Origin == kOriginUser
                                        ? DescriptionCoding::Shift
                                        : DescriptionCoding::Position;
-  const auto description = ReadPlaced(dictionary, place, coding);
+  const auto description = ReadPlaced(fs, dictionary, place, coding);
   if (!description) return std::nullopt;
 
   std::optional<std::string> addition;
   DescriptionPlace added;
   if (EntryAdditionPlace(dictionary, locations, slot, added)) {
-    addition = ReadPlaced(dictionary, added, DescriptionCoding::Shift);
+    addition = ReadPlaced(fs, dictionary, added, DescriptionCoding::Shift);
   }
   return AssembleDescriptionDocument(rtfHeader, *description, addition);
 }

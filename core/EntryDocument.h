@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/EntryIndex.h"
+#include "core/FileSystem.h"
 #include "core/Locations.h"
 
 namespace quorvel {
@@ -28,7 +29,7 @@ std::string AssembleDescriptionDocument(std::string_view rtfHeader, std::string_
 
 // The document of the entry at `slot`; nothing when its description cannot be read (the view
 // then keeps what it showed). An addition that cannot be read is left out with its caption.
-std::optional<std::string> BuildDescriptionDocument(const Dictionary& dictionary,
+std::optional<std::string> BuildDescriptionDocument(FileSystem& fs, const Dictionary& dictionary,
                                                     const Locations& locations,
                                                     std::string_view rtfHeader, int slot);
 

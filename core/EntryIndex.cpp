@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/Codec.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
@@ -406,9 +405,9 @@ Status ReadUserFilesForLoad(const Locations& locations, FileSystem& fs, bool loc
 
 }  // namespace
 
-LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs, FileWriter& writer) {
+LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs) {
   std::unique_ptr<FileLock> lock;  // kept to the end: no rewrite replaces a file between the reads
-  RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, writer, lock);
+  RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, lock);
   UserFileSet files;
   UserFilesStamp stamp;
   const Status userRead = ReadUserFilesForLoad(user.readFrom, fs, lock != nullptr, files, stamp);

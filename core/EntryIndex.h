@@ -18,7 +18,6 @@
 namespace quorvel {
 
 class FileSystem;
-class FileWriter;
 
 inline constexpr int kIndexSlots = 30002;  // slots 0-30001; slot 0 is never used
 inline constexpr int kLastSlot = kIndexSlots - 1;
@@ -133,10 +132,9 @@ struct LoadReport {
 
 // Rebuilds `dictionary` from the published index files and the user's index files named by
 // `locations`. First completes or discards an interrupted rewrite of the user files (through
-// `writer`, under the lock of the user files, held while they are read), so that the user files
+// `fs`, under the lock of the user files, held while they are read), so that the user files
 // it reads are whole. Never throws.
-LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
-                          FileWriter& writer);
+LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs);
 
 // The part of LoadEntryIndex after the user files are read: rebuilds `dictionary` from the
 // published index files of `locations` and the user files `userFiles` (read by the caller,

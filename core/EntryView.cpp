@@ -5,7 +5,7 @@
 
 namespace quorvel {
 
-std::optional<EntryView> ViewOfEntry(const Dictionary& d, const Locations& locations,
+std::optional<EntryView> ViewOfEntry(FileSystem& fs, const Dictionary& d, const Locations& locations,
                                      std::string_view rtfHeader, int slot,
                                      std::string_view listText, bool greek) {
   if (slot < 1 || slot >= kIndexSlots) return std::nullopt;
@@ -21,7 +21,7 @@ std::optional<EntryView> ViewOfEntry(const Dictionary& d, const Locations& locat
   }
   if (e.Origin == kOriginPublished || e.Origin == kOriginUser || e.Origin == kOriginAddition) {
     view.deletable = e.Origin == kOriginUser;
-    view.document = BuildDescriptionDocument(d, locations, rtfHeader, slot);
+    view.document = BuildDescriptionDocument(fs, d, locations, rtfHeader, slot);
   }
   return view;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/EntryIndex.h"
+#include "core/FileSystem.h"
 #include "core/Locations.h"
 
 namespace quorvel {
@@ -26,7 +27,7 @@ struct EntryView {
 // The view of the entry at `slot`, listed as `listText` in the given language: in English the
 // headword over its rendering, in Greek the list text (without the user mark) over the
 // headword. Nothing when `slot` names no slot of the index.
-std::optional<EntryView> ViewOfEntry(const Dictionary& dictionary, const Locations& locations,
+std::optional<EntryView> ViewOfEntry(FileSystem& fs, const Dictionary& dictionary, const Locations& locations,
                                      std::string_view rtfHeader, int slot,
                                      std::string_view listText, bool greek);
 

@@ -44,14 +44,14 @@ std::string FigureFileName(int entryNumber, std::string_view digit) {
   return "content/fig" + std::to_string(entryNumber) + std::string(digit) + ".bmp";
 }
 
-std::optional<std::string> ExistingFigureFile(const Dictionary& dictionary,
+std::optional<std::string> ExistingFigureFile(FileSystem& fs, const Dictionary& dictionary,
                                               const std::string& programDir, int slot,
                                               std::string_view digit) {
   if (slot < 1 || slot >= kIndexSlots) return std::nullopt;
   const int number = dictionary.EnglishIndex[static_cast<size_t>(slot)].Number;
   if (number == 0) return std::nullopt;
-  const std::string path = ResolveCaseInsensitive(JoinPath(programDir, FigureFileName(number, digit)));
-  if (!FileExists(path)) return std::nullopt;
+  const std::string path = ResolveCaseInsensitive(fs, JoinPath(programDir, FigureFileName(number, digit)));
+  if (fs.Kind(path) != FileKind::kRegular) return std::nullopt;
   return path;
 }
 

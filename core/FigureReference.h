@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/EntryIndex.h"
+#include "core/FileSystem.h"
 
 namespace quorvel {
 
@@ -32,7 +33,7 @@ std::string FigureFileName(int entryNumber, std::string_view digit);
 
 // The file of the drawing of the entry at `slot`, in the program folder `programDir`, when it
 // exists (the folder "content" matched as the data folders are, whatever its case).
-std::optional<std::string> ExistingFigureFile(const Dictionary& dictionary,
+std::optional<std::string> ExistingFigureFile(FileSystem& fs, const Dictionary& dictionary,
                                               const std::string& programDir, int slot,
                                               std::string_view digit);
 

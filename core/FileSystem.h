@@ -1,13 +1,17 @@
-// The file system as the dictionary sees it: what a path is, bounded reads of regular files,
-// their stamps, folders, copies that never overwrite, the read-only test of the program file,
-// and the lock that keeps two programs from changing the user's files at once. The program
-// uses platform/PosixFileSystem; the tests use an in-memory fake that can fail any call on
-// purpose. Writes that must reach the disk go through FileWriter (core/FileWriter.h).
+// The file system as the dictionary sees it: the one way core/ reaches the disk. What a path
+// is, bounded reads of regular files, their stamps, folders, the current folder, copies that
+// never overwrite, permissions and the read-only test, whole-file writes that reach the disk,
+// renames, removals, folder flushes, and the lock that keeps two programs from changing the
+// user's files at once. The program uses platform/PosixFileSystem; the tests an in-memory fake
+// that can fail any call on purpose (tests/support/FakeFileSystem.h). Work spread over several
+// threads (the description search) needs a file system that may be called from them at once,
+// as PosixFileSystem may.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Status.h"
@@ -86,6 +90,23 @@ class FileSystem {
   // Gives whoever may read `path` the permission to execute it (a launcher on the desktop must
   // be executable to start anything).
   virtual Status MakeExecutable(const std::string& path) = 0;
+
+  // Creates or truncates `path` and writes `bytes`; on success the data has reached the disk.
+  virtual Status WriteFile(const std::string& path, std::string_view bytes) = 0;
+
+  // Renames `from` over `to` in one step (an existing `to` is replaced atomically), then makes
+  // the rename itself durable.
+  virtual Status ReplaceFile(const std::string& from, const std::string& to) = 0;
+
+  // Removes `path`; a missing file is not an error.
+  virtual Status RemoveFile(const std::string& path) = 0;
+
+  // Makes the names made in the folder of `path` (files written, renamed or removed there)
+  // survive a power loss.
+  virtual Status SyncFolderOf(const std::string& path) = 0;
+
+  // Makes `path` the process's current folder, which relative paths are taken from.
+  virtual Status SetCurrentFolder(const std::string& path) = 0;
 
   // Takes the exclusive advisory lock of the file `path` (created empty when missing, never
   // removed), waiting up to `waitMilliseconds` while another holder keeps it. InUse when it is

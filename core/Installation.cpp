@@ -77,8 +77,8 @@ std::optional<std::string> ContentPath(std::string_view line) {
 
 class Installer {
  public:
-  Installer(FileSystem& fs, FileWriter& writer, const std::string& programDir, std::string target)
-      : fs_(fs), writer_(writer), programDir_(programDir), target_(std::move(target)) {}
+  Installer(FileSystem& fs, const std::string& programDir, std::string target)
+      : fs_(fs), programDir_(programDir), target_(std::move(target)) {}
 
   InstallOutcome Run(const LauncherFolders& launchers, const RememberFolder& remember);
 
@@ -92,7 +92,6 @@ class Installer {
   Status CopyListedDocuments(const std::string& sourceContent, const std::string& targetContent);
 
   FileSystem& fs_;
-  FileWriter& writer_;
   const std::string& programDir_;
   const std::string target_;
   bool complete_ = true;
@@ -160,7 +159,7 @@ InstallOutcome Installer::Run(const LauncherFolders& launchers, const RememberFo
   }
 
   const std::string icon = JoinPath(targetContent, kProgramIconFileName);
-  outcome.stop = CreateLaunchers(fs_, writer_, launchers, program, target_,
+  outcome.stop = CreateLaunchers(fs_, launchers, program, target_,
                                  fs_.Kind(icon) == FileKind::kRegular ? icon : std::string());
   if (!outcome.stop.ok()) return outcome;
   if (remember) remember(target_);
@@ -191,7 +190,7 @@ std::string LauncherText(const std::string& program, const std::string& folder,
   return text;
 }
 
-Status CreateLaunchers(FileSystem& fs, FileWriter& writer, const LauncherFolders& folders,
+Status CreateLaunchers(FileSystem& fs, const LauncherFolders& folders,
                        const std::string& program, const std::string& folder,
                        const std::string& icon) {
   const std::string text = LauncherText(program, folder, icon);
@@ -200,22 +199,22 @@ Status CreateLaunchers(FileSystem& fs, FileWriter& writer, const LauncherFolders
     Status status = fs.MakeFolders(place);
     const std::string launcher = JoinPath(place, kLauncherFileName);
     const std::string temporary = JoinPath(place, std::string(".") + kLauncherFileName + ".tmp");
-    if (status.ok()) status = writer.WriteFile(temporary, text);
+    if (status.ok()) status = fs.WriteFile(temporary, text);
     if (status.ok()) status = fs.MakeExecutable(temporary);
-    if (status.ok()) status = writer.ReplaceFile(temporary, launcher);
+    if (status.ok()) status = fs.ReplaceFile(temporary, launcher);
     if (!status.ok()) {
-      writer.RemoveFile(temporary);
+      fs.RemoveFile(temporary);
       return status;
     }
   }
   return Status::Ok();
 }
 
-InstallOutcome InstallFiles(FileSystem& fs, FileWriter& writer, const std::string& programDir,
+InstallOutcome InstallFiles(FileSystem& fs, const std::string& programDir,
                             const std::string& target, const LauncherFolders& launchers,
                             const RememberFolder& remember) {
   const std::string absolute = !target.empty() && target.front() == '/' ? target : programDir + target;
-  return Installer(fs, writer, programDir, absolute).Run(launchers, remember);
+  return Installer(fs, programDir, absolute).Run(launchers, remember);
 }
 
 }  // namespace quorvel

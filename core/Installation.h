@@ -9,7 +9,6 @@
 #include <string>
 
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Status.h"
 
 namespace quorvel {
@@ -32,7 +31,7 @@ std::string LauncherText(const std::string& program, const std::string& folder,
 
 // Writes the launcher into each of `folders` (made when missing) in one step, replacing an
 // older launcher, and makes it executable.
-Status CreateLaunchers(FileSystem& fs, FileWriter& writer, const LauncherFolders& folders,
+Status CreateLaunchers(FileSystem& fs, const LauncherFolders& folders,
                        const std::string& program, const std::string& folder,
                        const std::string& icon);
 
@@ -60,7 +59,7 @@ using RememberFolder = std::function<void(const std::string& folder)>;
 // A copy whose target is already there counts as done; a step that fails leaves `complete`
 // false and the next step runs. A list line that would leave the content folder is refused
 // (counted as failed).
-InstallOutcome InstallFiles(FileSystem& fs, FileWriter& writer, const std::string& programDir,
+InstallOutcome InstallFiles(FileSystem& fs, const std::string& programDir,
                             const std::string& target, const LauncherFolders& launchers,
                             const RememberFolder& remember);
 

@@ -2,32 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
-
-#include "core/RegularFile.h"
 
 namespace quorvel {
-
-// The file is read in pieces to its end rather than by the size it claims, which a file that
-// grows or shrinks meanwhile would belie; the claimed size only reserves the room.
-std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
-  std::ifstream in;
-  if (!OpenRegularFile(path, in)) return std::nullopt;
-  std::string content;
-  std::error_code error;
-  const uintmax_t claimed = std::filesystem::file_size(path, error);
-  if (!error) content.reserve(static_cast<size_t>(std::min<uintmax_t>(claimed, maxBytes)));
-  constexpr size_t kPiece = 64 * 1024;
-  char piece[kPiece];
-  while (in.read(piece, kPiece) || in.gcount() > 0) {
-    const auto count = static_cast<size_t>(in.gcount());
-    if (content.size() + count > maxBytes) return std::nullopt;
-    content.append(piece, count);
-  }
-  if (in.bad()) return std::nullopt;
-  return content;
-}
 
 std::string_view LineReader::Next() {
   const size_t begin = pos_;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,10 +10,6 @@ namespace quorvel {
 
 // More than any file of the dictionary's formats holds (descriptions lie within 8-digit offsets).
 inline constexpr uint64_t kMaxDataFileBytes = uint64_t{256} << 20;
-
-// The whole content of the regular file `path`; nothing when it is no regular file (a folder, a
-// pipe, a device), cannot be opened or read, or holds more than `maxBytes` bytes.
-std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t maxBytes = kMaxDataFileBytes);
 
 class LineReader {
  public:

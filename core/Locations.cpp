@@ -1,12 +1,8 @@
 #include "core/Locations.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "core/Paths.h"
-#include "core/RegularFile.h"
 
 namespace quorvel {
 
@@ -23,14 +19,20 @@ SystemFolders SystemFoldersFromEnvironment() {
   return folders;
 }
 
-std::string Locations::DescriptionFile() const {
-  return ResolveCaseInsensitive(ProgramDir + kDescriptionFileName);
-}
-std::string Locations::EnglishIndexFile() const {
-  return ResolveCaseInsensitive(ProgramDir + kEnglishIndexFileName);
-}
-std::string Locations::GreekIndexFile() const {
-  return ResolveCaseInsensitive(ProgramDir + kGreekIndexFileName);
+std::string Locations::DescriptionFile() const { return ProgramDir + DataFolder + "/" + DescriptionName; }
+std::string Locations::EnglishIndexFile() const { return ProgramDir + DataFolder + "/" + EnglishIndexName; }
+std::string Locations::GreekIndexFile() const { return ProgramDir + DataFolder + "/" + GreekIndexName; }
+
+void ResolvePublishedFiles(FileSystem& fs, Locations& locations) {
+  const std::string data = ResolveCaseInsensitive(fs, locations.ProgramDir + "data");
+  locations.DataFolder = data.substr(locations.ProgramDir.size());
+  const auto spelled = [&](const char* name) {
+    const std::string path = ResolveCaseInsensitive(fs, JoinPath(data, name));
+    return path.substr(path.rfind('/') + 1);
+  };
+  locations.DescriptionName = spelled("Quorvel.tbo");
+  locations.EnglishIndexName = spelled("QuorvelI.tbo");
+  locations.GreekIndexName = spelled("QuorvelHI.tbo");
 }
 
 void SetUserFilePaths(Locations& locations, const std::string& folder) {
@@ -43,42 +45,42 @@ void SetUserFilePaths(Locations& locations, const std::string& folder) {
   locations.TempGreekFile = path("tempigr.tbo");
 }
 
-std::string ReadFirstLine(const std::string& path) {
-  std::ifstream in;
-  if (!OpenRegularFile(path, in)) return {};
-  std::string line(kMaxFirstLineBytes, '\0');
-  in.read(line.data(), static_cast<std::streamsize>(line.size()));
-  line.resize(static_cast<size_t>(in.gcount()));
+Status ReadSettingsLine(FileSystem& fs, const std::string& path, std::string& line) {
+  constexpr uint64_t kSettingsLineLimit = 8192;
+  line.clear();
+  const Status status = fs.ReadRange(path, 0, kSettingsLineLimit, line);
+  if (!status.ok()) return status;
   const size_t end = line.find_first_of("\r\n");
   if (end != std::string::npos) line.resize(end);
-  return line;
+  return Status::Ok();
 }
 
-Locations ResolveFileLocations(const std::string& currentDir, const SystemFolders& folders) {
+Locations ResolveFileLocations(FileSystem& fs, const std::string& currentDir, const SystemFolders& folders) {
   Locations locations;
   locations.ProgramDir = currentDir;
   if (locations.ProgramDir.empty() || locations.ProgramDir.back() != '/') locations.ProgramDir += '/';
-  std::error_code error;
-  std::filesystem::current_path(locations.ProgramDir, error);
+  // Relative paths are the program folder's from now on; a failure shows in the reads.
+  (void)fs.SetCurrentFolder(locations.ProgramDir);
+  ResolvePublishedFiles(fs, locations);
 
-  const std::string dataFolder = ResolveCaseInsensitive(locations.ProgramDir + "Data");
   // Whatever stands under the user description file's name makes the folder the user's: a file
   // there that cannot be read is the user's file, damaged, and the load says so.
-  if (std::filesystem::exists(ResolveCaseInsensitive(JoinPath(dataFolder, "QuorvelC.tbo")), error)) {
+  const std::string dataFolder = ResolveCaseInsensitive(fs, locations.ProgramDir + "Data");
+  if (fs.Kind(ResolveCaseInsensitive(fs, JoinPath(dataFolder, "QuorvelC.tbo"))) != FileKind::kMissing) {
     SetUserFilePaths(locations, dataFolder);
     return locations;
   }
   for (const std::string& folder : {folders.configDir, folders.homeDir}) {
     if (folder.empty()) continue;
     const std::string candidate = JoinPath(folder, kSettingsFileName);
-    if (FileExists(candidate)) {
+    if (FileExists(fs, candidate)) {
       locations.SettingsFile = candidate;
       break;
     }
   }
-  if (!locations.SettingsFile.empty()) {
-    const std::string line = ReadFirstLine(locations.SettingsFile);
-    if (!line.empty()) SetUserFilePaths(locations, line);
+  std::string line;
+  if (!locations.SettingsFile.empty() && ReadSettingsLine(fs, locations.SettingsFile, line).ok() && !line.empty()) {
+    SetUserFilePaths(locations, line);
   }
   return locations;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileSystem.h"
+
 namespace quorvel {
 
 // `folder` + "/" + `name`, without doubling a separator that `folder` already ends with.
@@ -14,9 +16,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // `path` with every component that does not exist as spelled replaced by the entry of its
 // parent folder whose name matches it case-insensitively (ASCII), when there is one. Components
 // after the first one that matches nothing are kept as spelled.
-std::string ResolveCaseInsensitive(const std::string& path);
+std::string ResolveCaseInsensitive(FileSystem& fs, const std::string& path);
 
-bool FileExists(const std::string& path);       // a regular file, after case resolution
-bool DirectoryExists(const std::string& path);  // a folder, after case resolution
+// A regular file, or a folder, after case resolution.
+bool FileExists(FileSystem& fs, const std::string& path);
+bool DirectoryExists(FileSystem& fs, const std::string& path);
 
 }  // namespace quorvel

@@ -6,16 +6,16 @@
 
 namespace quorvel {
 
-Session::Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainTextConverter converter)
-    : locations_(std::move(locations)), fs_(fs), writer_(writer), descriptionSearch_(std::move(converter)) {
+Session::Session(Locations locations, FileSystem& fs, PlainTextConverter converter)
+    : locations_(std::move(locations)), fs_(fs), descriptionSearch_(std::move(converter)) {
   lastLoad_.readFrom = locations_;
 }
 
 LoadReport Session::Load() {
   PublishedStamps before;
   const bool stamped = StampPublishedFiles(fs_, locations_, before).ok();
-  lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, writer_);
-  rtfHeader_ = ReadRtfHeader(locations_.DescriptionFile());
+  lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_);
+  rtfHeader_ = ReadRtfHeader(fs_, locations_.DescriptionFile());
   history_.Remap(dictionary_);
   PublishedStamps after;
   loadStamps_.reset();
@@ -69,7 +69,7 @@ ListOutcome Session::Remake(const EntryRef& selected, bool show) {
     if (outcome.list.items[i].slot != slot) continue;
     outcome.list.selected = static_cast<int>(i);
     const bool greek = outcome.list.greek.value_or(lastList_.search.greek);
-    if (show) outcome.shown = ViewOfEntry(dictionary_, readLocations(), rtfHeader_, slot, outcome.list.items[i].text, greek);
+    if (show) outcome.shown = ViewOfEntry(fs_, dictionary_, readLocations(), rtfHeader_, slot, outcome.list.items[i].text, greek);
     break;
   }
   return outcome;
@@ -122,7 +122,7 @@ Status Session::RunDescriptionSearch(std::string_view word, EntryList& list) {
   PublishedStamps now;
   const bool indexHolds =
       wordIndex_ && StampPublishedFiles(fs_, readLocations(), now).ok() && now == wordIndex_->stamps();
-  return descriptionSearch_.Search(dictionary_, readLocations(), rtfHeader_, word, list,
+  return descriptionSearch_.Search(fs_, dictionary_, readLocations(), rtfHeader_, word, list,
                                    indexHolds ? wordIndex_.get() : nullptr);
 }
 
@@ -148,7 +148,7 @@ bool Session::AdoptWordIndex(std::shared_ptr<const WordIndex> index) {
 }
 
 std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {
-  std::optional<EntryView> view = ViewOfEntry(dictionary_, readLocations(), rtfHeader_, slot, listText, greek);
+  std::optional<EntryView> view = ViewOfEntry(fs_, dictionary_, readLocations(), rtfHeader_, slot, listText, greek);
   if (view) history_.EntryShown(std::string(listText), slot, dictionary_.EnglishIndex[slot].Number);
   return view;
 }
@@ -221,7 +221,7 @@ EditOutcome Session::AfterFailedEdit(Status status, const EntryRef& selected) {
 
 EditOutcome Session::InsertEntry(const NewEntryTexts& texts) {
   Status status = CheckEditable();
-  if (status.ok()) status = InsertUserEntry(dictionary_, locations_, fs_, writer_, texts);
+  if (status.ok()) status = InsertUserEntry(dictionary_, locations_, fs_, texts);
   if (!status.ok()) return AfterFailedEdit(status, EntryRef());
   Reload();
   return EditOutcome{status, ListOutcome()};
@@ -229,7 +229,7 @@ EditOutcome Session::InsertEntry(const NewEntryTexts& texts) {
 
 EditOutcome Session::ModifyEntry(const EntryRef& target, const EditedEntryTexts& texts) {
   Status status = CheckEditable();
-  if (status.ok()) status = ModifyUserEntry(dictionary_, locations_, fs_, writer_, target, texts);
+  if (status.ok()) status = ModifyUserEntry(dictionary_, locations_, fs_, target, texts);
   if (!status.ok()) return AfterFailedEdit(status, target);
   Reload();
   return EditOutcome{status, ListOutcome()};
@@ -237,7 +237,7 @@ EditOutcome Session::ModifyEntry(const EntryRef& target, const EditedEntryTexts&
 
 EditOutcome Session::DeleteEntry(const EntryRef& target, const std::vector<ListItem>& shown) {
   Status status = CheckEditable();
-  if (status.ok()) status = DeleteUserEntry(dictionary_, locations_, fs_, writer_, target);
+  if (status.ok()) status = DeleteUserEntry(dictionary_, locations_, fs_, target);
   if (!status.ok()) return AfterFailedEdit(status, target);
   // The list keeps its other items, each found again in the new index by its entry.
   std::vector<EntryRef> refs;

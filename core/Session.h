@@ -18,7 +18,6 @@
 #include "core/EntryList.h"
 #include "core/EntryView.h"
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "core/Locations.h"
 #include "core/Status.h"
@@ -44,9 +43,9 @@ struct EditOutcome {
 
 class Session {
  public:
-  // Nothing is loaded until Reload(). `fs` and `writer` must outlive the session; `converter`
+  // Nothing is loaded until Reload(). `fs` must outlive the session; `converter`
   // turns a description document into its plain text for the description search.
-  Session(Locations locations, FileSystem& fs, FileWriter& writer, PlainTextConverter converter);
+  Session(Locations locations, FileSystem& fs, PlainTextConverter converter);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -79,7 +78,6 @@ class Session {
     return !lastLoad_.userLines.ok() ||
            (!lastLoad_.recovery.ok() && lastLoad_.recovery.code() != StatusCode::kInUse);
   }
-  FileWriter& writer() { return writer_; }
   FileSystem& fileSystem() { return fs_; }
 
   // A list search the user started (Enter, the search dialog, the user-entries listing): the
@@ -171,7 +169,6 @@ class Session {
 
   Locations locations_;
   FileSystem& fs_;
-  FileWriter& writer_;
   Dictionary dictionary_;
   std::string rtfHeader_;
   LoadReport lastLoad_;

@@ -9,29 +9,10 @@
 namespace quorvel {
 namespace {
 
-// More than the longest path the system accepts; the rest of a longer first line is not read.
-constexpr uint64_t kSettingsLineLimit = 8192;
-
-Status ReadSettingsLine(FileSystem& fs, const std::string& path, std::string& line) {
-  line.clear();
-  const Status status = fs.ReadRange(path, 0, kSettingsLineLimit, line);
-  if (!status.ok()) return status;
-  const size_t end = line.find_first_of("\r\n");
-  if (end != std::string::npos) line.resize(end);
-  return Status::Ok();
-}
-
-// `folder` + "Data" as it is spelled there: a folder of that name in any letter case, else
-// "Data". `folder` ends with "/".
+// `folder` + "Data" as it is spelled there (in any letter case), else "Data". `folder` ends
+// with "/".
 std::string DataFolderIn(FileSystem& fs, const std::string& folder) {
-  const std::string spelled = folder + "Data";
-  if (fs.Kind(spelled) != FileKind::kMissing) return spelled;
-  std::vector<std::string> names;
-  if (!fs.ListFolder(folder.empty() ? "." : folder, names).ok()) return spelled;
-  for (const std::string& name : names) {
-    if (AsciiLower(name) == "data" && fs.Kind(folder + name) == FileKind::kFolder) return folder + name;
-  }
-  return spelled;
+  return ResolveCaseInsensitive(fs, folder + "Data");
 }
 
 FolderDecision Ask(FolderMode mode) {
@@ -49,11 +30,11 @@ FolderDecision Use(std::string folder) {
 }
 
 // Writes `content` as the file `path` in one step.
-Status ReplaceWhole(FileWriter& writer, const std::string& path, const std::string& content) {
+Status ReplaceWhole(FileSystem& fs, const std::string& path, const std::string& content) {
   const std::string temporary = path + ".tmp";
-  Status status = writer.WriteFile(temporary, content);
-  if (status.ok()) status = writer.ReplaceFile(temporary, path);
-  if (!status.ok()) writer.RemoveFile(temporary);
+  Status status = fs.WriteFile(temporary, content);
+  if (status.ok()) status = fs.ReplaceFile(temporary, path);
+  if (!status.ok()) fs.RemoveFile(temporary);
   return status;
 }
 
@@ -67,19 +48,19 @@ bool ProgramIsReadOnly(FileSystem& fs, const Locations& locations) {
   return fs.IsReadOnly(folder);
 }
 
-bool CanWriteIn(FileSystem& fs, FileWriter& writer, const std::string& folder) {
+bool CanWriteIn(FileSystem& fs, const std::string& folder) {
   if (fs.Kind(folder) != FileKind::kFolder) return false;
   std::random_device random;
   const std::string name = JoinPath(folder, ".orvanta-probe-" + std::to_string(random()));
   const std::string renamed = name + ".renamed";
-  Status status = writer.WriteFile(name, "probe");
-  if (status.ok()) status = writer.ReplaceFile(name, renamed);
-  writer.RemoveFile(name);
-  writer.RemoveFile(renamed);
+  Status status = fs.WriteFile(name, "probe");
+  if (status.ok()) status = fs.ReplaceFile(name, renamed);
+  fs.RemoveFile(name);
+  fs.RemoveFile(renamed);
   return status.ok();
 }
 
-FolderDecision DecideUserEntriesFolder(FileSystem& fs, FileWriter& writer, const Locations& locations) {
+FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& locations) {
   if (!locations.UserIndexFile.empty() && fs.Kind(locations.UserIndexFile) == FileKind::kRegular) {
     FolderDecision ready;
     ready.step = FolderDecision::Step::kReady;
@@ -97,7 +78,7 @@ FolderDecision DecideUserEntriesFolder(FileSystem& fs, FileWriter& writer, const
     // A remembered folder this user cannot write in is asked for again, unless it holds the
     // user's entries (which are then read, and said to be read-only when an edit fails).
     if (fs.Kind(line) == FileKind::kFolder &&
-        (fs.Kind(JoinPath(line, "QuorvelIC.tbo")) == FileKind::kRegular || CanWriteIn(fs, writer, line))) {
+        (fs.Kind(JoinPath(line, "QuorvelIC.tbo")) == FileKind::kRegular || CanWriteIn(fs, line))) {
       return Use(line);
     }
     return Ask(FolderMode::kInvalid);
@@ -118,14 +99,14 @@ bool IsRememberableFolder(const std::string& text) {
   return true;
 }
 
-bool MakeChosenFolder(FileSystem& fs, FileWriter& writer, const std::string& text) {
+bool MakeChosenFolder(FileSystem& fs, const std::string& text) {
   if (!IsRememberableFolder(text)) return false;
   // A failure to make the folder shows in the test that follows.
   fs.MakeFolders(DataFolderIn(fs, text.back() == '/' ? text : text + "/"));
-  return CanWriteIn(fs, writer, text);
+  return CanWriteIn(fs, text);
 }
 
-SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,
+SettingsFileWrite WriteSettingsFile(FileSystem& fs,
                                     const std::string& settingsFile, const SystemFolders& folders,
                                     const std::string& folder) {
   SettingsFileWrite result;
@@ -140,7 +121,7 @@ SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,
     result.status = ReadSettingsLine(fs, settingsFile, old);
     if (!result.status.ok()) return result;
     if (line.empty()) line = old;
-    result.status = ReplaceWhole(writer, settingsFile, line.empty() ? "" : line + "\n");
+    result.status = ReplaceWhole(fs, settingsFile, line.empty() ? "" : line + "\n");
     return result;
   }
 
@@ -152,7 +133,7 @@ SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,
   if (!folders.homeDir.empty()) places.push_back(JoinPath(folders.homeDir, kSettingsFileName));
   result.status = Status::NotFound("neither a configuration folder nor a home folder is known");
   for (const std::string& place : places) {
-    result.status = ReplaceWhole(writer, place, content);
+    result.status = ReplaceWhole(fs, place, content);
     if (result.status.ok()) {
       result.path = place;
       break;

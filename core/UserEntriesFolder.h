@@ -8,7 +8,6 @@
 #include <string>
 
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
 
@@ -25,7 +24,7 @@ bool ProgramIsReadOnly(FileSystem& fs, const Locations& locations);
 
 // Whether this user can make, write and rename files in `folder`: a probe file is made,
 // renamed and removed there (nothing is left behind).
-bool CanWriteIn(FileSystem& fs, FileWriter& writer, const std::string& folder);
+bool CanWriteIn(FileSystem& fs, const std::string& folder);
 
 // The questions of the folder dialog.
 enum class FolderMode {
@@ -56,7 +55,7 @@ struct FolderDecision {
 //   no settings file: the program folder is read-only (ProgramIsReadOnly) -> kAsk kNull;
 //                           otherwise kUse ProgramDir + "Data" (as it is spelled there, whether
 //                           or not it exists; it is not created).
-FolderDecision DecideUserEntriesFolder(FileSystem& fs, FileWriter& writer, const Locations& locations);
+FolderDecision DecideUserEntriesFolder(FileSystem& fs, const Locations& locations);
 
 // The proposed folder of the dialog in every mode: "Quorvel" in the home folder.
 std::string ProposedFolder(const SystemFolders& folders);
@@ -71,7 +70,7 @@ bool IsRememberableFolder(const std::string& text);
 // user can write in (CanWriteIn): a folder the user's entries or an installed program could
 // not be written to is no answer. A text that is not rememberable makes nothing and gives
 // false.
-bool MakeChosenFolder(FileSystem& fs, FileWriter& writer, const std::string& text);
+bool MakeChosenFolder(FileSystem& fs, const std::string& text);
 
 struct SettingsFileWrite {
   std::string path;  // the settings file that names the folder now; on failure the old one
@@ -83,7 +82,7 @@ struct SettingsFileWrite {
 // without one the file is made in the configuration folder (created when missing), else in
 // the home folder. The file is replaced in one step (a temporary file written, flushed and
 // renamed over it), so it is never left half written. On failure nothing is replaced.
-SettingsFileWrite WriteSettingsFile(FileSystem& fs, FileWriter& writer,
+SettingsFileWrite WriteSettingsFile(FileSystem& fs,
                                     const std::string& settingsFile, const SystemFolders& folders,
                                     const std::string& folder);
 

@@ -352,13 +352,13 @@ Status AddAddition(UserFiles& files, uint32_t number, const std::string& text) {
 // else one loaded afresh from them (another program has committed since the caller's load).
 class Rewrite {
  public:
-  Rewrite(const Dictionary& loaded, const Locations& l, FileSystem& f, FileWriter& w)
-      : loaded_(loaded), locations_(l), fs_(f), writer_(w) {}
+  Rewrite(const Dictionary& loaded, const Locations& l, FileSystem& f)
+      : loaded_(loaded), locations_(l), fs_(f) {}
 
   Status Begin() {
     if (!locations_.HasUserFolder()) return Status::Refused("no user-entry folder is known");
     Status status = LockUserFiles(locations_, fs_, lock_);
-    if (status.ok()) status = RecoverUserFiles(locations_, fs_, writer_).status;
+    if (status.ok()) status = RecoverUserFiles(locations_, fs_).status;
     UserFileSet set;
     if (status.ok()) status = ReadUserFileSet(locations_, fs_, set);
     if (status.ok()) status = ParseUserFiles(locations_, set, files);
@@ -385,7 +385,7 @@ class Rewrite {
     UserFileContents contents;
     Status status = BuildContents(locations_, files, contents);
     if (!status.ok()) return status;
-    return CommitUserFiles(locations_, fs_, writer_, contents);
+    return CommitUserFiles(locations_, fs_, contents);
   }
 
   UserFiles files;
@@ -394,7 +394,6 @@ class Rewrite {
   const Dictionary& loaded_;
   const Locations& locations_;
   FileSystem& fs_;
-  FileWriter& writer_;
   std::unique_ptr<FileLock> lock_;
   std::unique_ptr<Dictionary> fresh_;
   const Dictionary* index_ = nullptr;
@@ -480,23 +479,21 @@ EntryRef EntryRefAt(const Dictionary& d, int slot) {
   return ref;
 }
 
-Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const NewEntryTexts& texts) {
-  Rewrite rewrite{loaded, locations, fs, writer};
+Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const NewEntryTexts& texts) {
+  Rewrite rewrite{loaded, locations, fs};
   Status status = rewrite.Begin();
   if (status.ok()) status = InsertInto(rewrite.files, IndexView{rewrite.index()}, texts);
   if (status.ok()) status = rewrite.Commit();
   return status;
 }
 
-Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const EntryRef& target, const EditedEntryTexts& texts) {
+Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const EntryRef& target, const EditedEntryTexts& texts) {
   if (texts.english.empty()) return Status::Refused("the English headword is empty");
   if (target.number == 0) return Status::NotFound("no entry was chosen");
   if (texts.origin != target.origin) {
     return Status::Refused(std::string("the entry's origin is '") + target.origin + "', not '" + texts.origin + "'");
   }
-  Rewrite rewrite{loaded, locations, fs, writer};
+  Rewrite rewrite{loaded, locations, fs};
   Status status = rewrite.Begin();
   int slot = 0;
   if (status.ok()) status = FindTarget(rewrite.index(), target, slot);
@@ -525,10 +522,9 @@ Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, Fil
   return status;
 }
 
-Status DeleteUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const EntryRef& target) {
+Status DeleteUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const EntryRef& target) {
   if (target.number != 0 && target.origin != kOriginUser) return Status::Refused("only user entries can be deleted");
-  Rewrite rewrite{loaded, locations, fs, writer};
+  Rewrite rewrite{loaded, locations, fs};
   Status status = rewrite.Begin();
   int slot = 0;
   if (status.ok()) status = FindTarget(rewrite.index(), target, slot);

@@ -34,7 +34,6 @@
 #include "core/EntryIndex.h"
 #include "core/EntryList.h"
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
 
@@ -107,8 +106,7 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form);
 // Refused, with nothing written: an empty headword, a full index, a number that would pass
 // 65535, no user-entry folder, damaged user files; TooLong for a description too long to be
 // read back whole.
-Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const NewEntryTexts& texts);
+Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const NewEntryTexts& texts);
 
 // Modifies the entry `target`, by its origin:
 //   'C' a user entry: stored anew as delete-then-insert would store it (a new number, its new
@@ -118,13 +116,11 @@ Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, Fil
 //   'L' a published entry: an addition is added (also for an empty description).
 // texts.origin must be target.origin; texts.english must not be empty. Changed, with nothing
 // written, when the entry is gone or its origin is no longer target.origin.
-Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const EntryRef& target, const EditedEntryTexts& texts);
+Status ModifyUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const EntryRef& target, const EditedEntryTexts& texts);
 
 // Deletes the user entry `target` with its Greek terms. Only user entries (origin 'C') can be
 // deleted. Changed, with nothing written, when the entry is gone.
-Status DeleteUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs,
-                       FileWriter& writer, const EntryRef& target);
+Status DeleteUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const EntryRef& target);
 
 // The list after the entry at `slot` was deleted and the index reloaded: the entry's items are
 // gone and every item above the slot names the slot one lower, where its entry now is.

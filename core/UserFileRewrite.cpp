@@ -169,25 +169,25 @@ Locations ReadFrom(const Locations& l, const std::vector<NewFile>& files) {
 
 // Moves the new files not yet in place over the user files, then removes the record. A
 // replacement that fails is tried once more.
-Status Finish(const Locations& l, FileSystem& fs, FileWriter& writer, std::vector<NewFile>& files) {
+Status Finish(const Locations& l, FileSystem& fs, std::vector<NewFile>& files) {
   for (NewFile& file : files) {
     if (file.inPlace) continue;
-    Status status = writer.ReplaceFile(l.*file.temp, l.*file.user);
-    if (!status.ok()) status = writer.ReplaceFile(l.*file.temp, l.*file.user);
+    Status status = fs.ReplaceFile(l.*file.temp, l.*file.user);
+    if (!status.ok()) status = fs.ReplaceFile(l.*file.temp, l.*file.user);
     if (!status.ok()) return status;
     file.inPlace = true;
   }
   // A Greek temporary left from an earlier rewrite is no part of this one.
-  if (files.size() < 3 && fs.Kind(l.TempGreekFile) != FileKind::kMissing) writer.RemoveFile(l.TempGreekFile);
-  return writer.RemoveFile(RecordFile(l));
+  if (files.size() < 3 && fs.Kind(l.TempGreekFile) != FileKind::kMissing) fs.RemoveFile(l.TempGreekFile);
+  return fs.RemoveFile(RecordFile(l));
 }
 
 // Removes the record, then the temporaries: once the record is gone, the user files are the old
 // ones. False when the record cannot be removed.
-bool Discard(const Locations& l, FileSystem& fs, FileWriter& writer, bool recordPresent) {
-  if (recordPresent && !writer.RemoveFile(RecordFile(l)).ok()) return false;
+bool Discard(const Locations& l, FileSystem& fs, bool recordPresent) {
+  if (recordPresent && !fs.RemoveFile(RecordFile(l)).ok()) return false;
   for (const std::string* temp : {&l.TempIndexFile, &l.TempDescrFile, &l.TempGreekFile}) {
-    if (fs.Kind(*temp) != FileKind::kMissing) writer.RemoveFile(*temp);
+    if (fs.Kind(*temp) != FileKind::kMissing) fs.RemoveFile(*temp);
   }
   return true;
 }
@@ -207,7 +207,7 @@ Status LockUserFiles(const Locations& locations, FileSystem& fs, std::unique_ptr
   return status;
 }
 
-Status CommitUserFiles(const Locations& locations, FileSystem& fs, FileWriter& writer,
+Status CommitUserFiles(const Locations& locations, FileSystem& fs,
                        const UserFileContents& contents) {
   std::vector<NewFile> files = NewFiles(contents.greek.has_value());
   const std::string* bytes[] = {&contents.index, &contents.descriptions,
@@ -216,38 +216,37 @@ Status CommitUserFiles(const Locations& locations, FileSystem& fs, FileWriter& w
   for (size_t i = 0; i < files.size() && status.ok(); ++i) {
     files[i].size = bytes[i]->size();
     files[i].sum = Hex(Checksum(*bytes[i]));
-    status = writer.WriteFile(locations.*files[i].temp, *bytes[i]);
+    status = fs.WriteFile(locations.*files[i].temp, *bytes[i]);
   }
   const bool recordTried = status.ok();  // whether a record, even one cut short, may be there
-  if (status.ok()) status = writer.WriteFile(RecordFile(locations), RecordText(files));
-  if (status.ok()) status = writer.SyncFolderOf(RecordFile(locations));
+  if (status.ok()) status = fs.WriteFile(RecordFile(locations), RecordText(files));
+  if (status.ok()) status = fs.SyncFolderOf(RecordFile(locations));
   // A record that cannot be removed may be sound: then the rewrite goes on.
-  if (!status.ok() && Discard(locations, fs, writer, recordTried)) return status;
+  if (!status.ok() && Discard(locations, fs, recordTried)) return status;
   // The change is made: what cannot be finished now, the next load finishes.
-  Finish(locations, fs, writer, files);
+  Finish(locations, fs, files);
   return Status::Ok();
 }
 
-RecoveredUserFiles RecoverUserFiles(const Locations& locations, FileSystem& fs, FileWriter& writer) {
+RecoveredUserFiles RecoverUserFiles(const Locations& locations, FileSystem& fs) {
   RecoveredUserFiles recovered{Status::Ok(), locations};
   if (!locations.HasUserFolder()) return recovered;
   Findings found = Examine(locations, fs);
   if (!found.status.ok()) {
     recovered.status = found.status;
   } else if (found.proven) {
-    recovered.status = Finish(locations, fs, writer, *found.proven);
+    recovered.status = Finish(locations, fs, *found.proven);
     recovered.readFrom = ReadFrom(locations, *found.proven);
   } else {
-    Discard(locations, fs, writer, found.recordPresent);
+    Discard(locations, fs, found.recordPresent);
   }
   return recovered;
 }
 
-RecoveredUserFiles PrepareUserFilesForLoad(const Locations& locations, FileSystem& fs,
-                                           FileWriter& writer, std::unique_ptr<FileLock>& lock) {
+RecoveredUserFiles PrepareUserFilesForLoad(const Locations& locations, FileSystem& fs, std::unique_ptr<FileLock>& lock) {
   if (!locations.HasUserFolder()) return {Status::Ok(), locations};
   const Status locked = LockUserFiles(locations, fs, lock);
-  if (locked.ok()) return RecoverUserFiles(locations, fs, writer);
+  if (locked.ok()) return RecoverUserFiles(locations, fs);
   // Without the lock nothing is changed; what the record proves is read where it lies.
   const Findings found = Examine(locations, fs);
   if (!found.status.ok()) return {found.status, locations};

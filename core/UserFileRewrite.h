@@ -17,7 +17,6 @@
 #include <string>
 
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
 
@@ -52,7 +51,7 @@ Status LockUserFiles(const Locations& locations, FileSystem& fs, std::unique_ptr
 // were, the temporaries removed, and is returned. From then on the change is made: Ok is
 // returned even when a replacement fails (twice) or the record cannot be removed, and the next
 // load finishes what is left (its LoadReport::recovery says when it cannot).
-Status CommitUserFiles(const Locations& locations, FileSystem& fs, FileWriter& writer,
+Status CommitUserFiles(const Locations& locations, FileSystem& fs,
                        const UserFileContents& contents);
 
 // What a recovery found and did.
@@ -70,13 +69,12 @@ struct RecoveredUserFiles {
 // Failing to remove stray temporaries is no failure: the user files are whole, and the next
 // rewrite writes the temporaries anew. Does nothing without a user folder.
 // REQUIRES: the lock held.
-RecoveredUserFiles RecoverUserFiles(const Locations& locations, FileSystem& fs, FileWriter& writer);
+RecoveredUserFiles RecoverUserFiles(const Locations& locations, FileSystem& fs);
 
 // The user files for a load: takes the lock (kept in `lock`, so that no rewrite replaces a file
 // between the load's reads) and recovers. When the lock cannot be taken (another program keeps
 // it for long, or the folder cannot be written) the load goes on without it: the files are not
 // changed, and the record still tells what to read.
-RecoveredUserFiles PrepareUserFilesForLoad(const Locations& locations, FileSystem& fs,
-                                           FileWriter& writer, std::unique_ptr<FileLock>& lock);
+RecoveredUserFiles PrepareUserFilesForLoad(const Locations& locations, FileSystem& fs, std::unique_ptr<FileLock>& lock);
 
 }  // namespace quorvel

@@ -63,21 +63,21 @@ WordIndexBuilder CollectWords(const WordIndexInputs& inputs, std::string_view de
 }
 
 // Writes the cache file whole under a temporary name, then puts it in place.
-Status WriteCacheFile(FileSystem& fs, FileWriter& writer, const std::string& folder, uint64_t contentChecksum,
+Status WriteCacheFile(FileSystem& fs, const std::string& folder, uint64_t contentChecksum,
                       const std::string& bytes) {
   Status status = fs.MakeFolders(folder);
   if (!status.ok()) return status;
   const std::string path = JoinPath(folder, WordIndexFileName(contentChecksum));
   const std::string temporary = path + ".tmp";
-  status = writer.WriteFile(temporary, bytes);
-  if (status.ok()) status = writer.ReplaceFile(temporary, path);
-  if (!status.ok()) writer.RemoveFile(temporary);
+  status = fs.WriteFile(temporary, bytes);
+  if (status.ok()) status = fs.ReplaceFile(temporary, path);
+  if (!status.ok()) fs.RemoveFile(temporary);
   return status;
 }
 
 // The cache file of `inputs`' files, whose contents are read now: the one in the cache when it
 // holds what a build would make (only the stamps differ, as after a copy), else built.
-WordIndexOutcome Build(const WordIndexInputs& inputs, FileSystem& fs, FileWriter& writer) {
+WordIndexOutcome Build(const WordIndexInputs& inputs, FileSystem& fs) {
   WordIndexOutcome outcome;
   PublishedStamps before;
   outcome.status = StampFiles(fs, inputs.files, before);
@@ -125,7 +125,7 @@ WordIndexOutcome Build(const WordIndexInputs& inputs, FileSystem& fs, FileWriter
     outcome.status = Status::Refused("the descriptions hold more words than a word index can keep");
     return outcome;
   }
-  if (!inputs.cacheFolder.empty()) outcome.status = WriteCacheFile(fs, writer, inputs.cacheFolder, contentChecksum, *bytes);
+  if (!inputs.cacheFolder.empty()) outcome.status = WriteCacheFile(fs, inputs.cacheFolder, contentChecksum, *bytes);
   outcome.index = std::make_shared<const WordIndex>(std::move(*index));
   return outcome;
 }
@@ -178,12 +178,12 @@ std::shared_ptr<const WordIndex> FindCachedWordIndex(FileSystem& fs, const std::
   return nullptr;
 }
 
-WordIndexOutcome OpenWordIndex(const WordIndexInputs& inputs, FileSystem& fs, FileWriter& writer) {
+WordIndexOutcome OpenWordIndex(const WordIndexInputs& inputs, FileSystem& fs) {
   WordIndexOutcome outcome;
   outcome.index = FindCachedWordIndex(fs, inputs.cacheFolder, inputs.stamps, inputs.inMemory);
   if (outcome.index) return outcome;
   try {
-    return Build(inputs, fs, writer);
+    return Build(inputs, fs);
   } catch (const std::exception& error) {
     outcome.status = Status::IoError(std::string("the word index could not be built: ") + error.what());
     return outcome;

@@ -5,7 +5,7 @@
 // damaged, stale or of another layout is passed over, and a build writes it anew.
 //
 // Thread contract: OpenWordIndex reads nothing but its inputs and the files it opens through
-// the FileSystem and FileWriter it is given, so it may run on a worker thread while the session
+// the FileSystem it is given, so it may run on a worker thread while the session
 // goes on; its result is handed to Session::AdoptWordIndex on the session's own thread.
 #pragma once
 
@@ -16,7 +16,6 @@
 
 #include "core/DescriptionSearch.h"
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Status.h"
 #include "core/WordIndex.h"
@@ -72,6 +71,6 @@ std::shared_ptr<const WordIndex> FindCachedWordIndex(FileSystem& fs, const std::
 // with their stamps (opened as FindCachedWordIndex says, `fs` outliving it); otherwise built from the descriptions (after checking that the files are
 // still those of the load, and hashing their contents) and written to the cache through a
 // temporary file that replaces the cache file once it is complete.
-WordIndexOutcome OpenWordIndex(const WordIndexInputs& inputs, FileSystem& fs, FileWriter& writer);
+WordIndexOutcome OpenWordIndex(const WordIndexInputs& inputs, FileSystem& fs);
 
 }  // namespace quorvel

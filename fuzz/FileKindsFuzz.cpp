@@ -18,7 +18,6 @@
 #include "core/DescriptionSearch.h"
 #include "core/EntryDocument.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "fuzz/FuzzFolder.h"
 #include "platform/PosixFileSystem.h"
 
@@ -58,13 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static Dictionary dictionary;  // large; one per process
   PosixFileSystem fs;
-  StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, fs, writer);
+  LoadEntryIndex(dictionary, locations, fs);
   if (dictionary.englishCount < 0 || dictionary.englishCount >= kIndexSlots) std::abort();
 
-  const std::string header = ReadRtfHeader(locations.DescriptionFile());
+  const std::string header = ReadRtfHeader(fs, locations.DescriptionFile());
   for (int slot = 0; slot <= std::min(dictionary.englishCount + 1, 20); ++slot) {
-    (void)BuildDescriptionDocument(dictionary, locations, header, slot);
+    (void)BuildDescriptionDocument(fs, dictionary, locations, header, slot);
   }
   DescriptionSearch search([](std::string_view rtf) { return std::optional<std::string>(rtf); }, 1);
   EntryList list;

@@ -119,9 +119,9 @@ inline const Locations& FolderLocations() {
 inline std::string FolderPath(FolderFile f) {
   const Locations& l = FolderLocations();
   switch (f) {
-    case kEnglishIndex: return l.ProgramDir + kEnglishIndexFileName;
-    case kGreekIndex: return l.ProgramDir + kGreekIndexFileName;
-    case kDescriptions: return l.ProgramDir + kDescriptionFileName;
+    case kEnglishIndex: return l.EnglishIndexFile();
+    case kGreekIndex: return l.GreekIndexFile();
+    case kDescriptions: return l.DescriptionFile();
     case kUserIndex: return l.UserIndexFile;
     case kUserGreek: return l.UserGreekFile;
     case kUserDescr: return l.UserDescrFile;

@@ -10,7 +10,6 @@
 #include "core/DescriptionFile.h"
 #include "core/EntryDocument.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "fuzz/FuzzFolder.h"
 #include "platform/PosixFileSystem.h"
@@ -24,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static Dictionary dictionary;  // large; one per process
   PosixFileSystem fs;
-  StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, fs, writer);
+  LoadEntryIndex(dictionary, locations, fs);
   if (dictionary.englishCount < 0 || dictionary.englishCount >= kIndexSlots) std::abort();
   if (dictionary.greekCount < 0 || dictionary.greekCount >= kIndexSlots) std::abort();
 
@@ -54,15 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)FillEntryList(dictionary, specific);
   }
 
-  const std::string header = ReadRtfHeader(locations.DescriptionFile());
+  const std::string header = ReadRtfHeader(fs, locations.DescriptionFile());
   const int last = std::min(dictionary.englishCount + 1, 40);
   for (int slot = 0; slot <= last; ++slot) {
     (void)EntryTranslation(dictionary, slot);
-    (void)BuildDescriptionDocument(dictionary, locations, header, slot);
+    (void)BuildDescriptionDocument(fs, dictionary, locations, header, slot);
   }
   for (int slot = std::max(1, dictionary.englishCount - 20); slot <= dictionary.englishCount; ++slot) {
     (void)EntryTranslation(dictionary, slot);
-    (void)BuildDescriptionDocument(dictionary, locations, header, slot);
+    (void)BuildDescriptionDocument(fs, dictionary, locations, header, slot);
   }
   return 0;
 }

@@ -11,7 +11,6 @@
 
 #include "core/Codec.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
 #include "core/UserEntryStore.h"
@@ -72,8 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static Dictionary dictionary;
   PosixFileSystem fs;
-  StdFileWriter writer;
-  LoadEntryIndex(dictionary, locations, fs, writer);
+  LoadEntryIndex(dictionary, locations, fs);
 
   const std::string english = in.Part(fuzz::kFolderFiles);
   const std::string greek = in.Part(fuzz::kFolderFiles + 1);
@@ -92,22 +90,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (c & 3) {
       case 0:
       case 3:
-        status = InsertUserEntry(dictionary, locations, fs, writer, {english, greek, description});
+        status = InsertUserEntry(dictionary, locations, fs, {english, greek, description});
         break;
       case 1: {
         EditedEntryTexts texts{dictionary.EnglishIndex[slot].Origin, english, greek, description};
-        status = ModifyUserEntry(dictionary, locations, fs, writer, slot, texts);
+        status = ModifyUserEntry(dictionary, locations, fs, slot, texts);
         break;
       }
       case 2:
-        status = DeleteUserEntry(dictionary, locations, fs, writer, slot);
+        status = DeleteUserEntry(dictionary, locations, fs, slot);
         break;
     }
     if (!status.ok()) {
       if (!(Snapshot(locations) == before)) std::abort();
       continue;
     }
-    const LoadReport report = LoadEntryIndex(dictionary, locations, fs, writer);
+    const LoadReport report = LoadEntryIndex(dictionary, locations, fs);
     if (!report.recovery.ok()) std::abort();
     CheckContiguous(locations);
   }

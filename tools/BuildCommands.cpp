@@ -6,13 +6,13 @@
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
-#include "tools/DataBuild.h"
+#include "maintenance/DataBuild.h"
 #include "tools/LookupCommands.h"
 
 namespace quorvel::tools {
 namespace {
 
-MessageSink Printer(ToolContext& context) {
+maintenance::MessageSink Printer(ToolContext& context) {
   return [&context](const std::string& message) { context.PrintLine(message); };
 }
 
@@ -30,17 +30,17 @@ int NoArguments(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunBuild(ToolContext& context, const std::vector<std::string>& args) {
   if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
-  return BuildDataFiles(context.locations().ProgramDir, Printer(context)) ? kExitOk : kExitFailure;
+  return maintenance::BuildDataFiles(context.fs(), context.locations().ProgramDir, Printer(context)) ? kExitOk : kExitFailure;
 }
 
 int RunCheck(ToolContext& context, const std::vector<std::string>& args) {
   if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
-  return CheckAllDescriptions(context.locations().ProgramDir, Printer(context)) == 0 ? kExitOk : kExitFailure;
+  return maintenance::CheckAllDescriptions(context.fs(), context.locations().ProgramDir, Printer(context)) == 0 ? kExitOk : kExitFailure;
 }
 
 int RunByteRange(ToolContext& context, const std::vector<std::string>& args) {
   if (const int usage = NoArguments(context, args); usage != kExitOk) return usage;
-  const Status status = ByteRange(context.locations().ProgramDir, Printer(context));
+  const Status status = maintenance::ByteRange(context.fs(), context.locations().ProgramDir, Printer(context));
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 
@@ -53,7 +53,7 @@ int RunDescSearch(ToolContext& context, const std::vector<std::string>& args) {
   if (!a->Has("--scan")) {
     // The word index from the cache, or built and kept there; without one the descriptions are read.
     if (const auto inputs = session.WordIndexInputsFor(WordIndexFolderFromEnvironment())) {
-      const WordIndexOutcome outcome = OpenWordIndex(*inputs, context.fs(), context.writer());
+      const WordIndexOutcome outcome = OpenWordIndex(*inputs, context.fs());
       if (!outcome.status.ok()) context.err() << "quorvel-tools: warning: word index: " << outcome.status.message() << '\n';
       session.AdoptWordIndex(outcome.index);
     }
@@ -68,7 +68,7 @@ int RunText(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("text takes one SLOT");
   int slot = 0;
   if (const int result = EntrySlotArgument(context, args[0], slot); result != kExitOk) return result;
-  const auto document = BuildDescriptionDocument(context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
+  const auto document = BuildDescriptionDocument(context.fs(), context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
   if (!document) return context.Fail("the description of slot " + args[0] + " cannot be read");
   const auto plain = richtext::RtfToPlainText(*document);
   if (!plain) return context.Fail("the description of slot " + args[0] + " is not RTF");
@@ -78,7 +78,7 @@ int RunText(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunRtfText(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("rtf-text takes one FILE");
-  const auto bytes = ReadWholeFile(context.PathArgument(args[0]));
+  const auto bytes = context.ReadWhole(context.PathArgument(args[0]));
   if (!bytes) return context.Fail("cannot read " + args[0]);
   const auto plain = richtext::RtfToPlainText(*bytes);
   if (!plain) return context.Fail(args[0] + " is not RTF");
@@ -88,7 +88,7 @@ int RunRtfText(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunRtfSave(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return context.UsageError("rtf-save takes one FILE");
-  const auto bytes = ReadWholeFile(context.PathArgument(args[0]));
+  const auto bytes = context.ReadWhole(context.PathArgument(args[0]));
   if (!bytes) return context.Fail("cannot read " + args[0]);
   if (!richtext::ResaveRtf(*bytes, context.out())) return context.Fail(args[0] + " is not RTF");
   return kExitOk;

@@ -102,7 +102,7 @@ int Usage(std::ostream& err, std::string_view message) {
 }  // namespace
 
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& fs, FileWriter& writer, const std::string& callerDir) {
+             FileSystem& fs, const std::string& callerDir) {
   std::optional<std::string> userDir;
   bool raw = false;
   size_t at = 0;
@@ -126,7 +126,7 @@ int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostre
   std::error_code error;
   const std::string currentDir = std::filesystem::current_path(error).string();
   if (error) return Usage(err, "the current directory cannot be read: " + error.message());
-  Locations locations = ResolveFileLocations(currentDir, SystemFoldersFromEnvironment());
+  Locations locations = ResolveFileLocations(fs, currentDir, SystemFoldersFromEnvironment());
   const std::string calledIn = callerDir.empty() ? currentDir : callerDir;
   if (userDir) {
     *userDir = AbsolutePathFrom(calledIn, *userDir);
@@ -135,7 +135,7 @@ int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostre
     SetUserFilePaths(locations, *userDir);
   }
 
-  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, calledIn, fs, writer);
+  ToolContext context(out, err, TextEncoding(raw), std::move(locations), userDir, calledIn, fs);
   context.SetCommand(command);
   const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
   return command->run(context, commandArgs);

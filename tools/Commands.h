@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "tools/ToolContext.h"
 
 namespace quorvel::tools {
@@ -33,6 +32,6 @@ std::string UsageText();
 // `callerDir`, the folder the tool was called in; empty means the program folder itself. The user
 // files are read through `fs`; every write goes through `writer`. Returns the exit status.
 int RunTools(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             FileSystem& fs, FileWriter& writer, const std::string& callerDir = {});
+             FileSystem& fs, const std::string& callerDir = {});
 
 }  // namespace quorvel::tools

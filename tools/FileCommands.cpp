@@ -69,17 +69,17 @@ int PrintUserDescriptions(ToolContext& context, std::string_view index, std::str
 
 int RunEncodeIndex(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 2) return context.UsageError("encode-index takes PLAIN and CODED");
-  const auto plain = ReadWholeFile(context.PathArgument(args[0]));
+  const auto plain = context.ReadWhole(context.PathArgument(args[0]));
   if (!plain) return context.Fail("cannot read " + args[0]);
-  const Status status = context.writer().WriteFile(context.PathArgument(args[1]), EncodeIndexLines(*plain));
+  const Status status = context.fs().WriteFile(context.PathArgument(args[1]), EncodeIndexLines(*plain));
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 
 int RunEncodeDescriptions(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 2) return context.UsageError("encode-descriptions takes PLAIN and CODED");
-  const auto plain = ReadWholeFile(context.PathArgument(args[0]));
+  const auto plain = context.ReadWhole(context.PathArgument(args[0]));
   if (!plain) return context.Fail("cannot read " + args[0]);
-  const Status status = context.writer().WriteFile(context.PathArgument(args[1]), PositionEncode(1, *plain));
+  const Status status = context.fs().WriteFile(context.PathArgument(args[1]), PositionEncode(1, *plain));
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 
@@ -99,13 +99,13 @@ int RunDump(ToolContext& context, const std::vector<std::string>& args) {
                               "user-index, user-greek, user-descriptions");
   }
   if (user && !l.HasUserFolder()) return context.Fail("no user-entry folder is known (give --user-dir)");
-  const auto content = ReadWholeFile(file);
+  const auto content = context.ReadWhole(file);
   if (!content) return context.Fail("cannot read " + file);
 
   if (what == "published-index" || what == "published-greek") return PrintLines(context, *content, MirrorDecodeLine);
   if (what == "published-descriptions") return PrintLines(context, DecodeDescriptionFile(*content), PlainLine);
   if (what == "user-descriptions") {
-    const auto descriptions = ReadWholeFile(l.UserDescrFile);
+    const auto descriptions = context.ReadWhole(l.UserDescrFile);
     if (!descriptions) return context.Fail("cannot read " + l.UserDescrFile);
     return PrintUserDescriptions(context, *content, *descriptions);
   }
@@ -141,7 +141,7 @@ int RunSynth(ToolContext& context, const std::vector<std::string>& args) {
   // With --user-dir the user files go there, otherwise into the new folder's data folder, where
   // the program finds them at start.
   const std::string userDir = context.userDir().value_or(dir + "/data");
-  const Status status = WriteSyntheticFolder(dir, userDir, options, context.writer());
+  const Status status = WriteSyntheticFolder(context.fs(), dir, userDir, options);
   return status.ok() ? kExitOk : context.Fail(status.message());
 }
 

@@ -6,7 +6,6 @@
 #include "core/Paths.h"
 #include "core/UserEntriesFolder.h"
 #include "platform/LauncherFolders.h"
-#include "platform/PosixFileSystem.h"
 
 namespace quorvel::tools {
 namespace {
@@ -24,14 +23,14 @@ constexpr const char* kProcessProblems = "Η διαδικασία εγκατάσ
 int RunInstall(ToolContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1 || args[0].empty()) return context.UsageError("install takes one TARGET");
   const std::string target = context.PathArgument(args[0]);
-  PosixFileSystem fs;
-  if (!MakeChosenFolder(fs, context.writer(), target)) {
+  FileSystem& fs = context.fs();
+  if (!MakeChosenFolder(fs, target)) {
     context.PrintLine(Utf8ToCp1253(kFolderProblem));
     return kExitFailure;
   }
-  const InstallOutcome outcome = InstallFiles(fs, context.writer(), context.locations().ProgramDir, target,
+  const InstallOutcome outcome = InstallFiles(fs, context.locations().ProgramDir, target,
                                               LauncherFoldersFromEnvironment(), [&](const std::string& installed) {
-    const SettingsFileWrite written = WriteSettingsFile(fs, context.writer(), context.locations().SettingsFile,
+    const SettingsFileWrite written = WriteSettingsFile(fs, context.locations().SettingsFile,
                                                         SystemFoldersFromEnvironment(), installed);
     if (!written.status.ok()) context.err() << "quorvel-tools: the settings file was not written: "
                                             << written.status.message() << '\n';

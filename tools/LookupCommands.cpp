@@ -102,7 +102,7 @@ int RunDocument(ToolContext& context, const std::vector<std::string>& args) {
   int slot = 0;
   if (const int status = EntrySlotArgument(context, args[0], slot); status != kExitOk) return status;
   const auto document =
-      BuildDescriptionDocument(context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
+      BuildDescriptionDocument(context.fs(), context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
   if (!document) return context.Fail("the description of slot " + args[0] + " cannot be read");
   context.out().write(document->data(), static_cast<std::streamsize>(document->size()));
   return kExitOk;

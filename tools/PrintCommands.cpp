@@ -16,7 +16,7 @@ int RunPrintDocument(ToolContext& context, const std::vector<std::string>& args)
   int slot = 0;
   if (const int status = EntrySlotArgument(context, a->positional()[0], slot); status != kExitOk) return status;
   const auto document =
-      BuildDescriptionDocument(context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
+      BuildDescriptionDocument(context.fs(), context.dictionary(), context.session().readLocations(), context.rtfHeader(), slot);
   if (!document) return context.Fail("the description of slot " + a->positional()[0] + " cannot be read");
   // The view shows what the engine reads (nothing when it is not RTF) and saves that.
   richtext::ReadResult shown = richtext::ReadRtf(*document);

@@ -1,9 +1,3 @@
-# The data build and its two checks, which quorvel-tools and the main window's hidden buttons
-# both run.
-add_library(quorvel_data_tools STATIC ${CMAKE_CURRENT_SOURCE_DIR}/DataBuild.cpp)
-target_include_directories(quorvel_data_tools PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(quorvel_data_tools PUBLIC quorvel_core quorvel_richtext quorvel_platform_files)
-
 # quorvel-tools: the command table and its commands live in quorvel_tools_lib, which the program,
 # the tests and the benchmarks link.
 add_library(quorvel_tools_lib STATIC
@@ -18,7 +12,7 @@ add_library(quorvel_tools_lib STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ToolContext.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ToolFolder.cpp
 )
-target_link_libraries(quorvel_tools_lib PUBLIC quorvel_core quorvel_richtext quorvel_data_tools quorvel_platform_files)
+target_link_libraries(quorvel_tools_lib PUBLIC quorvel_core quorvel_richtext quorvel_maintenance quorvel_platform_files)
 
 add_executable(quorvel-tools ${CMAKE_CURRENT_SOURCE_DIR}/Main.cpp)
 target_link_libraries(quorvel-tools PRIVATE quorvel_tools_lib quorvel_platform_files)

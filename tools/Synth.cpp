@@ -1,7 +1,6 @@
 #include "tools/Synth.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <numeric>
 #include <string_view>
 #include <system_error>
@@ -520,13 +519,6 @@ std::string Synthesiser::UserGreekFile() const {
   return file;
 }
 
-Status CreateFolder(const std::string& path) {
-  std::error_code error;
-  std::filesystem::create_directories(path, error);
-  if (error) return Status::IoError("cannot create " + path + ": " + error.message());
-  return Status::Ok();
-}
-
 }  // namespace
 
 Status CheckSynthOptions(const SynthOptions& o) {
@@ -543,27 +535,27 @@ Status CheckSynthOptions(const SynthOptions& o) {
   return Status::Ok();
 }
 
-Status WriteSyntheticFolder(const std::string& programDir, const std::string& userDir,
-                            const SynthOptions& options, FileWriter& writer) {
+Status WriteSyntheticFolder(FileSystem& fs, const std::string& programDir, const std::string& userDir,
+                            const SynthOptions& options) {
   Status status = CheckSynthOptions(options);
   if (!status.ok()) return status;
   const std::string dataDir = JoinPath(programDir, "data");
-  status = CreateFolder(dataDir);
-  if (status.ok()) status = CreateFolder(userDir);
+  status = fs.MakeFolders(dataDir);
+  if (status.ok()) status = fs.MakeFolders(userDir);
   if (!status.ok()) return status;
 
   Synthesiser synth(options);
   synth.Build();
-  status = writer.WriteFile(JoinPath(dataDir, "Quorvel.tbo"), synth.DescriptionFile());
-  if (status.ok()) status = writer.WriteFile(JoinPath(dataDir, "QuorvelI.tbo"), synth.EnglishIndexFile());
-  if (status.ok()) status = writer.WriteFile(JoinPath(dataDir, "QuorvelHI.tbo"), synth.GreekIndexFile());
+  status = fs.WriteFile(JoinPath(dataDir, "Quorvel.tbo"), synth.DescriptionFile());
+  if (status.ok()) status = fs.WriteFile(JoinPath(dataDir, "QuorvelI.tbo"), synth.EnglishIndexFile());
+  if (status.ok()) status = fs.WriteFile(JoinPath(dataDir, "QuorvelHI.tbo"), synth.GreekIndexFile());
   // Leftover temporaries would be taken for an interrupted rewrite of the new files.
   for (const char* name : {"tempi.tbo", "templex.tbo", "tempigr.tbo"}) {
-    if (status.ok()) status = writer.RemoveFile(JoinPath(userDir, name));
+    if (status.ok()) status = fs.RemoveFile(JoinPath(userDir, name));
   }
-  if (status.ok()) status = writer.WriteFile(JoinPath(userDir, "QuorvelIC.tbo"), synth.UserIndexFile());
-  if (status.ok()) status = writer.WriteFile(JoinPath(userDir, "QuorvelC.tbo"), synth.UserDescrFile());
-  if (status.ok()) status = writer.WriteFile(JoinPath(userDir, "QuorvelHIC.tbo"), synth.UserGreekFile());
+  if (status.ok()) status = fs.WriteFile(JoinPath(userDir, "QuorvelIC.tbo"), synth.UserIndexFile());
+  if (status.ok()) status = fs.WriteFile(JoinPath(userDir, "QuorvelC.tbo"), synth.UserDescrFile());
+  if (status.ok()) status = fs.WriteFile(JoinPath(userDir, "QuorvelHIC.tbo"), synth.UserGreekFile());
   return status;
 }
 

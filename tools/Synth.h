@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/FileWriter.h"
+#include "core/FileSystem.h"
 #include "core/Status.h"
 
 namespace quorvel::tools {
@@ -22,7 +22,7 @@ Status CheckSynthOptions(const SynthOptions& options);
 
 // Writes `programDir`/data/ with the three published files (coded as the program reads them) and
 // the three user-entry files into `userDir` (created when missing). Existing files are replaced.
-Status WriteSyntheticFolder(const std::string& programDir, const std::string& userDir,
-                            const SynthOptions& options, FileWriter& writer);
+Status WriteSyntheticFolder(FileSystem& fs, const std::string& programDir, const std::string& userDir,
+                            const SynthOptions& options);
 
 }  // namespace quorvel::tools

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/Cp1253.h"
+#include "core/LineReader.h"
 #include "core/Paths.h"
 #include "core/TextOps.h"
 #include "richtext/RtfReader.h"
@@ -21,15 +22,20 @@ std::string TextEncoding::ToOutput(std::string_view text) const {
 
 ToolContext::ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding,
                          Locations locations, std::optional<std::string> userDir, std::string callerDir,
-                         FileSystem& fs, FileWriter& writer)
+                         FileSystem& fs)
     : out_(out),
       err_(err),
       encoding_(encoding),
       locations_(std::move(locations)),
       userDir_(std::move(userDir)),
       callerDir_(std::move(callerDir)),
-      fs_(fs),
-      writer_(writer) {}
+      fs_(fs) {}
+
+std::optional<std::string> ToolContext::ReadWhole(const std::string& path) {
+  std::string content;
+  if (!fs_.ReadFile(path, kMaxDataFileBytes, content).ok()) return std::nullopt;
+  return content;
+}
 
 std::string ToolContext::PathArgument(const std::string& argument) const {
   return AbsolutePathFrom(callerDir_, argument);
@@ -52,7 +58,7 @@ int ToolContext::UsageError(std::string_view message) {
 
 Session& ToolContext::session() {
   if (!session_) {
-    session_ = std::make_unique<Session>(locations_, fs_, writer_, [](std::string_view rtf) {
+    session_ = std::make_unique<Session>(locations_, fs_, [](std::string_view rtf) {
       return richtext::RtfToPlainText(rtf);
     });
     WarnAboutLoad(session_->Reload());

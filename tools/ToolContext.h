@@ -13,7 +13,6 @@
 
 #include "core/EntryIndex.h"
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 
@@ -44,7 +43,7 @@ class ToolContext {
   // `locations` are the program folder's, already with `userDir` (--user-dir) applied.
   // `callerDir` is the folder the tool was called in, absolute.
   ToolContext(std::ostream& out, std::ostream& err, TextEncoding encoding, Locations locations,
-              std::optional<std::string> userDir, std::string callerDir, FileSystem& fs, FileWriter& writer);
+              std::optional<std::string> userDir, std::string callerDir, FileSystem& fs);
 
   std::ostream& out() { return out_; }
   std::ostream& err() { return err_; }
@@ -53,12 +52,15 @@ class ToolContext {
   // The folder given with --user-dir; nothing when the folder was found as the program finds it.
   const std::optional<std::string>& userDir() const { return userDir_; }
   FileSystem& fs() { return fs_; }
-  FileWriter& writer() { return writer_; }
 
   // A command's file or folder argument as an absolute path: a relative one is taken from the
   // folder the tool was called in, which is not the program folder when the tool works in its
   // own (tools/ToolFolder.h). Every argument that names a file or folder goes through here.
   std::string PathArgument(const std::string& argument) const;
+
+  // The whole content of the file `path` through the file system; nothing when it cannot be
+  // read.
+  std::optional<std::string> ReadWhole(const std::string& path);
 
   // Prints one line of code page 1253 text (converted for output) and a line feed.
   void PrintLine(std::string_view text);
@@ -89,7 +91,6 @@ class ToolContext {
   std::optional<std::string> userDir_;
   std::string callerDir_;
   FileSystem& fs_;
-  FileWriter& writer_;
   std::unique_ptr<Session> session_;
   const Command* command_ = nullptr;
 };

@@ -8,12 +8,12 @@
 namespace quorvel::tools {
 namespace {
 
-bool HoldsDataFolder(const std::string& folder) { return DirectoryExists(JoinPath(folder, "data")); }
+bool HoldsDataFolder(FileSystem& fs, const std::string& folder) { return DirectoryExists(fs, JoinPath(folder, "data")); }
 
 }  // namespace
 
-std::string ChooseToolFolder(const std::string& currentDir, const std::string& ownFolder) {
-  if (HoldsDataFolder(currentDir) || ownFolder.empty() || !HoldsDataFolder(ownFolder)) return currentDir;
+std::string ChooseToolFolder(FileSystem& fs, const std::string& currentDir, const std::string& ownFolder) {
+  if (HoldsDataFolder(fs, currentDir) || ownFolder.empty() || !HoldsDataFolder(fs, ownFolder)) return currentDir;
   return ownFolder;
 }
 

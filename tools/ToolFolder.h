@@ -7,11 +7,13 @@
 
 #include <string>
 
+#include "core/FileSystem.h"
+
 namespace quorvel::tools {
 
 // The folder to work in: `currentDir` when it holds a data folder, else `ownFolder` when that
 // holds one, else `currentDir` (whose missing files the commands then report).
-std::string ChooseToolFolder(const std::string& currentDir, const std::string& ownFolder);
+std::string ChooseToolFolder(FileSystem& fs, const std::string& currentDir, const std::string& ownFolder);
 
 // The folder of the running program file, symbolic links resolved (Linux's /proc/self/exe);
 // empty when it cannot be read.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/Paths.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/Desktop.h"
 #include "ui/Artwork.h"
 #include "ui/LinkLabel.h"
@@ -111,7 +112,9 @@ void TCopyrightForm::changeEvent(QEvent* event) {
 
 // The text is read again each time, so that it follows the file.
 void TCopyrightForm::FormActivate() {
-  QFile file(QString::fromStdString(ResolveCaseInsensitive((programDir_ + QStringLiteral("content/copyright.rtf")).toStdString())));
+  PosixFileSystem fs;
+  QFile file(QString::fromStdString(
+      ResolveCaseInsensitive(fs, (programDir_ + QStringLiteral("content/copyright.rtf")).toStdString())));
   QByteArray bytes;
   // Only a regular file is opened: a pipe in its place would keep the window waiting.
   if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxCopyrightBytes) {

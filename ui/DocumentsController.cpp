@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "core/Paths.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/Desktop.h"
 #include "ui/CopyrightFormU.h"
 #include "ui/LinkLabel.h"
@@ -20,8 +21,9 @@ namespace {
 
 // `relative` in the program folder, its folders matched case-insensitively as the data's are.
 QString InProgramFolder(const QString& programDir, const char* relative) {
+  PosixFileSystem fs;
   return QString::fromLocal8Bit(
-      ResolveCaseInsensitive((programDir + QString::fromLatin1(relative)).toLocal8Bit().toStdString()));
+      ResolveCaseInsensitive(fs, (programDir + QString::fromLatin1(relative)).toLocal8Bit().toStdString()));
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ void FigureController::Description_TextSelectionChange() {
   if (!digit) return;
   const std::optional<ListItem> item = window_.SelectedItem();
   if (!item) return;
-  const Session& session = window_.session();
+  Session& session = window_.session();
   const std::optional<std::string> file =
-      ExistingFigureFile(session.dictionary(), session.locations().ProgramDir, item->slot, *digit);
+      ExistingFigureFile(session.fileSystem(), session.dictionary(), session.locations().ProgramDir, item->slot, *digit);
   if (!file) return;
   TFigForm figure(&window_);
   if (!figure.LoadFigure(QString::fromLocal8Bit(*file))) return;

@@ -39,7 +39,7 @@ InstallController::InstallController(TMainLex& window, LinkLabel* label) : QObje
 }
 
 void InstallController::InstallLabelClick() {
-  TSelectCustomDirForm dialog(window_.session().fileSystem(), window_.session().writer(), &window_);
+  TSelectCustomDirForm dialog(window_.session().fileSystem(), &window_);
   dialog.SetQuestion(InstallQuestion([this](const QString& folder) { return Install_Files(folder); }));
   stopped_ = false;
   const bool confirmed = dialog.exec() == QDialog::Accepted;
@@ -59,12 +59,12 @@ bool InstallController::Install_Files(const QString& folder) {
   InstallOutcome outcome;
   {
     BusyCursor busy;
-    outcome = InstallFiles(fs, session.writer(), session.locations().ProgramDir, target,
+    outcome = InstallFiles(fs, session.locations().ProgramDir, target,
                            LauncherFoldersFromEnvironment(), [&](const std::string& installed) {
       // The installed program keeps the user's entries in its folder; this copy keeps its own
       // folder for this run and learns where the settings file now is.
       const SettingsFileWrite written = WriteSettingsFile(
-          fs, session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), installed);
+          fs, session.locations().SettingsFile, SystemFoldersFromEnvironment(), installed);
       if (written.status.ok()) {
         window_.ApplyOutcome(session.TakeUserEntriesFolder(UserFolder(session.locations()), written.path, EntryRef()));
       }

@@ -76,7 +76,7 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
   documents_ = new DocumentsController(programDir, *desktop_, this, f_);
   install_ = new InstallController(*this, f_.InstallLabel);
-  maintenance_ = new MaintenanceController(programDir, this, f_, [this] {
+  maintenance_ = new MaintenanceController(session_.fileSystem(), programDir, this, f_, [this] {
     session_.Reload();
     ClearView();
     WatchUserFolder();

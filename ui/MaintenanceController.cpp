@@ -5,16 +5,16 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "tools/DataBuild.h"
 #include "ui/BusyCursor.h"
 #include "ui/MainLexForm.h"
 #include "ui/TextCodec.h"
 
 namespace quorvel::ui {
 
-MaintenanceController::MaintenanceController(const QString& programDir, QWidget* window,
+MaintenanceController::MaintenanceController(FileSystem& fs, const QString& programDir, QWidget* window,
                                              const MainLexForm& form, std::function<void()> reload)
     : QObject(window),
+      fs_(fs),
       programDir_(programDir.toLocal8Bit().toStdString()),
       window_(window),
       reload_(std::move(reload)) {
@@ -56,7 +56,7 @@ void MaintenanceController::Button1Click() {
   std::vector<std::string> messages;
   {
     BusyCursor busy;
-    tools::BuildDataFiles(programDir_, Collect(messages));
+    maintenance::BuildDataFiles(fs_, programDir_, Collect(messages));
     reload_();
   }
   Show(messages);
@@ -66,19 +66,19 @@ void MaintenanceController::Button2Click() {
   std::vector<std::string> messages;
   {
     BusyCursor busy;
-    tools::CheckAllDescriptions(programDir_, Collect(messages));
+    maintenance::CheckAllDescriptions(fs_, programDir_, Collect(messages));
   }
   Show(messages);
 }
 
 void MaintenanceController::Button3Click() {
   std::vector<std::string> messages;
-  const Status status = tools::ByteRange(programDir_, Collect(messages));
+  const Status status = maintenance::ByteRange(fs_, programDir_, Collect(messages));
   if (!status.ok()) messages.push_back(status.message());
   Show(messages);
 }
 
-tools::MessageSink MaintenanceController::Collect(std::vector<std::string>& messages) {
+maintenance::MessageSink MaintenanceController::Collect(std::vector<std::string>& messages) {
   return [&messages](const std::string& message) { messages.push_back(message); };
 }
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/DataBuild.h"
+#include "core/FileSystem.h"
+#include "maintenance/DataBuild.h"
 
 namespace quorvel::ui {
 
@@ -21,9 +22,10 @@ class MaintenanceController : public QObject {
   Q_OBJECT
 
  public:
-  // `programDir` is the program folder, ending with "/"; `reload` runs after a build, so that
-  // the window shows the new data.
-  MaintenanceController(const QString& programDir, QWidget* window, const MainLexForm& form,
+  // `programDir` is the program folder, ending with "/", whose files the tools reach through
+  // `fs` (which must outlive the controller); `reload` runs after a build, so that the window
+  // shows the new data.
+  MaintenanceController(FileSystem& fs, const QString& programDir, QWidget* window, const MainLexForm& form,
                         std::function<void()> reload);
 
   void Button1Click();
@@ -31,9 +33,10 @@ class MaintenanceController : public QObject {
   void Button3Click();
 
  private:
-  static tools::MessageSink Collect(std::vector<std::string>& messages);
+  static maintenance::MessageSink Collect(std::vector<std::string>& messages);
   void Show(const std::vector<std::string>& messages);
 
+  FileSystem& fs_;
   std::string programDir_;
   QWidget* window_;
   std::function<void()> reload_;

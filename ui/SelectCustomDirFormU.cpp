@@ -90,8 +90,8 @@ QStringList FolderRoots() {
   return roots + volumes;
 }
 
-TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, FileWriter& writer, QWidget* parent)
-    : QDialog(parent), fs_(fs), writer_(writer) {
+TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, QWidget* parent)
+    : QDialog(parent), fs_(fs) {
   setObjectName(QStringLiteral("SelectCustomDirForm"));
   setWindowTitle(kDesignCaption);
   // A single border with the caption only.
@@ -217,7 +217,7 @@ void TSelectCustomDirForm::DirectoryListBox1Change() {
 void TSelectCustomDirForm::BitBtn1Click() {
   const QString text = Dir_Edit->text();
   if (text.isEmpty()) return accept();
-  if (!MakeChosenFolder(fs_, writer_, LocalPath(text))) return ShowMessage(this, kCreateFailed);
+  if (!MakeChosenFolder(fs_, LocalPath(text))) return ShowMessage(this, kCreateFailed);
   if (!question_.okStep) return accept();
   question_.okStep(text) ? accept() : reject();
 }

@@ -11,7 +11,6 @@
 
 #include "core/UserEntriesFolder.h"
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -47,7 +46,7 @@ class TSelectCustomDirForm : public QDialog {
  public:
   // OK makes and tries the chosen folder through `fs` and `writer`, which must outlive the
   // dialog.
-  TSelectCustomDirForm(FileSystem& fs, FileWriter& writer, QWidget* parent = nullptr);
+  TSelectCustomDirForm(FileSystem& fs, QWidget* parent = nullptr);
 
   // The question of the next showing (the "FolderMode" of the dialog).
   void SetQuestion(FolderQuestion question) { question_ = std::move(question); }
@@ -65,7 +64,6 @@ class TSelectCustomDirForm : public QDialog {
 
   FolderQuestion question_;
   FileSystem& fs_;
-  FileWriter& writer_;
   bool revealing_ = false;  // the tree keeps its current folder in sight while it is read
 
   QLabel* Image1 = nullptr;

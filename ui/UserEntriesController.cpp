@@ -148,7 +148,7 @@ QString UserEntriesController::Save(EditOutcome outcome) {
 
 bool UserEntriesController::ResolveUserEntriesFolder() {
   Session& session = window_.session();
-  const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.writer(), session.locations());
+  const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.locations());
   switch (decision.step) {
     case FolderDecision::Step::kReady:
       return true;
@@ -167,7 +167,7 @@ bool UserEntriesController::ResolveUserEntriesFolder() {
   }
   // A settings file that cannot be written leaves the folder in use for this run only.
   const SettingsFileWrite written = WriteSettingsFile(
-      session.fileSystem(), session.writer(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), *chosen);
+      session.fileSystem(), session.locations().SettingsFile, SystemFoldersFromEnvironment(), *chosen);
   TakeUserEntriesFolder(*chosen, written.path);
   return true;
 }
@@ -181,7 +181,7 @@ void UserEntriesController::TakeUserEntriesFolder(const std::string& folder, con
 }
 
 std::optional<std::string> UserEntriesController::ChooseUserEntriesFolder(FolderMode mode) {
-  TSelectCustomDirForm dialog(window_.session().fileSystem(), window_.session().writer(), &window_);
+  TSelectCustomDirForm dialog(window_.session().fileSystem(), &window_);
   dialog.SetQuestion(UserEntriesQuestion(mode));
   const bool confirmed = dialog.exec() == QDialog::Accepted;
   window_.activateWindow();

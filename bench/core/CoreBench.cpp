@@ -15,7 +15,6 @@
 
 #include "core/Cp1253.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/ListSearch.h"
 #include "core/Locations.h"
 #include "core/UserEntryStore.h"
@@ -37,14 +36,13 @@ struct SynthFolder {
     dir = BenchRoot() / ("user" + std::to_string(userEntries));
     tools::SynthOptions options;
     options.userEntries = userEntries;
-    PosixFileSystem fileSystem;
-    StdFileWriter writer;
-    const Status status = tools::WriteSyntheticFolder(dir.string(), (dir / "data").string(), options, writer);
+    PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
+    const Status status = tools::WriteSyntheticFolder(fileSystem, dir.string(), (dir / "data").string(), options);
     if (!status.ok()) throw std::runtime_error(status.message());
     locations.ProgramDir = dir.string() + "/";
     SetUserFilePaths(locations, (dir / "data").string());
     dictionary = std::make_unique<Dictionary>();
-    LoadEntryIndex(*dictionary, locations, fileSystem, writer);
+    LoadEntryIndex(*dictionary, locations, fileSystem);
   }
 
   fs::path dir;
@@ -59,11 +57,10 @@ SynthFolder& FullSize() {
 
 void BM_LoadEntryIndex(benchmark::State& state) {
   SynthFolder& folder = FullSize();
-  PosixFileSystem fileSystem;
-  StdFileWriter writer;
+  PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
   Dictionary dictionary;
   for (auto _ : state) {
-    LoadEntryIndex(dictionary, folder.locations, fileSystem, writer);
+    LoadEntryIndex(dictionary, folder.locations, fileSystem);
     benchmark::DoNotOptimize(dictionary.englishCount);
   }
   state.counters["entries"] = dictionary.englishCount;
@@ -75,14 +72,13 @@ BENCHMARK(BM_LoadEntryIndex)->Unit(benchmark::kMillisecond);
 // search (which folds the candidates it reads) and the dictionary's destruction.
 void BM_NewDictionaryLoadAndSearch(benchmark::State& state) {
   SynthFolder& folder = FullSize();
-  PosixFileSystem fileSystem;
-  StdFileWriter writer;
+  PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
   SearchRequest request;
   request.text = "ship";
   size_t items = 0;
   for (auto _ : state) {
     auto dictionary = std::make_unique<Dictionary>();
-    LoadEntryIndex(*dictionary, folder.locations, fileSystem, writer);
+    LoadEntryIndex(*dictionary, folder.locations, fileSystem);
     items = FillEntryList(*dictionary, request).items.size();
     benchmark::DoNotOptimize(items);
   }
@@ -164,12 +160,11 @@ void BM_InsertUserEntry(benchmark::State& state) {
   for (const char* name : {"QuorvelC.tbo", "QuorvelIC.tbo", "QuorvelHIC.tbo"}) {
     fs::copy_file(data / name, saved / name, fs::copy_options::overwrite_existing);
   }
-  PosixFileSystem fileSystem;
-  StdFileWriter writer;
+  PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
   const NewEntryTexts texts{"main engine bedplate", Utf8ToCp1253("βάση κύριας μηχανής"),
                             Utf8ToCp1253("Η βάση της μηχανής.\r\nΔεύτερη γραμμή.")};
   for (auto _ : state) {
-    const Status status = InsertUserEntry(*folder.dictionary, folder.locations, fileSystem, writer, texts);
+    const Status status = InsertUserEntry(*folder.dictionary, folder.locations, fileSystem, texts);
     if (!status.ok()) {
       state.SkipWithError(status.message().c_str());
       break;

@@ -15,7 +15,6 @@
 #include "core/DescriptionFile.h"
 #include "core/DescriptionSearch.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "core/WordIndexCache.h"
@@ -45,18 +44,17 @@ long ResidentKiB() {
 struct Folder {
   Folder() {
     root = fs::temp_directory_path() / ("quorvel-search-bench-" + std::to_string(std::random_device{}()));
-    PosixFileSystem fileSystem;
-    StdFileWriter writer;
-    const Status status = tools::WriteSyntheticFolder(root.string() + "/", (root / "user").string(), {}, writer);
+    const Status status = tools::WriteSyntheticFolder(fileSystem, root.string() + "/", (root / "user").string(), {});
     if (!status.ok()) throw std::runtime_error(status.message());
     locations.ProgramDir = root.string() + "/";
     SetUserFilePaths(locations, (root / "user").string());
-    LoadEntryIndex(*dictionary, locations, fileSystem, writer);
-    header = ReadRtfHeader(locations.DescriptionFile());
+    LoadEntryIndex(*dictionary, locations, fileSystem);
+    header = ReadRtfHeader(fileSystem, locations.DescriptionFile());
   }
   ~Folder() { fs::remove_all(root); }
 
   fs::path root;
+  PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
   Locations locations;
   std::unique_ptr<Dictionary> dictionary = std::make_unique<Dictionary>();
   std::string header;
@@ -78,7 +76,7 @@ void FirstSearch(benchmark::State& state, const std::string& word) {
   for (auto _ : state) {
     DescriptionSearch search = NewSearch(static_cast<int>(state.range(0)));
     EntryList list;
-    search.Search(*f.dictionary, f.locations, f.header, word, list);
+    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, word, list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
     state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
     state.counters["hits"] = static_cast<double>(list.items.size());
@@ -99,9 +97,9 @@ void BM_FirstSearchInTheOtherLanguage(benchmark::State& state) {
     state.PauseTiming();
     DescriptionSearch search = NewSearch();
     EntryList list;
-    search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
+    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
     state.ResumeTiming();
-    search.Search(*f.dictionary, f.locations, f.header, greekWord, list);
+    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
   }
 }
@@ -112,11 +110,11 @@ void BM_RepeatedSearch(benchmark::State& state) {
   DescriptionSearch search = NewSearch();
   EntryList list;
   const std::string greekWord = Utf8ToCp1253("πλοίο");
-  search.Search(*f.dictionary, f.locations, f.header, "anchor", list);
-  search.Search(*f.dictionary, f.locations, f.header, greekWord, list);
+  search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
+  search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
   bool greek = false;
   for (auto _ : state) {
-    search.Search(*f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
+    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
     greek = !greek;
   }
   state.counters["hits"] = static_cast<double>(list.items.size());
@@ -127,15 +125,14 @@ BENCHMARK(BM_RepeatedSearch)->Unit(benchmark::kMillisecond);
 // What a build of the word index needs, from a session on the shared folder; its cache in
 // the folder's own "cache".
 struct IndexInputs {
-  IndexInputs() : session(SharedFolder().locations, fileSystem, writer, Converter()) {
+  IndexInputs() : session(SharedFolder().locations, fileSystem, Converter()) {
     session.Reload();
     inputs = *session.WordIndexInputsFor((SharedFolder().root / "cache").string());
   }
   static PlainTextConverter Converter() {
     return [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); };
   }
-  PosixFileSystem fileSystem;
-  StdFileWriter writer;
+  PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
   Session session;
   WordIndexInputs inputs;
 };
@@ -150,7 +147,7 @@ void BM_WordIndexBuild(benchmark::State& state) {
   IndexInputs& in = SharedInputs();
   for (auto _ : state) {
     fs::remove_all(in.inputs.cacheFolder);
-    const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem, in.writer);
+    const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem);
     if (!outcome.index) state.SkipWithError(outcome.status.message().c_str());
   }
 }
@@ -162,9 +159,9 @@ void BM_WordIndexOpen(benchmark::State& state) {
   IndexInputs& in = SharedInputs();
   WordIndexInputs inputs = in.inputs;
   inputs.inMemory = state.range(0) != 0;
-  if (!OpenWordIndex(inputs, in.fileSystem, in.writer).index) state.SkipWithError("no index");
+  if (!OpenWordIndex(inputs, in.fileSystem).index) state.SkipWithError("no index");
   for (auto _ : state) {
-    const WordIndexOutcome outcome = OpenWordIndex(inputs, in.fileSystem, in.writer);
+    const WordIndexOutcome outcome = OpenWordIndex(inputs, in.fileSystem);
     if (!outcome.index || outcome.built) state.SkipWithError("the cache was not found");
   }
 }
@@ -174,7 +171,7 @@ BENCHMARK(BM_WordIndexOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // entries and 50 additions read and converted.
 void BM_WordIndexSearch(benchmark::State& state) {
   IndexInputs& in = SharedInputs();
-  const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem, in.writer);
+  const WordIndexOutcome outcome = OpenWordIndex(in.inputs, in.fileSystem);
   if (!in.session.AdoptWordIndex(outcome.index)) state.SkipWithError("no index");
   const std::string greekWord = Utf8ToCp1253("πλοίο");
   bool greek = false;

@@ -18,7 +18,6 @@
 #include "core/DescriptionFile.h"
 #include "core/EntryDocument.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/TextOps.h"
 #include "platform/PosixFileSystem.h"
@@ -59,24 +58,23 @@ int main(int argc, char** argv) {
   // else the settings file). That makes the program folder the current one, so both paths are
   // made absolute first.
   const std::string output = std::filesystem::absolute(argv[2]).string();
-  const Locations locations =
-      ResolveFileLocations(std::filesystem::absolute(argv[1]).string(), SystemFoldersFromEnvironment());
   PosixFileSystem fs;
-  StdFileWriter writer;
+  const Locations locations =
+      ResolveFileLocations(fs, std::filesystem::absolute(argv[1]).string(), SystemFoldersFromEnvironment());
   Dictionary dictionary;
-  const LoadReport report = LoadEntryIndex(dictionary, locations, fs, writer);
+  const LoadReport report = LoadEntryIndex(dictionary, locations, fs);
   if (!report.englishIndexFound || !report.status.ok()) {
     std::cerr << "export-tabfile: the index did not load: " << report.status.message() << '\n';
     return 1;
   }
-  const std::string header = ReadRtfHeader(locations.DescriptionFile());
+  const std::string header = ReadRtfHeader(fs, locations.DescriptionFile());
 
   std::ofstream out(output, std::ios::binary);
   int written = 0;
   int skipped = 0;
   for (int slot = 1; slot <= dictionary.englishCount; ++slot) {
     const std::string headword = TabfileText(Cp1253ToUtf8(Trim(dictionary.EnglishIndex[slot].Headword)));
-    const auto document = BuildDescriptionDocument(dictionary, locations, header, slot);
+    const auto document = BuildDescriptionDocument(fs, dictionary, locations, header, slot);
     const auto plain = document ? richtext::RtfToPlainText(*document) : std::nullopt;
     // tabfile refuses a line without a word or without text; such an entry is left out.
     if (headword.empty() || !plain || Trim(*plain).empty()) {

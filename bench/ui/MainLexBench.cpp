@@ -17,7 +17,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/PosixFileSystem.h"
@@ -39,9 +38,9 @@ namespace fs = std::filesystem;
 const fs::path& ProgramFolder() {
   static const fs::path folder = [] {
     const fs::path dir = fs::temp_directory_path() / ("quorvel-ui-bench-" + std::to_string(getpid()));
-    StdFileWriter writer;
+    PosixFileSystem fileSystem{PosixFileSystem::Durability::kUnflushed};
     const Status status =
-        tools::WriteSyntheticFolder(dir.string(), (dir / "data").string(), tools::SynthOptions{}, writer);
+        tools::WriteSyntheticFolder(fileSystem, dir.string(), (dir / "data").string(), tools::SynthOptions{});
     if (!status.ok()) throw std::runtime_error(status.message());
     return dir;
   }();
@@ -51,7 +50,7 @@ const fs::path& ProgramFolder() {
 // The window with its session on the program folder, shown.
 struct ShownWindow {
   ShownWindow()
-      : session(ResolveFileLocations(ProgramFolder().string(), SystemFolders{}), fileSystem, writer,
+      : session(ResolveFileLocations(fileSystem, ProgramFolder().string(), SystemFolders{}), fileSystem,
                 [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }),
         window(session, std::make_unique<platform::FakeKeyboardLayouts>(
                             std::vector<platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}})) {
@@ -66,7 +65,6 @@ struct ShownWindow {
   int ItemCount() { return Control<QListView>("Entries_List")->model()->rowCount(); }
 
   PosixFileSystem fileSystem;
-  StdFileWriter writer;
   Session session;
   ui::TMainLex window;
 };

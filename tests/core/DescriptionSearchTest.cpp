@@ -10,7 +10,6 @@
 
 #include "core/Cp1253.h"
 #include "core/DescriptionFile.h"
-#include "core/FileWriter.h"
 #include "core/SearchKey.h"
 #include "core/Session.h"
 #include "core/TextOps.h"
@@ -52,12 +51,12 @@ class DescriptionSearchTest : public ::testing::Test {
     });
     fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("της σημείωσης: δική μου σημείωση") + "}"},
                                {4, 90, "stern light", "{" + Rtf("φανός πρύμνης") + "}"}});
-    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
-    header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
+    header_ = ReadRtfHeader(fs_, fixture_.locations().DescriptionFile());
   }
 
   std::vector<std::string> Find(const std::string& word) {
-    search_.Search(*dictionary_, fixture_.locations(), header_, word, list_);
+    search_.Search(fs_, *dictionary_, fixture_.locations(), header_, word, list_);
     std::vector<std::string> found;
     for (const auto& item : list_.items) found.push_back(item.text);
     return found;
@@ -65,7 +64,6 @@ class DescriptionSearchTest : public ::testing::Test {
 
   DictionaryFixture fixture_;
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
   EntryList list_;
@@ -105,21 +103,21 @@ TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   const Found first = Find(Utf8ToCp1253("λιμάνι"));
   DescriptionSearch fresh{[](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
   EntryList other;
-  fresh.Search(*dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other);
+  fresh.Search(fs_, *dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other);
   ASSERT_EQ(other.items.size(), first.size());
   // A reload drops the kept texts: a user entry deleted from the files disappears.
   fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"}});
-  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
+  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
   EXPECT_EQ(Find(Utf8ToCp1253("πρύμνης")), Found{});
 }
 
 TEST_F(DescriptionSearchTest, MissingFilesEndOrNarrowTheSearch) {
   std::filesystem::remove(fixture_.locations().UserDescrFile);
-  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
+  LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
   EXPECT_EQ(Find(Utf8ToCp1253("σημείωση")), Found{});
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
   std::filesystem::remove(fixture_.locations().DescriptionFile());
-  EXPECT_FALSE(search_.Search(*dictionary_, fixture_.locations(), header_, "ship", list_).ok());
+  EXPECT_FALSE(search_.Search(fs_, *dictionary_, fixture_.locations(), header_, "ship", list_).ok());
   EXPECT_EQ(list_.items.size(), 0u);
   EXPECT_FALSE(list_.greek);
 }
@@ -159,12 +157,12 @@ class DescriptionSearchScan : public ::testing::Test {
     std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
     fixture_.WriteUserEntries(user);
     user_ = user;
-    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
-    header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
+    header_ = ReadRtfHeader(fs_, fixture_.locations().DescriptionFile());
   }
 
   // The scan slot by slot, through the entry view's own reads.
-  std::vector<int> PlainScan(const std::string& word) const {
+  std::vector<int> PlainScan(const std::string& word) {
     const Locations locations = fixture_.locations();
     const bool greek = IsGreekInitial(static_cast<unsigned char>(word[0]));
     const std::string key = greek ? FoldGreekText(word) : AsciiLower(word);
@@ -174,11 +172,11 @@ class DescriptionSearchScan : public ::testing::Test {
       DescriptionPlace place;
       if (EntryDescriptionPlace(*dictionary_, locations, slot, place)) {
         const auto coding = place.file == locations.UserDescrFile ? DescriptionCoding::Shift : DescriptionCoding::Position;
-        const auto text = ReadDescriptionText(place.file, place.position, place.length, coding);
+        const auto text = ReadDescriptionText(fs_, place.file, place.position, place.length, coding);
         if (!text) break;
         body = *text + " ";
         if (EntryAdditionPlace(*dictionary_, locations, slot, place)) {
-          if (const auto more = ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift)) {
+          if (const auto more = ReadDescriptionText(fs_, place.file, place.position, place.length, DescriptionCoding::Shift)) {
             body += *more + " ";
           }
         }
@@ -192,7 +190,7 @@ class DescriptionSearchScan : public ::testing::Test {
 
   std::vector<int> Slots(DescriptionSearch& search, const std::string& word, Status* status = nullptr) {
     EntryList list;
-    const Status result = search.Search(*dictionary_, fixture_.locations(), header_, word, list);
+    const Status result = search.Search(fs_, *dictionary_, fixture_.locations(), header_, word, list);
     if (status) *status = result;
     std::vector<int> slots;
     for (const auto& item : list.items) slots.push_back(item.slot);
@@ -203,7 +201,6 @@ class DescriptionSearchScan : public ::testing::Test {
                                           "πλοίο", "ΠΛΟΊΟΥ", "άγκυρα", "τρόπιδα", "λιμάνι", "(ship)"};
   DictionaryFixture fixture_;
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
   std::vector<test::UserLine> user_;
@@ -251,13 +248,13 @@ TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
       user_.push_back({kDamaged, kDamaged, "", "{" + Rtf("πλοίο") + " hull}"});
       std::sort(user_.begin(), user_.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
       fixture_.WriteUserEntries(user_);
-      LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
+      LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
     }
-    Session session(fixture_.locations(), fs_, writer_, counting);
+    Session session(fixture_.locations(), fs_, counting);
     session.Reload();
     const std::optional<WordIndexInputs> inputs = session.WordIndexInputsFor(cache);
     ASSERT_TRUE(inputs);
-    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
+    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_);
     ASSERT_TRUE(outcome.status.ok()) << outcome.status.message();
     ASSERT_TRUE(outcome.index);
     EXPECT_EQ(outcome.built, !addedToDamaged);  // the user's files are not in the index

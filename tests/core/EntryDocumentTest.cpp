@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "core/DescriptionFile.h"
-#include "core/FileWriter.h"
 #include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 
@@ -26,17 +25,16 @@ class EntryDocumentTest : public ::testing::Test {
   }
 
   void Load() {
-    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_, writer_);
-    header_ = ReadRtfHeader(fixture_.locations().DescriptionFile());
+    LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
+    header_ = ReadRtfHeader(fs_, fixture_.locations().DescriptionFile());
   }
 
   std::optional<std::string> Document(int slot) {
-    return BuildDescriptionDocument(*dictionary_, fixture_.locations(), header_, slot);
+    return BuildDescriptionDocument(fs_, *dictionary_, fixture_.locations(), header_, slot);
   }
 
   DictionaryFixture fixture_;
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   std::unique_ptr<Dictionary> dictionary_ = std::make_unique<Dictionary>();
   std::string header_;
 };
@@ -71,20 +69,21 @@ TEST_F(EntryDocumentTest, AnUnreadableDescriptionGivesNoDocument) {
   EXPECT_EQ(Document(2), std::nullopt);
   EXPECT_EQ(Document(0), std::nullopt);
   EXPECT_EQ(Document(kIndexSlots), std::nullopt);
-  EXPECT_EQ(ReadRtfHeader(fixture_.locations().DescriptionFile()), "");
+  EXPECT_EQ(ReadRtfHeader(fs_, fixture_.locations().DescriptionFile()), "");
 }
 
 TEST(DescriptionFile, ReadsAreBoundedAndPositionDecoded) {
   DictionaryFixture fixture;
+  PosixFileSystem fs_;
   const auto offsets = fixture.WritePublishedDescriptions("hdr", {"first", "second"});
   const std::string file = fixture.locations().DescriptionFile();
-  EXPECT_EQ(ReadDescriptionText(file, offsets[1], 6, DescriptionCoding::Position), "second");
-  EXPECT_EQ(ReadDescriptionText(file, offsets[0], 0, DescriptionCoding::Position), "");
+  EXPECT_EQ(ReadDescriptionText(fs_, file, offsets[1], 6, DescriptionCoding::Position), "second");
+  EXPECT_EQ(ReadDescriptionText(fs_, file, offsets[0], 0, DescriptionCoding::Position), "");
   // Past the end of the file, or a negative position: nothing.
-  EXPECT_EQ(ReadDescriptionText(file, offsets[1], 7, DescriptionCoding::Position), std::nullopt);
-  EXPECT_EQ(ReadDescriptionText(file, -1, 2, DescriptionCoding::Position), std::nullopt);
+  EXPECT_EQ(ReadDescriptionText(fs_, file, offsets[1], 7, DescriptionCoding::Position), std::nullopt);
+  EXPECT_EQ(ReadDescriptionText(fs_, file, -1, 2, DescriptionCoding::Position), std::nullopt);
   // A header block whose first zero byte comes after "hdr".
-  EXPECT_EQ(ReadRtfHeader(file), "{hdr");
+  EXPECT_EQ(ReadRtfHeader(fs_, file), "{hdr");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
@@ -55,8 +54,7 @@ struct Loaded {
 
 void Load(Loaded& l, const Locations& locations) {
   PosixFileSystem fs;
-  StdFileWriter writer;
-  l.report = LoadEntryIndex(l.d, locations, fs, writer);
+  l.report = LoadEntryIndex(l.d, locations, fs);
 }
 
 TEST(EntryIndexLoad, PublishedLinesFillTheSlotsInFileOrder) {
@@ -137,17 +135,18 @@ TEST(EntryIndexLoad, UserLinesMergeAfterTheirAttachNumber) {
 
   // The reading rules find the bytes the fixture wrote, in both description files.
   const Locations locations = fx.locations();
+  PosixFileSystem fs;
   DescriptionPlace place;
   ASSERT_TRUE(EntryDescriptionPlace(l.d, locations, 2, place));
-  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Position),
+  EXPECT_EQ(ReadDescriptionText(fs, place.file, place.position, place.length, DescriptionCoding::Position),
             "{bow text}");
   ASSERT_TRUE(EntryDescriptionPlace(l.d, locations, 4, place));
-  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift),
+  EXPECT_EQ(ReadDescriptionText(fs, place.file, place.position, place.length, DescriptionCoding::Shift),
             "{bl}");
   ASSERT_TRUE(EntryAdditionPlace(l.d, locations, 6, place));
-  EXPECT_EQ(ReadDescriptionText(place.file, place.position, place.length, DescriptionCoding::Shift),
+  EXPECT_EQ(ReadDescriptionText(fs, place.file, place.position, place.length, DescriptionCoding::Shift),
             "{\\f60\\fs22 note}");
-  EXPECT_EQ(ReadRtfHeader(locations.DescriptionFile()), "{" + std::string(test::kFixtureRtfHeader));
+  EXPECT_EQ(ReadRtfHeader(fs, locations.DescriptionFile()), "{" + std::string(test::kFixtureRtfHeader));
 }
 
 TEST(EntryIndexLoad, UserLineWithAnAttachNumberThatNeverComesStopsTheLaterOnes) {
@@ -465,19 +464,19 @@ TEST_F(InterruptedRewrite, TemporaryIndexLeftMeansNothingWasReplaced) {
   EXPECT_EQ(l.d.GreekIndex[2].Term, kPloio);
 }
 
-// A writer that stops working, as at a crash, from its `crashAt`-th rename on.
-class CrashAtRename : public StdFileWriter {
+// A file system whose writes stop working, as at a crash, from its `crashAt`-th rename on.
+class CrashAtRename : public PosixFileSystem {
  public:
-  explicit CrashAtRename(int crashAt) : crashAt_(crashAt) {}
+  explicit CrashAtRename(int crashAt) : PosixFileSystem(Durability::kUnflushed), crashAt_(crashAt) {}
   Status WriteFile(const std::string& path, std::string_view bytes) override {
-    return crashed_ ? Crashed() : StdFileWriter::WriteFile(path, bytes);
+    return crashed_ ? Crashed() : PosixFileSystem::WriteFile(path, bytes);
   }
   Status ReplaceFile(const std::string& from, const std::string& to) override {
     crashed_ = crashed_ || ++renames_ >= crashAt_;
-    return crashed_ ? Crashed() : StdFileWriter::ReplaceFile(from, to);
+    return crashed_ ? Crashed() : PosixFileSystem::ReplaceFile(from, to);
   }
   Status RemoveFile(const std::string& path) override {
-    return crashed_ ? Crashed() : StdFileWriter::RemoveFile(path);
+    return crashed_ ? Crashed() : PosixFileSystem::RemoveFile(path);
   }
 
  private:
@@ -491,9 +490,8 @@ class CrashAtRename : public StdFileWriter {
 void CommitNewContents(DictionaryFixture& fx, int crashAt) {
   const std::string index = ShiftEncode(DictionaryFixture::UserIndexLine(2, 91, "new", 1, 6)) + "\r\n";
   const std::string greek = ShiftEncode(DictionaryFixture::UserGreekLine(2, 91, kSkafos)) + "\r\n";
-  PosixFileSystem fs;
   CrashAtRename crashing(crashAt);
-  CommitUserFiles(fx.locations(), fs, crashing, {index, ShiftEncode("{new!}"), greek});
+  CommitUserFiles(fx.locations(), crashing, {index, ShiftEncode("{new!}"), greek});
 }
 
 TEST_F(InterruptedRewrite, DescriptionsLeftAfterTheIndexAreMovedIn) {
@@ -540,8 +538,7 @@ TEST_F(InterruptedRewrite, ALoadThatCannotFinishReadsTheNewFilesWhereTheyLie) {
   PosixFileSystem fs;
   std::unique_ptr<FileLock> other;
   ASSERT_TRUE(LockUserFiles(fx.locations(), fs, other).ok());
-  StdFileWriter writer;
-  Session session(fx.locations(), fs, writer, [](std::string_view rtf) { return std::string(rtf); });
+  Session session(fx.locations(), fs, [](std::string_view rtf) { return std::string(rtf); });
   for (const bool kept : {true, false}) {
     if (!kept) other.reset();
     const LoadReport report = session.Reload();

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/Cp1253.h"
+#include "platform/PosixFileSystem.h"
 
 namespace quorvel {
 namespace {
@@ -84,12 +85,13 @@ TEST(FigureReference, FileOfTheEntryNumber) {
   auto dictionary = std::make_unique<Dictionary>();
   dictionary->EnglishIndex[5].Number = 77;
   const std::string programDir = root.string() + "/";
-  EXPECT_EQ(ExistingFigureFile(*dictionary, programDir, 5, "3"), (root / "Content" / "fig773.bmp").string());
-  EXPECT_EQ(ExistingFigureFile(*dictionary, programDir, 5, ""), std::nullopt);  // fig77.bmp missing
-  EXPECT_EQ(ExistingFigureFile(*dictionary, programDir, 6, "3"), std::nullopt);  // an empty slot
-  EXPECT_EQ(ExistingFigureFile(*dictionary, programDir, 0, "3"), std::nullopt);
+  PosixFileSystem fs;
+  EXPECT_EQ(ExistingFigureFile(fs, *dictionary, programDir, 5, "3"), (root / "Content" / "fig773.bmp").string());
+  EXPECT_EQ(ExistingFigureFile(fs, *dictionary, programDir, 5, ""), std::nullopt);  // fig77.bmp missing
+  EXPECT_EQ(ExistingFigureFile(fs, *dictionary, programDir, 6, "3"), std::nullopt);  // an empty slot
+  EXPECT_EQ(ExistingFigureFile(fs, *dictionary, programDir, 0, "3"), std::nullopt);
   std::filesystem::remove_all(root);
-  EXPECT_EQ(ExistingFigureFile(*dictionary, programDir, 5, "3"), std::nullopt);  // no content folder
+  EXPECT_EQ(ExistingFigureFile(fs, *dictionary, programDir, 5, "3"), std::nullopt);  // no content folder
 }
 
 }  // namespace

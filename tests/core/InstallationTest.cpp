@@ -42,7 +42,7 @@ struct InstallRun {
 
 InstallRun Install(FakeFileSystem& fs, const std::string& target = kTarget) {
   InstallRun run;
-  run.outcome = InstallFiles(fs, fs, kProgram, target, kLaunchers,
+  run.outcome = InstallFiles(fs, kProgram, target, kLaunchers,
                              [&run](const std::string& folder) { run.remembered.push_back(folder); });
   return run;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/DictionaryFixture.h"
+#include "platform/PosixFileSystem.h"
 
 namespace quorvel {
 namespace {
@@ -26,7 +27,7 @@ class ResolveFileLocationsTest : public ::testing::Test {
   }
   void TearDown() override { fs::current_path(saved_); }
 
-  Locations Resolve() { return ResolveFileLocations(fx_.programDir(), folders_); }
+  Locations Resolve() { return ResolveFileLocations(disk_, fx_.programDir(), folders_); }
   static void ExpectUserFolder(const Locations& l, const std::string& folder) {
     EXPECT_EQ(l.UserDescrFile, folder + "/QuorvelC.tbo");
     EXPECT_EQ(l.UserIndexFile, folder + "/QuorvelIC.tbo");
@@ -44,6 +45,7 @@ class ResolveFileLocationsTest : public ::testing::Test {
   }
 
   DictionaryFixture fx_;
+  PosixFileSystem disk_;
   SystemFolders folders_;
   fs::path saved_;
 };
@@ -51,12 +53,12 @@ class ResolveFileLocationsTest : public ::testing::Test {
 TEST_F(ResolveFileLocationsTest, ProgramDirEndsWithASeparatorAndBecomesCurrent) {
   std::string dir = fx_.programDir();
   dir.pop_back();
-  const Locations l = ResolveFileLocations(dir, folders_);
+  const Locations l = ResolveFileLocations(disk_, dir, folders_);
   EXPECT_EQ(l.ProgramDir, fx_.programDir());
   EXPECT_TRUE(fs::equivalent(fs::current_path(), fs::path(dir)));
   ExpectNoUserFolder(l);
   EXPECT_TRUE(l.SettingsFile.empty());
-  EXPECT_EQ(ResolveFileLocations("/", folders_).ProgramDir, "/");
+  EXPECT_EQ(ResolveFileLocations(disk_, "/", folders_).ProgramDir, "/");
 }
 
 // The folder is spelled "Data" in the program and "data" on disk: one folder. A user

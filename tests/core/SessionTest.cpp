@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
@@ -34,8 +33,7 @@ class SessionTest : public ::testing::Test {
 
   DictionaryFixture fx_;
   PosixFileSystem fs_;
-  StdFileWriter writer_;
-  Session session_{fx_.locations(), fs_, writer_, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
+  Session session_{fx_.locations(), fs_, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
 };
 
 TEST_F(SessionTest, TypingShowsTheFirstItemOnlyWhenItIsNamedExactly) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "core/UserEntryStore.h"
 #include "platform/PosixFileSystem.h"
@@ -38,7 +37,7 @@ std::string PlainText(std::string_view rtf) { return std::string(rtf); }
 // One program: its own session on the shared folder.
 class Program {
  public:
-  explicit Program(const Locations& locations) : session_(locations, fs_, writer_, PlainText) { session_.Reload(); }
+  explicit Program(const Locations& locations) : session_(locations, fs_, PlainText) { session_.Reload(); }
 
   Session& session() { return session_; }
   int SlotOf(std::string_view headword) const {
@@ -55,7 +54,6 @@ class Program {
 
  private:
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   Session session_;
 };
 
@@ -163,7 +161,7 @@ TEST(SharedUserFolder, AnEditWithAFileItCannotReadIsRefused) {
     for (const bool beforeLoad : {true, false}) {
       for (const int edit : {0, 1, 2}) {
         FakeFileSystem fake = FakeOf(fx);
-        Session session(l, fake, fake, PlainText);
+        Session session(l, fake, PlainText);
         if (beforeLoad) fake.FailReads(file);
         session.Reload();
         fake.FailReads(file);

@@ -16,7 +16,7 @@ TEST(DecideUserEntriesFolder, UserFilesThenSettingsThenTheProgramFile) {
   FakeFileSystem fs;
   Locations l;
   l.ProgramDir = "/prog/";
-  const auto decide = [&] { return DecideUserEntriesFolder(fs, fs, l); };
+  const auto decide = [&] { return DecideUserEntriesFolder(fs, l); };
   EXPECT_EQ(decide().mode, FolderMode::kNull);  // no program file: asked for a folder
   fs.AddFile("/prog/Quorvel", "program");
   // Read-only media: the program file, or its folder (say, owned by another user), that this
@@ -69,19 +69,19 @@ TEST(MakeChosenFolder, MakesTheDataFolderOrSaysTheFolderCannotBeUsed) {
   FakeFileSystem fs;
   fs.AddFolder("/media/prog/data");
   fs.AddFile("/home/u/file", "x");
-  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/home/u/Quorvel"));
-  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/home/u/Other/"));
-  EXPECT_TRUE(MakeChosenFolder(fs, fs, "/media/prog"));  // its "data" is the Data folder
+  EXPECT_TRUE(MakeChosenFolder(fs, "/home/u/Quorvel"));
+  EXPECT_TRUE(MakeChosenFolder(fs, "/home/u/Other/"));
+  EXPECT_TRUE(MakeChosenFolder(fs, "/media/prog"));  // its "data" is the Data folder
   EXPECT_EQ(fs.Kind("/home/u/Quorvel/Data"), FileKind::kFolder);
   EXPECT_EQ(fs.Kind("/home/u/Other/Data"), FileKind::kFolder);
   EXPECT_EQ(fs.Kind("/media/prog/Data"), FileKind::kMissing);
-  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/home/u/file"));
+  EXPECT_FALSE(MakeChosenFolder(fs, "/home/u/file"));
   // A name the settings file's one line could not hold is refused before anything is made.
-  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/home/u/two\nlines"));
+  EXPECT_FALSE(MakeChosenFolder(fs, "/home/u/two\nlines"));
   EXPECT_EQ(fs.Kind("/home/u/two"), FileKind::kMissing);
   // A folder that is there but that this user cannot write in is no answer; the probe leaves nothing behind.
   fs.SetReadOnly("/media/prog", true);
-  EXPECT_FALSE(MakeChosenFolder(fs, fs, "/media/prog"));
+  EXPECT_FALSE(MakeChosenFolder(fs, "/media/prog"));
   fs.SetReadOnly("/media/prog", false);
   EXPECT_EQ(fs.Files(), (std::vector<std::string>{"/home/u/file"}));
 }
@@ -90,19 +90,19 @@ TEST(WriteSettingsFile, ANewFileGoesToTheConfigurationFolderElseHome) {
   const SystemFolders folders{"/home/u/.config", "/home/u"};
   FakeFileSystem fs;
   fs.AddFolder("/home/u");
-  SettingsFileWrite written = WriteSettingsFile(fs, fs, "/gone/Quorvel.ini", folders, "/home/u/Quorvel");
+  SettingsFileWrite written = WriteSettingsFile(fs, "/gone/Quorvel.ini", folders, "/home/u/Quorvel");
   EXPECT_EQ(written.path, "/home/u/.config/Quorvel.ini");
   EXPECT_EQ(fs.Content(written.path), "/home/u/Quorvel\n");
   // An empty folder keeps the old line; a line break would make the line another folder.
-  EXPECT_TRUE(WriteSettingsFile(fs, fs, written.path, folders, "").status.ok());
-  EXPECT_EQ(WriteSettingsFile(fs, fs, written.path, folders, "/a\n/b").status.code(), StatusCode::kRefused);
+  EXPECT_TRUE(WriteSettingsFile(fs, written.path, folders, "").status.ok());
+  EXPECT_EQ(WriteSettingsFile(fs, written.path, folders, "/a\n/b").status.code(), StatusCode::kRefused);
   EXPECT_EQ(fs.Content(written.path), "/home/u/Quorvel\n");
 
   FakeFileSystem home;
   home.AddFile("/home/u/.config", "not a folder");
-  EXPECT_EQ(WriteSettingsFile(home, home, "", folders, "/e").path, "/home/u/Quorvel.ini");
+  EXPECT_EQ(WriteSettingsFile(home, "", folders, "/e").path, "/home/u/Quorvel.ini");
   home.SetReadOnly("/home/u", true);
-  written = WriteSettingsFile(home, home, "", folders, "/e");
+  written = WriteSettingsFile(home, "", folders, "/e");
   EXPECT_FALSE(written.status.ok());
   EXPECT_EQ(written.path, "");
 }
@@ -114,7 +114,7 @@ TEST(WriteSettingsFile, EveryFailureLeavesTheOldOrTheNewLine) {
     fs.AddFile("/cfg/Quorvel.ini", "/old/folder\n");
     fs.FailCall(n, StatusCode::kNoSpace);
     const SettingsFileWrite written =
-        WriteSettingsFile(fs, fs, "/cfg/Quorvel.ini", {"/cfg", "/home"}, "/a/much/longer/new/folder");
+        WriteSettingsFile(fs, "/cfg/Quorvel.ini", {"/cfg", "/home"}, "/a/much/longer/new/folder");
     const std::optional<std::string> content = fs.Content("/cfg/Quorvel.ini");
     if (!fs.faulted()) {
       EXPECT_EQ(content, "/a/much/longer/new/folder\n");

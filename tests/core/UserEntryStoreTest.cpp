@@ -15,6 +15,7 @@
 #include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/ForwardingFileSystem.h"
 
 namespace quorvel {
 namespace {
@@ -73,7 +74,7 @@ class UserEntryStoreTest : public ::testing::Test {
     Load();
   }
   void Load() {
-    const LoadReport report = LoadEntryIndex(d, fx.locations(), fs, writer);
+    const LoadReport report = LoadEntryIndex(d, fx.locations(), fs);
     ASSERT_TRUE(report.status.ok()) << report.status.message();
   }
   int SlotOf(std::string_view headword) const {
@@ -84,14 +85,14 @@ class UserEntryStoreTest : public ::testing::Test {
   }
   Status Insert(const std::string& english, const std::string& greek = "",
                 const std::string& description = "") {
-    return InsertUserEntry(d, fx.locations(), fs, writer, {english, greek, description});
+    return InsertUserEntry(d, fx.locations(), fs, {english, greek, description});
   }
   Status Modify(std::string_view headword, char origin, const std::string& english,
                 const std::string& greek, const std::string& description) {
-    return ModifyUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, SlotOf(headword)), {origin, english, greek, description});
+    return ModifyUserEntry(d, fx.locations(), fs, EntryRefAt(d, SlotOf(headword)), {origin, english, greek, description});
   }
   Status Delete(std::string_view headword) {
-    return DeleteUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, SlotOf(headword)));
+    return DeleteUserEntry(d, fx.locations(), fs, EntryRefAt(d, SlotOf(headword)));
   }
   void ExpectIndex(const Expected& expected) const {
     EXPECT_EQ(fx.UserIndexLines(), expected.index);
@@ -112,8 +113,7 @@ class UserEntryStoreTest : public ::testing::Test {
 
   DictionaryFixture fx;
   Dictionary d;
-  PosixFileSystem fs;
-  StdFileWriter writer;
+  PosixFileSystem fs{PosixFileSystem::Durability::kUnflushed};
 };
 
 TEST(StoredUserDescription, EscapesEveryByteAndTurnsLineBreaksIntoPar) {
@@ -143,8 +143,8 @@ TEST_F(UserEntryStoreTest, InsertIntoAnEmptyStoreCreatesTheFiles) {
   DictionaryFixture bare;
   WriteDictionary(bare);
   Dictionary d2;
-  LoadEntryIndex(d2, bare.locations(), fs, writer);
-  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), fs, writer, {"zebra", "", ""}).ok());
+  LoadEntryIndex(d2, bare.locations(), fs);
+  ASSERT_TRUE(InsertUserEntry(d2, bare.locations(), fs, {"zebra", "", ""}).ok());
   EXPECT_EQ(bare.UserIndexLines(), (Lines{DictionaryFixture::UserIndexLine(6, 7, "zebra", 1, 0)}));
   EXPECT_EQ(bare.ReadRaw("user/QuorvelC.tbo"), "");
   EXPECT_FALSE(bare.Exists("user/QuorvelHIC.tbo"));
@@ -225,7 +225,7 @@ TEST_F(UserEntryStoreTest, InsertRefusalsWriteNothing) {
   EXPECT_FALSE(Insert("long", "", std::string(7750, 'x')).ok());  // 31002 bytes stored
   Locations noFolder = fx.locations();
   SetUserFilePaths(noFolder, "");
-  EXPECT_FALSE(InsertUserEntry(d, noFolder, fs, writer, {"x", "", ""}).ok());
+  EXPECT_FALSE(InsertUserEntry(d, noFolder, fs, {"x", "", ""}).ok());
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelC.tbo"), descriptions);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
@@ -290,11 +290,11 @@ TEST_F(UserEntryStoreTest, DescriptionsUpToTheTypedLimitAreSaved) {
   const std::string longest(kMaxTypedDescriptionCharacters, '\xE1');
   ASSERT_TRUE(Modify("chain", kOriginPublished, "chain", "", longest).ok());
   Load();
-  ASSERT_TRUE(InsertUserEntry(d, fx.locations(), fs, writer, {"raft", "", longest}).ok());
+  ASSERT_TRUE(InsertUserEntry(d, fx.locations(), fs, {"raft", "", longest}).ok());
   Load();
   const auto index = fx.ReadRaw("user/QuorvelIC.tbo");
   EXPECT_EQ(Modify("chain", kOriginAddition, "chain", "", longest + "\xE1").code(), StatusCode::kTooLong);
-  EXPECT_EQ(InsertUserEntry(d, fx.locations(), fs, writer, {"skiff", "", longest + "\xE1\xE1\xE1"}).code(),
+  EXPECT_EQ(InsertUserEntry(d, fx.locations(), fs, {"skiff", "", longest + "\xE1\xE1\xE1"}).code(),
             StatusCode::kTooLong);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
 }
@@ -306,7 +306,7 @@ TEST_F(UserEntryStoreTest, ModifyRefusals) {
   EXPECT_FALSE(Modify("boat", 'X', "boat", "", "x").ok());
   EXPECT_FALSE(Modify("boat", kOriginUser, "", "", "x").ok());
   for (int slot : {-1, 0, 30001, 30002}) {
-    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, slot), {kOriginUser, "b", "", ""}).code(),
+    EXPECT_EQ(ModifyUserEntry(d, fx.locations(), fs, EntryRefAt(d, slot), {kOriginUser, "b", "", ""}).code(),
               StatusCode::kNotFound);
   }
   EXPECT_EQ(fx.ReadRaw("user/QuorvelIC.tbo"), index);
@@ -324,7 +324,6 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       {"boat", {"boat", G("βάρκα"), ""}},             // the term changes only
   };
   PosixFileSystem fs;
-  StdFileWriter writer;
   for (const Case& c : cases) {
     DictionaryFixture once;
     DictionaryFixture twice;
@@ -333,16 +332,16 @@ TEST(ModifyUserEntry, UserEntryGivesTheFilesOfDeleteThenInsert) {
       WriteUserEntries(*fx);
     }
     Dictionary d;
-    LoadEntryIndex(d, once.locations(), fs, writer);
+    LoadEntryIndex(d, once.locations(), fs);
     int slot = 0;
     while (d.EnglishIndex[slot].Headword != c.entry) ++slot;
     const EditedEntryTexts edited{kOriginUser, c.texts.english, c.texts.greek, c.texts.description};
-    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, writer, EntryRefAt(d, slot), edited).ok()) << c.entry;
+    ASSERT_TRUE(ModifyUserEntry(d, once.locations(), fs, EntryRefAt(d, slot), edited).ok()) << c.entry;
 
-    LoadEntryIndex(d, twice.locations(), fs, writer);
-    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, writer, EntryRefAt(d, slot)).ok());
-    LoadEntryIndex(d, twice.locations(), fs, writer);
-    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), fs, writer, c.texts).ok());
+    LoadEntryIndex(d, twice.locations(), fs);
+    ASSERT_TRUE(DeleteUserEntry(d, twice.locations(), fs, EntryRefAt(d, slot)).ok());
+    LoadEntryIndex(d, twice.locations(), fs);
+    ASSERT_TRUE(InsertUserEntry(d, twice.locations(), fs, c.texts).ok());
 
     for (const char* file : {"user/QuorvelIC.tbo", "user/QuorvelC.tbo", "user/QuorvelHIC.tbo"}) {
       EXPECT_EQ(once.ReadRaw(file), twice.ReadRaw(file)) << c.entry << " " << file;
@@ -397,7 +396,7 @@ TEST_F(UserEntryStoreTest, DeleteNeedsNoGreekOrDescriptionFile) {
 TEST_F(UserEntryStoreTest, DeleteRefusals) {
   WithUserEntries();
   EXPECT_EQ(Delete("bow").code(), StatusCode::kRefused);  // published, with an addition
-  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, writer, EntryRefAt(d, 0)).code(), StatusCode::kNotFound);
+  EXPECT_EQ(DeleteUserEntry(d, fx.locations(), fs, EntryRefAt(d, 0)).code(), StatusCode::kNotFound);
   // The index is older than the files: the entry is gone from them.
   fx.WriteUserEntries({kStoredLines[1]});
   EXPECT_EQ(Delete("boat").code(), StatusCode::kChanged);
@@ -417,11 +416,14 @@ TEST_F(UserEntryStoreTest, DamagedUserFilesAreLeftAlone) {
   EXPECT_FALSE(fx.Exists("user/tempi.tbo"));
 }
 
-// A FileWriter that fails on purpose. With `errorAt` the n-th operation fails (a failed write
-// leaves half its bytes behind); with `crashAt` the n-th and every later operation do nothing
-// and fail, as after a power loss (the crashing write too leaves half its bytes).
-class FaultyWriter : public FileWriter {
+// The disk's file system with writes that fail on purpose. With `errorAt` the n-th write,
+// rename, removal or flush fails (a failed write leaves half its bytes behind); with `crashAt`
+// the n-th and every later one do nothing and fail, as after a power loss (the crashing write
+// too leaves half its bytes).
+class FaultyWriter : public test::ForwardingFileSystem {
  public:
+  FaultyWriter() : ForwardingFileSystem(real_) {}
+
   int errorAt = 0;
   int crashAt = 0;
   int count = 0;
@@ -448,7 +450,7 @@ class FaultyWriter : public FileWriter {
     ++count;
     return count == errorAt || (crashAt != 0 && count >= crashAt);
   }
-  StdFileWriter real_;
+  PosixFileSystem real_{PosixFileSystem::Durability::kUnflushed};
 };
 
 using FileSet = std::array<std::optional<std::string>, 3>;
@@ -463,26 +465,25 @@ FileSet RunAndRestart(FaultyWriter& faulty, Operation operation, Status* status 
   DictionaryFixture fx;
   WriteDictionary(fx);
   WriteUserEntries(fx);
-  PosixFileSystem fs;
-  StdFileWriter sound;
+  PosixFileSystem sound{PosixFileSystem::Durability::kUnflushed};
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), fs, sound);
-  const Status result = operation(d, fx.locations(), fs, faulty);
+  LoadEntryIndex(d, fx.locations(), sound);
+  const Status result = operation(d, fx.locations(), faulty);
   if (status) *status = result;
-  LoadEntryIndex(d, fx.locations(), fs, sound);
+  LoadEntryIndex(d, fx.locations(), sound);
   EXPECT_FALSE(fx.Exists("user/tempi.tbo") || fx.Exists("user/templex.tbo") || fx.Exists("user/tempigr.tbo"));
   return CurrentUserFiles(fx);
 }
 
 TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
-  const auto insert = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-    return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
+  const auto insert = [](Dictionary& d, const Locations& l, FileSystem& fs) {
+    return InsertUserEntry(d, l, fs, {"raft", G("σχεδία"), "logs"});
   };
-  const auto modify = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-    return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
+  const auto modify = [](Dictionary& d, const Locations& l, FileSystem& fs) {
+    return ModifyUserEntry(d, l, fs, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
   };
-  const auto addition = [](Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-    return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
+  const auto addition = [](Dictionary& d, const Locations& l, FileSystem& fs) {
+    return ModifyUserEntry(d, l, fs, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
   };
   DictionaryFixture original;
   WriteDictionary(original);
@@ -490,7 +491,7 @@ TEST(UserFileCommit, EveryFailureLeavesTheOldOrTheNewFiles) {
   const FileSet oldFiles = CurrentUserFiles(original);
 
   int scenario = 0;
-  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileSystem&, FileWriter&)>>{insert, modify, addition}) {
+  for (const auto& operation : std::vector<std::function<Status(Dictionary&, const Locations&, FileSystem&)>>{insert, modify, addition}) {
     ++scenario;
     FaultyWriter none;
     Status status = Status::Ok();
@@ -525,12 +526,11 @@ TEST(UserFileCommit, RecoveryInterruptedByACrashStillDiscards) {
   const FileSet oldFiles = CurrentUserFiles(fx);
   for (const char* name : {"user/tempi.tbo", "user/templex.tbo", "user/tempigr.tbo"}) fx.WriteFile(name, "partial");
   Dictionary d;
-  PosixFileSystem fs;
   FaultyWriter crashing;
   crashing.crashAt = 2;
-  LoadEntryIndex(d, fx.locations(), fs, crashing);
-  StdFileWriter sound;
-  LoadEntryIndex(d, fx.locations(), fs, sound);
+  LoadEntryIndex(d, fx.locations(), crashing);
+  PosixFileSystem sound;
+  LoadEntryIndex(d, fx.locations(), sound);
   EXPECT_EQ(CurrentUserFiles(fx), oldFiles);
 }
 
@@ -541,17 +541,16 @@ TEST(UserFileCommit, CommitWithoutGreekContentsDropsALeftoverGreekTemporary) {
   const auto greek = fx.ReadRaw("user/QuorvelHIC.tbo");
   fx.WriteFile("user/tempigr.tbo", "stale");
   PosixFileSystem fs;
-  StdFileWriter writer;
-  ASSERT_TRUE(CommitUserFiles(fx.locations(), fs, writer, {"", "", std::nullopt}).ok());
+  ASSERT_TRUE(CommitUserFiles(fx.locations(), fs, {"", "", std::nullopt}).ok());
   EXPECT_FALSE(fx.Exists("user/tempigr.tbo"));
   Dictionary d;
-  LoadEntryIndex(d, fx.locations(), fs, writer);
+  LoadEntryIndex(d, fx.locations(), fs);
   EXPECT_EQ(fx.ReadRaw("user/QuorvelHIC.tbo"), greek);
 }
 
 // The user files and every leftover of a rewrite, in an in-memory file system.
 using test::FakeFileSystem;
-using Operation = std::function<Status(const Dictionary&, const Locations&, FileSystem&, FileWriter&)>;
+using Operation = std::function<Status(const Dictionary&, const Locations&, FileSystem&)>;
 
 FileSet FakeUserFiles(const FakeFileSystem& fake, const Locations& l) {
   return {fake.Content(l.UserIndexFile), fake.Content(l.UserDescrFile), fake.Content(l.UserGreekFile)};
@@ -565,7 +564,7 @@ bool FakeLeftovers(const FakeFileSystem& fake, const Locations& l) {
 FileSet LoadedAfterRestart(FakeFileSystem& fake, const Locations& l) {
   fake.FailCall(0);
   std::unique_ptr<FileLock> lock;
-  const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+  const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, lock);
   EXPECT_TRUE(recovered.status.ok()) << recovered.status.message();
   EXPECT_FALSE(FakeLeftovers(fake, l));
   return FakeUserFiles(fake, l);
@@ -578,8 +577,7 @@ class UserFileFaults : public ::testing::Test {
     WriteDictionary(fx);
     WriteUserEntries(fx);
     PosixFileSystem real;
-    StdFileWriter writer;
-    LoadEntryIndex(d, fx.locations(), real, writer);
+    LoadEntryIndex(d, fx.locations(), real);
     start.AddFile(l.UserIndexFile, *fx.ReadRaw("user/QuorvelIC.tbo"));
     start.AddFile(l.UserDescrFile, *fx.ReadRaw("user/QuorvelC.tbo"));
     start.AddFile(l.UserGreekFile, *fx.ReadRaw("user/QuorvelHIC.tbo"));
@@ -598,22 +596,22 @@ class UserFileFaults : public ::testing::Test {
 // one of the two, with nothing left over. A read error is never taken for a missing file.
 TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
   const std::vector<std::pair<const char*, Operation>> operations = {
-      {"insert", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return InsertUserEntry(d, l, fs, w, {"raft", G("σχεδία"), "logs"});
+      {"insert", [](const Dictionary& d, const Locations& l, FileSystem& fs) {
+         return InsertUserEntry(d, l, fs, {"raft", G("σχεδία"), "logs"});
        }},
-      {"modify", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
+      {"modify", [](const Dictionary& d, const Locations& l, FileSystem& fs) {
+         return ModifyUserEntry(d, l, fs, EntryRefAt(d, 2), {kOriginUser, "yacht", "", "fast"});
        }},
-      {"add addition", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return ModifyUserEntry(d, l, fs, w, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
+      {"add addition", [](const Dictionary& d, const Locations& l, FileSystem& fs) {
+         return ModifyUserEntry(d, l, fs, EntryRefAt(d, 5), {kOriginPublished, "chain", "", "links"});
        }},
-      {"delete", [](const Dictionary& d, const Locations& l, FileSystem& fs, FileWriter& w) {
-         return DeleteUserEntry(d, l, fs, w, EntryRefAt(d, 4));
+      {"delete", [](const Dictionary& d, const Locations& l, FileSystem& fs) {
+         return DeleteUserEntry(d, l, fs, EntryRefAt(d, 4));
        }},
   };
   for (const auto& [name, operation] : operations) {
     FakeFileSystem sound = start;
-    ASSERT_TRUE(operation(d, l, sound, sound).ok()) << name;
+    ASSERT_TRUE(operation(d, l, sound).ok()) << name;
     const FileSet newFiles = LoadedAfterRestart(sound, l);
     ASSERT_NE(newFiles, oldFiles) << name;
     bool indexReadFailed = false;
@@ -622,7 +620,7 @@ TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
     for (;; ++n) {
       FakeFileSystem fake = start;
       fake.FailCall(n);
-      const Status status = operation(d, l, fake, fake);
+      const Status status = operation(d, l, fake);
       if (!fake.faulted()) break;
       const FileSet loaded = LoadedAfterRestart(fake, l);
       EXPECT_TRUE(loaded == oldFiles || loaded == newFiles) << name << ", call " << n;
@@ -639,10 +637,11 @@ TEST_F(UserFileFaults, EveryFailedCallOfAnEditLeavesTheOldOrTheNewFiles) {
   }
 }
 
-// A writer that stops working, as at a crash, from its `crashAt`-th rename or removal on.
-class CrashingWriter : public FileWriter {
+// A file system whose writes stop working, as at a crash, from its `crashAt`-th rename or
+// removal on.
+class CrashingWriter : public test::ForwardingFileSystem {
  public:
-  CrashingWriter(FileWriter& real, int crashAt) : real_(real), crashAt_(crashAt) {}
+  CrashingWriter(FileSystem& real, int crashAt) : ForwardingFileSystem(real), real_(real), crashAt_(crashAt) {}
   Status WriteFile(const std::string& path, std::string_view bytes) override {
     return crashed_ ? Crashed() : real_.WriteFile(path, bytes);
   }
@@ -658,7 +657,7 @@ class CrashingWriter : public FileWriter {
 
  private:
   static Status Crashed() { return Status::IoError("crashed"); }
-  FileWriter& real_;
+  FileSystem& real_;
   int crashAt_;
   int renames_ = 0;
   bool crashed_ = false;
@@ -669,7 +668,7 @@ class CrashingWriter : public FileWriter {
 FakeFileSystem Interrupted(const FakeFileSystem& start, const Dictionary& d, const Locations& l, int crashAt) {
   FakeFileSystem fake = start;
   CrashingWriter crashing(fake, crashAt);
-  InsertUserEntry(d, l, fake, crashing, {"raft", G("σχεδία"), "logs"});
+  InsertUserEntry(d, l, crashing, {"raft", G("σχεδία"), "logs"});
   return fake;
 }
 
@@ -677,7 +676,7 @@ FakeFileSystem Interrupted(const FakeFileSystem& start, const Dictionary& d, con
 // calls fails, and a later load finds them in place.
 TEST_F(UserFileFaults, EveryFailedCallOfARecoveryStillReadsTheNewFiles) {
   FakeFileSystem sound = start;
-  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, {"raft", G("σχεδία"), "logs"}).ok());
   const FileSet newFiles = FakeUserFiles(sound, l);
   int runs = 0;
   for (int crashAt = 1; crashAt <= 4; ++crashAt) {
@@ -687,7 +686,7 @@ TEST_F(UserFileFaults, EveryFailedCallOfARecoveryStillReadsTheNewFiles) {
       FakeFileSystem fake = interrupted;
       fake.FailCall(n);
       std::unique_ptr<FileLock> lock;
-      const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+      const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, lock);
       if (!fake.faulted()) break;
       lock.reset();
       const Locations& r = recovered.readFrom;
@@ -713,7 +712,7 @@ TEST_F(UserFileFaults, StrayTemporariesAreDiscarded) {
 // files where they lie and says it could not finish; the user files stay as they are.
 TEST_F(UserFileFaults, ARecoveryThatCannotRenameReadsTheNewFilesInPlace) {
   FakeFileSystem sound = start;
-  ASSERT_TRUE(InsertUserEntry(d, l, sound, sound, {"raft", G("σχεδία"), "logs"}).ok());
+  ASSERT_TRUE(InsertUserEntry(d, l, sound, {"raft", G("σχεδία"), "logs"}).ok());
   const FileSet newFiles = FakeUserFiles(sound, l);
   const std::string folder = fx.programDir() + "user";
   for (const bool lockFileThere : {false, true}) {
@@ -722,7 +721,7 @@ TEST_F(UserFileFaults, ARecoveryThatCannotRenameReadsTheNewFilesInPlace) {
     const FileSet before = FakeUserFiles(fake, l);
     fake.SetReadOnly(folder, true);
     std::unique_ptr<FileLock> lock;
-    const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, fake, lock);
+    const RecoveredUserFiles recovered = PrepareUserFilesForLoad(l, fake, lock);
     EXPECT_EQ(recovered.status.code(), StatusCode::kNoPermission) << lockFileThere;
     const Locations& r = recovered.readFrom;
     EXPECT_EQ(r.UserIndexFile, l.UserIndexFile);
@@ -732,7 +731,7 @@ TEST_F(UserFileFaults, ARecoveryThatCannotRenameReadsTheNewFilesInPlace) {
     EXPECT_EQ(FakeUserFiles(fake, l), before);
     // An edit is refused until the folder can be written again.
     lock.reset();
-    EXPECT_FALSE(InsertUserEntry(d, l, fake, fake, {"punt", "", ""}).ok());
+    EXPECT_FALSE(InsertUserEntry(d, l, fake, {"punt", "", ""}).ok());
     fake.SetReadOnly(folder, false);
     EXPECT_EQ(LoadedAfterRestart(fake, l), newFiles);
   }
@@ -743,12 +742,12 @@ TEST_F(UserFileFaults, AnEditWhileAnotherProgramKeepsTheFilesIsRefusedAsInUse) {
   FakeFileSystem fake = start;
   std::unique_ptr<FileLock> other;
   ASSERT_TRUE(LockUserFiles(l, fake, other).ok());
-  const Status status = InsertUserEntry(d, l, fake, fake, {"raft", "", ""});
+  const Status status = InsertUserEntry(d, l, fake, {"raft", "", ""});
   EXPECT_EQ(status.code(), StatusCode::kInUse);
   EXPECT_NE(status.message().find("in use by another program"), std::string::npos);
   EXPECT_EQ(FakeUserFiles(fake, l), oldFiles);
   other.reset();
-  EXPECT_TRUE(InsertUserEntry(d, l, fake, fake, {"raft", "", ""}).ok());
+  EXPECT_TRUE(InsertUserEntry(d, l, fake, {"raft", "", ""}).ok());
 }
 
 }  // namespace

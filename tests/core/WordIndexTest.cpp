@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/SearchKey.h"
 #include "core/Session.h"
@@ -18,6 +17,7 @@
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tests/support/FakeFileSystem.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel {
 namespace {
@@ -111,15 +111,14 @@ TEST(WordIndexCache, FailedCallsLeaveNoDamagedCache) {
   for (test::PublishedEntry& e : entries) e.description = Utf8ToCp1253(e.description);
   fixture.WritePublished(entries);
   PosixFileSystem disk;
-  StdFileWriter diskWriter;
-  Session session(fixture.locations(), disk, diskWriter, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
+  Session session(fixture.locations(), disk, [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
   session.Reload();
   WordIndexInputs inputs = *session.WordIndexInputsFor("cache");
   inputs.threads = 1;
 
   const auto setUp = [&](test::FakeFileSystem& fs) {
     for (size_t i = 0; i < inputs.files.size(); ++i) {
-      fs.AddFile(inputs.files[i], *ReadWholeFile(inputs.files[i]));
+      fs.AddFile(inputs.files[i], *test::ReadWholeFile(inputs.files[i]));
       ASSERT_TRUE(fs.Stamp(inputs.files[i], inputs.stamps[i]).ok());
     }
   };
@@ -137,7 +136,7 @@ TEST(WordIndexCache, FailedCallsLeaveNoDamagedCache) {
   };
   test::FakeFileSystem clean;
   setUp(clean);
-  const WordIndexOutcome reference = OpenWordIndex(inputs, clean, clean);
+  const WordIndexOutcome reference = OpenWordIndex(inputs, clean);
   ASSERT_TRUE(reference.status.ok() && reference.index) << reference.status.message();
   const std::string cacheFile = "cache/" + WordIndexFileName(reference.index->contentChecksum());
   const auto expected = answers(*reference.index);
@@ -147,7 +146,7 @@ TEST(WordIndexCache, FailedCallsLeaveNoDamagedCache) {
     test::FakeFileSystem fs;
     setUp(fs);
     fs.FailCall(n);
-    const WordIndexOutcome outcome = OpenWordIndex(inputs, fs, fs);
+    const WordIndexOutcome outcome = OpenWordIndex(inputs, fs);
     if (!fs.faulted()) break;
     if (outcome.index) {
       EXPECT_EQ(answers(*outcome.index), expected) << "call " << n;
@@ -155,7 +154,7 @@ TEST(WordIndexCache, FailedCallsLeaveNoDamagedCache) {
     if (const std::optional<std::string> kept = fs.Content(cacheFile)) {
       EXPECT_TRUE(WordIndex::FromBytes(*kept)) << "call " << n;
     }
-    const WordIndexOutcome next = OpenWordIndex(inputs, fs, fs);
+    const WordIndexOutcome next = OpenWordIndex(inputs, fs);
     ASSERT_TRUE(next.index) << "call " << n;
     EXPECT_EQ(answers(*next.index), expected) << "call " << n;
     EXPECT_TRUE(next.status.ok()) << next.status.message();

@@ -1,7 +1,9 @@
 # The include rules of the layers, checked over the sources:
-#   core/      includes the C++ standard library and core/ only;
-#   richtext/  includes the C++ standard library, richtext/ and core/;
-#   tools/     never includes ui/ (nor does core/, by the first rule).
+#   core/         includes the C++ standard library and core/ only, and reaches files only
+#                 through its FileSystem: no file streams, no std::filesystem;
+#   richtext/     includes the C++ standard library, richtext/ and core/;
+#   maintenance/  includes the C++ standard library, maintenance/, core/ and richtext/;
+#   tools/        never includes ui/ (nor does core/, by the first rule).
 # Every breach is printed as FILE:LINE with the include and the rule; the script fails when
 # there is one. Run: cmake -DSOURCE_DIR=<the project's folder> -P CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -29,10 +31,13 @@ endif()
 
 set(breaches 0)
 
+# The standard headers through which a program reaches files without core/'s FileSystem.
+set(file_headers fstream filesystem iostream istream ostream)
+
 # Checks every source under `folder`. `project_prefixes` are the folders its quoted includes may
 # name (empty: any folder but ui/); `standard_only` limits its <...> includes to the standard
-# library.
-function(check_folder folder rule standard_only project_prefixes)
+# library; `no_files` also keeps out the standard library's own file access.
+function(check_folder folder rule standard_only project_prefixes no_files)
   file(GLOB_RECURSE sources LIST_DIRECTORIES false RELATIVE "${SOURCE_DIR}"
        "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.hpp"
        "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.cc")
@@ -63,6 +68,9 @@ function(check_folder folder rule standard_only project_prefixes)
         if(standard_only AND NOT header IN_LIST standard_headers)
           set(allowed FALSE)
         endif()
+        if(no_files AND header IN_LIST file_headers)
+          set(allowed FALSE)
+        endif()
       elseif(project_prefixes)
         set(allowed FALSE)
         foreach(prefix IN LISTS project_prefixes)
@@ -80,12 +88,16 @@ function(check_folder folder rule standard_only project_prefixes)
   set(breaches ${count} PARENT_SCOPE)
 endfunction()
 
-check_folder(core "core/ may include the C++ standard library and core/ only" TRUE "core")
+check_folder(core "core/ may include the C++ standard library (without file streams) and core/ only"
+  TRUE "core" TRUE)
 check_folder(richtext
-  "richtext/ may include the C++ standard library, richtext/ and core/ only" TRUE "richtext;core")
-check_folder(tools "tools/ must not include ui/" FALSE "")
+  "richtext/ may include the C++ standard library, richtext/ and core/ only" TRUE "richtext;core" FALSE)
+check_folder(maintenance
+  "maintenance/ may include the C++ standard library, maintenance/, core/ and richtext/ only"
+  TRUE "maintenance;core;richtext" FALSE)
+check_folder(tools "tools/ must not include ui/" FALSE "" FALSE)
 
 if(breaches GREATER 0)
   message(FATAL_ERROR "${breaches} include(s) break the layering rules")
 endif()
-message(STATUS "Include rules of core/, richtext/ and tools/ hold")
+message(STATUS "Include rules of core/, richtext/, maintenance/ and tools/ hold")

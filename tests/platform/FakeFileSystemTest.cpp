@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/DurableFileWriter.h"
 #include "platform/PosixFileSystem.h"
 #include "tests/platform/TempFolder.h"
 
@@ -25,7 +24,6 @@ class FileSystemContract : public ::testing::TestWithParam<bool> {
  protected:
   bool fake() const { return GetParam(); }
   FileSystem& files() { return fake() ? static_cast<FileSystem&>(fake_) : posix_; }
-  FileWriter& writer() { return fake() ? static_cast<FileWriter&>(fake_) : durable_; }
 
   // Paths below the test's folder, and what is there before the test asks.
   std::string At(const std::string& name) const { return dir_ / name; }
@@ -60,7 +58,6 @@ class FileSystemContract : public ::testing::TestWithParam<bool> {
   TempFolder dir_;
   FakeFileSystem fake_;
   PosixFileSystem posix_;
-  DurableFileWriter durable_;
 };
 
 TEST_P(FileSystemContract, ReadsOnlyRegularFilesWithinTheLimit) {
@@ -130,19 +127,19 @@ TEST_P(FileSystemContract, ReadOnlyFileCopiesReadOnlyUntilMadeWritable) {
 
 TEST_P(FileSystemContract, WriterReplacesWholeFilesAndNamesItsFailures) {
   AddFile("f", "x");
-  ASSERT_TRUE(writer().WriteFile(At("t"), "new").ok());
-  ASSERT_TRUE(writer().WriteFile(At("f"), "old").ok());
-  ASSERT_TRUE(writer().ReplaceFile(At("t"), At("f")).ok());
+  ASSERT_TRUE(files().WriteFile(At("t"), "new").ok());
+  ASSERT_TRUE(files().WriteFile(At("f"), "old").ok());
+  ASSERT_TRUE(files().ReplaceFile(At("t"), At("f")).ok());
   EXPECT_EQ(Names(""), std::vector<std::string>{"f"});
   std::string bytes;
   ASSERT_TRUE(files().ReadFile(At("f"), 100, bytes).ok());
   EXPECT_EQ(bytes, "new");
-  ASSERT_TRUE(writer().RemoveFile(At("f")).ok());
-  ASSERT_TRUE(writer().RemoveFile(At("f")).ok());
+  ASSERT_TRUE(files().RemoveFile(At("f")).ok());
+  ASSERT_TRUE(files().RemoveFile(At("f")).ok());
   EXPECT_EQ(files().Kind(At("f")), FileKind::kMissing);
-  EXPECT_EQ(writer().WriteFile(At("none/t"), "x").code(), StatusCode::kNotFound);
-  EXPECT_EQ(writer().ReplaceFile(At("none"), At("f")).code(), StatusCode::kNotFound);
-  EXPECT_EQ(writer().WriteFile(dir_.root(), "x").code(), StatusCode::kIoError);
+  EXPECT_EQ(files().WriteFile(At("none/t"), "x").code(), StatusCode::kNotFound);
+  EXPECT_EQ(files().ReplaceFile(At("none"), At("f")).code(), StatusCode::kNotFound);
+  EXPECT_EQ(files().WriteFile(dir_.root(), "x").code(), StatusCode::kIoError);
 }
 
 TEST_P(FileSystemContract, ALockIsHeldUntilItIsDestroyed) {
@@ -156,7 +153,7 @@ TEST_P(FileSystemContract, ALockIsHeldUntilItIsDestroyed) {
   first.reset();
   EXPECT_TRUE(files().LockFile(At("lock"), 0, second).ok());
   EXPECT_EQ(files().LockFile(At("none/lock"), 0, first).code(), StatusCode::kNotFound);
-  EXPECT_TRUE(writer().SyncFolderOf(At("lock")).ok());
+  EXPECT_TRUE(files().SyncFolderOf(At("lock")).ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(PosixAndFake, FileSystemContract, ::testing::Bool(),

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/LineReader.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel::test {
 
@@ -33,8 +34,8 @@ ProcessRun RunProgramIn(const std::string& program, const std::string& dir, cons
   ::waitpid(child, &status, 0);
   ProcessRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadWholeFile(out).value_or("");
-  run.err = ReadWholeFile(err).value_or("");
+  run.out = test::ReadWholeFile(out).value_or("");
+  run.err = test::ReadWholeFile(err).value_or("");
   std::filesystem::remove(out);
   std::filesystem::remove(err);
   return run;

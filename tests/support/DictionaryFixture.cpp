@@ -10,6 +10,7 @@
 #include "core/Codec.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
+#include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -205,7 +206,7 @@ std::vector<std::string> DictionaryFixture::UserDescriptions() const {
 
 std::optional<std::string> DictionaryFixture::ReadRaw(const std::string& relativePath) const {
   if (!Exists(relativePath)) return std::nullopt;
-  return ReadWholeFile(root_ + relativePath);
+  return test::ReadWholeFile(root_ + relativePath);
 }
 
 bool DictionaryFixture::Exists(const std::string& relativePath) const {

@@ -367,6 +367,15 @@ Status FakeFileSystem::SyncFolderOf(const std::string& path) {
   return Status::Ok();
 }
 
+Status FakeFileSystem::SetCurrentFolder(const std::string& path) {
+  const std::string name = Normal(path);
+  const Status injected = Count("change to folder " + name);
+  if (!injected.ok()) return injected;
+  if (KindOf(name) != FileKind::kFolder) return Status::NotFound("no folder " + name);
+  current_ = name;
+  return Status::Ok();
+}
+
 Status FakeFileSystem::LockFile(const std::string& path, int, std::unique_ptr<FileLock>& lock) {
   const std::string name = Normal(path);
   const Status injected = Count("lock " + name);

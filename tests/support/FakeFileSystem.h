@@ -1,8 +1,7 @@
-// An in-memory file system for tests: both the FileSystem and the FileWriter of the program,
-// with files (path -> bytes), folders and "other" nodes (pipes, devices), read-only marks and a
+// An in-memory file system for tests: the program's FileSystem, with files (path -> bytes), folders and "other" nodes (pipes, devices), read-only marks and a
 // full disk, and a fault that makes any one call fail on purpose.
 //
-// Fault injection counts every call of either interface, reads included. FailCall(n) makes the
+// Fault injection counts every call, reads included. FailCall(n) makes the
 // n-th call from now fail with the given code; a test runs an operation once for every n until
 // it gets through without meeting the fault:
 //
@@ -38,12 +37,12 @@
 #include <vector>
 
 #include "core/FileSystem.h"
-#include "core/FileWriter.h"
 #include "core/Status.h"
 
 namespace quorvel::test {
 
-class FakeFileSystem : public FileSystem, public FileWriter {
+// Meant for one thread: it is no FileSystem for work spread over several.
+class FakeFileSystem : public FileSystem {
  public:
   // Setting up, never counted as calls. A file or node's folder and its parents are added too.
   void AddFile(const std::string& path, std::string_view bytes);
@@ -90,6 +89,9 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   Status ReplaceFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
   Status SyncFolderOf(const std::string& path) override;
+  // Remembers the folder (currentFolder()); relative paths stay relative to the fake's root.
+  Status SetCurrentFolder(const std::string& path) override;
+  const std::string& currentFolder() const { return current_; }
   Status LockFile(const std::string& path, int waitMilliseconds,
                   std::unique_ptr<FileLock>& lock) override;
 
@@ -119,6 +121,7 @@ class FakeFileSystem : public FileSystem, public FileWriter {
   std::set<std::string> locked_;
   std::map<std::string, StatusCode> unreadable_;
   bool diskFull_ = false;
+  std::string current_;
 
   uint64_t calls_ = 0;
   uint64_t failAt_ = 0;  // the ordinal of the call to fail; 0 when none

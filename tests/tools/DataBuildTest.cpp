@@ -1,4 +1,4 @@
-#include "tools/DataBuild.h"
+#include "maintenance/DataBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include "core/Cp1253.h"
 #include "core/DescriptionFile.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/Locations.h"
 #include "platform/PosixFileSystem.h"
+#include "tests/support/WholeFile.h"
 
-namespace quorvel::tools {
+namespace quorvel::maintenance {
 namespace {
 
 namespace fs = std::filesystem;
@@ -73,7 +73,7 @@ class DataBuildTest : public ::testing::Test {
   }
   std::vector<std::string> Lines(const std::string& relative) {
     std::vector<std::string> lines;
-    const auto content = ReadWholeFile((root_ / relative).string());
+    const auto content = test::ReadWholeFile((root_ / relative).string());
     if (!content) return lines;
     LineReader reader(*content);
     while (!reader.AtEnd()) lines.emplace_back(reader.Next());
@@ -82,7 +82,7 @@ class DataBuildTest : public ::testing::Test {
 
   bool Build() {
     messages_.clear();
-    return BuildDataFiles(root_.string() + "/", [this](const std::string& m) { messages_.push_back(m); });
+    return BuildDataFiles(disk_, root_.string() + "/", [this](const std::string& m) { messages_.push_back(m); });
   }
 
   // A line of the source: English [Greek] then the rest as given.
@@ -91,6 +91,7 @@ class DataBuildTest : public ::testing::Test {
   }
 
   fs::path root_;
+  PosixFileSystem disk_{PosixFileSystem::Durability::kUnflushed};
   std::vector<std::string> messages_;
 };
 
@@ -191,18 +192,17 @@ TEST_F(DataBuildTest, TheCodedFilesLoadAsTheProgramReadsThem) {
   locations.ProgramDir = root_.string() + "/";
   auto d = std::make_unique<Dictionary>();
   PosixFileSystem fileSystem;
-  StdFileWriter writer;
-  ASSERT_TRUE(LoadEntryIndex(*d, locations, fileSystem, writer).status.ok());
+  ASSERT_TRUE(LoadEntryIndex(*d, locations, fileSystem).status.ok());
   EXPECT_EQ(d->englishCount, 2);
   EXPECT_EQ(d->greekCount, 3);
   EXPECT_EQ(EntryTranslation(*d, 1), G("άγκυρα"));
   EXPECT_EQ(EntryTranslation(*d, 2), G("πλώρη, πρώρα"));
   const TEnglishEntry& bow = d->EnglishIndex[2];
-  EXPECT_EQ(ReadDescriptionText(locations.DescriptionFile(), bow.DescrOffset, bow.DescrLength,
+  EXPECT_EQ(ReadDescriptionText(fileSystem, locations.DescriptionFile(), bow.DescrOffset, bow.DescrLength,
                                 DescriptionCoding::Position), "front");
-  EXPECT_EQ(ReadRtfHeader(locations.DescriptionFile()), "{" + Header());
+  EXPECT_EQ(ReadRtfHeader(fileSystem, locations.DescriptionFile()), "{" + Header());
   messages_.clear();
-  EXPECT_EQ(CheckAllDescriptions(locations.ProgramDir, [this](const std::string& m) { messages_.push_back(m); }), 0);
+  EXPECT_EQ(CheckAllDescriptions(fileSystem, locations.ProgramDir, [this](const std::string& m) { messages_.push_back(m); }), 0);
 }
 
 TEST(DataBuildKeys, NormaliseKeyJoinsAndDrops) {
@@ -221,8 +221,9 @@ TEST(DataBuildCoding, PositionEncodedFileDecodesAtItsPositions) {
   fs::create_directories(dir);
   const std::string plain = "{\\rtf1 head}\r\n\\b one\\b0\r\ntwo \\'e1\r\n";
   std::ofstream((dir / "plain").string(), std::ios::binary) << plain;
-  ASSERT_TRUE(PositionEncodeFile((dir / "plain").string(), (dir / "coded").string()).ok());
-  const auto coded = ReadWholeFile((dir / "coded").string());
+  PosixFileSystem disk;
+  ASSERT_TRUE(PositionEncodeFile(disk, (dir / "plain").string(), (dir / "coded").string()).ok());
+  const auto coded = test::ReadWholeFile((dir / "coded").string());
   ASSERT_TRUE(coded);
   EXPECT_EQ(PositionDecode(1, *coded), plain);
   EXPECT_EQ(PositionDecode(15, coded->substr(14, 10)), plain.substr(14, 10));
@@ -230,9 +231,9 @@ TEST(DataBuildCoding, PositionEncodedFileDecodesAtItsPositions) {
 }
 
 }  // namespace
-}  // namespace quorvel::tools
+}  // namespace quorvel::maintenance
 
-namespace quorvel::tools {
+namespace quorvel::maintenance {
 namespace {
 
 // The sample dictionary as the build made it (build/dictionary-build, the staging folder of
@@ -242,8 +243,7 @@ TEST(SampleDictionary, LoadsAndAnswersLookupsInBothLanguages) {
   locations.ProgramDir = std::string(QUORVEL_SAMPLE_DIR) + "/";
   auto d = std::make_unique<Dictionary>();
   PosixFileSystem fileSystem;
-  StdFileWriter writer;
-  const LoadReport report = LoadEntryIndex(*d, locations, fileSystem, writer);
+  const LoadReport report = LoadEntryIndex(*d, locations, fileSystem);
   ASSERT_TRUE(report.status.ok()) << report.status.message();
   EXPECT_GE(d->englishCount, 400);
   EXPECT_GE(d->greekCount, d->englishCount);
@@ -263,10 +263,10 @@ TEST(SampleDictionary, LoadsAndAnswersLookupsInBothLanguages) {
   EXPECT_EQ(d->englishCandidate[1][0], 'a');
   for (char c = 'b'; c <= 'z'; ++c) EXPECT_GT(d->englishFirstSlot[c - 'a'], 1) << c;
   const TEnglishEntry& e = d->EnglishIndex[anchor];
-  const auto text = ReadDescriptionText(locations.DescriptionFile(), e.DescrOffset, e.DescrLength, DescriptionCoding::Position);
+  const auto text = ReadDescriptionText(fileSystem, locations.DescriptionFile(), e.DescrOffset, e.DescrLength, DescriptionCoding::Position);
   ASSERT_TRUE(text);
   EXPECT_NE(text->find("\\'"), std::string::npos);  // Greek escapes
 }
 
 }  // namespace
-}  // namespace quorvel::tools
+}  // namespace quorvel::maintenance

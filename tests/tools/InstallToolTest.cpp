@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "platform/PosixFileSystem.h"
 #include "tools/Commands.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel::tools {
 namespace {
@@ -71,9 +71,8 @@ class InstallTool : public testing::Test {
     std::ostringstream out;
     std::ostringstream err;
     PosixFileSystem fileSystem;
-    StdFileWriter writer;
     ToolRun run;
-    run.status = RunTools({"install", target}, out, err, fileSystem, writer);
+    run.status = RunTools({"install", target}, out, err, fileSystem);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -82,7 +81,7 @@ class InstallTool : public testing::Test {
   // The lines of content/fil.tbo that name files (the list has no sub-folders).
   std::vector<std::string> ListedFiles() const {
     std::vector<std::string> files;
-    const std::string list = ReadWholeFile((medium_ / "content" / "fil.tbo").string()).value_or("");
+    const std::string list = test::ReadWholeFile((medium_ / "content" / "fil.tbo").string()).value_or("");
     LineReader lines(list);
     while (!lines.AtEnd()) {
       const std::string_view line = lines.Next();
@@ -121,20 +120,20 @@ TEST_F(InstallTool, ReadOnlyCopyInstallsItselfTwiceWithValidLaunchers) {
   for (const std::string& file : listed) EXPECT_TRUE(fs::is_regular_file(target / "content" / file)) << file;
   EXPECT_FALSE(fs::exists(target / "content" / "fil.tbo"));
 
-  const std::string settings = ReadWholeFile((home_ / ".config" / "Quorvel.ini").string()).value_or("");
+  const std::string settings = test::ReadWholeFile((home_ / ".config" / "Quorvel.ini").string()).value_or("");
   EXPECT_EQ(settings, target.string() + "\n") << "the installed folder keeps the user's entries";
 
   for (const fs::path& launcher : {home_ / "Desktop" / "Orvanta.desktop",
                                    home_ / ".local/share/applications/Orvanta.desktop"}) {
     ASSERT_TRUE(fs::is_regular_file(launcher)) << launcher;
-    const std::string text = ReadWholeFile(launcher.string()).value_or("");
+    const std::string text = test::ReadWholeFile(launcher.string()).value_or("");
     EXPECT_NE(text.find("Exec=\"" + (target / "Quorvel").string() + "\"\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Path=" + target.string() + "\n"), std::string::npos) << text;
     EXPECT_NE(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::none);
     const std::string validate = "desktop-file-validate '" + launcher.string() + "' > validate.out 2>&1";
     fs::current_path(dir_);
     EXPECT_EQ(std::system(validate.c_str()), 0)
-        << ReadWholeFile((dir_ / "validate.out").string()).value_or("");
+        << test::ReadWholeFile((dir_ / "validate.out").string()).value_or("");
     fs::current_path(medium_);
   }
 
@@ -149,7 +148,7 @@ TEST_F(InstallTool, ReadOnlyCopyInstallsItselfTwiceWithValidLaunchers) {
   const ToolRun second = Install(target.string());
   EXPECT_EQ(second.status, 0) << second.out << second.err;
   EXPECT_EQ(second.out, kInstalled);
-  EXPECT_EQ(ReadWholeFile((target / "content" / listed.front()).string()), "kept");
+  EXPECT_EQ(test::ReadWholeFile((target / "content" / listed.front()).string()), "kept");
 }
 
 TEST_F(InstallTool, FolderThatCannotBeMadeIsReported) {

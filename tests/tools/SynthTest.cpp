@@ -16,6 +16,7 @@
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
 #include "platform/PosixFileSystem.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel::tools {
 namespace {
@@ -34,18 +35,18 @@ class SynthFolder : public testing::Test {
   // Writes a folder with its user files in data/ and loads it as the program would.
   void WriteAndLoad(const SynthOptions& options) {
     PosixFileSystem fileSystem;
-    StdFileWriter writer;
-    ASSERT_TRUE(WriteSyntheticFolder(dir_.string(), (dir_ / "data").string(), options, writer).ok());
+    ASSERT_TRUE(WriteSyntheticFolder(fileSystem, dir_.string(), (dir_ / "data").string(), options).ok());
     locations_.ProgramDir = dir_.string() + "/";
     SetUserFilePaths(locations_, (dir_ / "data").string());
-    report_ = LoadEntryIndex(dictionary_, locations_, fileSystem, writer);
+    report_ = LoadEntryIndex(dictionary_, locations_, fileSystem);
   }
 
-  std::string File(const std::string& name) const { return ReadWholeFile((dir_ / name).string()).value_or(""); }
+  std::string File(const std::string& name) const { return test::ReadWholeFile((dir_ / name).string()).value_or(""); }
 
   fs::path dir_;
   Locations locations_;
   Dictionary dictionary_;
+  PosixFileSystem disk_;
   LoadReport report_;
 };
 
@@ -141,14 +142,14 @@ TEST_F(SynthFolder, EveryDescriptionIsABalancedRtfDocument) {
   options.userEntries = 50;
   options.seed = 3;
   WriteAndLoad(options);
-  const std::string header = ReadRtfHeader(locations_.DescriptionFile());
+  const std::string header = ReadRtfHeader(disk_, locations_.DescriptionFile());
   ASSERT_EQ(header.rfind("{\\rtf1\\ansi\\ansicpg1253", 0), 0u);
   EXPECT_NE(header.find("{\\fonttbl{\\f0"), std::string::npos);
   EXPECT_NE(header.find("{\\f60\\fnil\\fprq2\\fcharset161 "), std::string::npos);
   EXPECT_NE(header.find("{\\colortbl"), std::string::npos);
   int longDescriptions = 0;
   for (int slot = 1; slot <= dictionary_.englishCount; ++slot) {
-    const auto document = BuildDescriptionDocument(dictionary_, locations_, header, slot);
+    const auto document = BuildDescriptionDocument(disk_, dictionary_, locations_, header, slot);
     ASSERT_TRUE(document) << slot;
     EXPECT_TRUE(BalancedRtf(*document)) << slot;
     for (char c : *document) ASSERT_LT(static_cast<unsigned char>(c), 0x80) << slot;
@@ -210,11 +211,10 @@ TEST_F(SynthFolder, IsDeterministicForASeed) {
   options.userEntries = 20;
   options.seed = 5;
   PosixFileSystem fileSystem;
-  StdFileWriter writer;
-  ASSERT_TRUE(WriteSyntheticFolder((dir_ / "a").string(), (dir_ / "a/data").string(), options, writer).ok());
-  ASSERT_TRUE(WriteSyntheticFolder((dir_ / "b").string(), (dir_ / "b/user").string(), options, writer).ok());
+  ASSERT_TRUE(WriteSyntheticFolder(fileSystem, (dir_ / "a").string(), (dir_ / "a/data").string(), options).ok());
+  ASSERT_TRUE(WriteSyntheticFolder(fileSystem, (dir_ / "b").string(), (dir_ / "b/user").string(), options).ok());
   options.seed = 6;
-  ASSERT_TRUE(WriteSyntheticFolder((dir_ / "c").string(), (dir_ / "c/data").string(), options, writer).ok());
+  ASSERT_TRUE(WriteSyntheticFolder(fileSystem, (dir_ / "c").string(), (dir_ / "c/data").string(), options).ok());
   for (const char* name : {"Quorvel.tbo", "QuorvelI.tbo", "QuorvelHI.tbo"}) {
     EXPECT_EQ(File(std::string("a/data/") + name), File(std::string("b/data/") + name)) << name;
     EXPECT_NE(File(std::string("a/data/") + name), File(std::string("c/data/") + name)) << name;

@@ -15,6 +15,7 @@
 #include "core/TextOps.h"
 #include "platform/PosixFileSystem.h"
 #include "tools/Commands.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel::tools {
 namespace {
@@ -51,7 +52,7 @@ void WriteBytes(const fs::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string ReadBytes(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
+std::string ReadBytes(const fs::path& path) { return test::ReadWholeFile(path.string()).value_or(""); }
 
 struct ToolRun {
   int status = -1;
@@ -84,9 +85,8 @@ class ToolsFolder : public testing::Test {
     std::ostringstream out;
     std::ostringstream err;
     PosixFileSystem fileSystem;
-    StdFileWriter writer;
     ToolRun run;
-    run.status = RunTools(args, out, err, fileSystem, writer);
+    run.status = RunTools(args, out, err, fileSystem);
     run.out = out.str();
     run.err = err.str();
     return run;

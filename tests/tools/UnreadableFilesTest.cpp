@@ -11,6 +11,7 @@
 #include "core/LineReader.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DictionaryFixture.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel::tools {
 namespace {
@@ -46,7 +47,7 @@ TEST(UnreadableFiles, AFolderAPipeOrADeviceInPlaceOfAFileCountsAsMissing) {
   enum Kind { kFolder, kPipe, kDevice };
   for (const std::string& file : files) {
     const fs::path path = dir / file;
-    const std::optional<std::string> content = ReadWholeFile(path.string());  // none: not written
+    const std::optional<std::string> content = test::ReadWholeFile(path.string());  // none: not written
     fs::remove(path);
     std::vector<ToolRun> missing;
     for (const auto& command : commands) missing.push_back(RunTool(dir, command));

@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/Locations.h"
 #include "core/UserFileRewrite.h"
 #include "platform/PosixFileSystem.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel {
 namespace {
@@ -77,8 +77,8 @@ class UserFilesKill : public testing::Test {
   }
 
   FileSet UserFiles(const fs::path& folder) const {
-    return {ReadWholeFile((folder / "QuorvelIC.tbo").string()), ReadWholeFile((folder / "QuorvelC.tbo").string()),
-            ReadWholeFile((folder / "QuorvelHIC.tbo").string())};
+    return {test::ReadWholeFile((folder / "QuorvelIC.tbo").string()), test::ReadWholeFile((folder / "QuorvelC.tbo").string()),
+            test::ReadWholeFile((folder / "QuorvelHIC.tbo").string())};
   }
   bool Leftovers() const {
     for (const char* name : {"tempi.tbo", "templex.tbo", "tempigr.tbo", "commit.tbo"}) {
@@ -89,9 +89,8 @@ class UserFilesKill : public testing::Test {
   // Loads as the program does at start (recovering first); the slots of the user entries.
   std::vector<int> Load(Status& recovery) {
     PosixFileSystem fileSystem;
-    StdFileWriter writer;
     auto d = std::make_unique<Dictionary>();
-    const LoadReport report = LoadEntryIndex(*d, locations_, fileSystem, writer);
+    const LoadReport report = LoadEntryIndex(*d, locations_, fileSystem);
     recovery = report.recovery;
     std::vector<int> user;
     for (int slot = 1; slot <= d->englishCount; ++slot) {
@@ -187,8 +186,8 @@ TEST_F(UserFilesKill, TwoEditsAtOnceAreBothKeptOrOneIsToldTheFilesAreInUse) {
       if (status == 0) {
         ++expected;
       } else {
-        EXPECT_NE(ReadWholeFile(err).value_or("").find("in use by another program"), std::string::npos)
-            << ReadWholeFile(err).value_or("");
+        EXPECT_NE(test::ReadWholeFile(err).value_or("").find("in use by another program"), std::string::npos)
+            << test::ReadWholeFile(err).value_or("");
         ++inUse;
       }
     }

@@ -31,6 +31,7 @@
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tools/Synth.h"
+#include "tests/support/WholeFile.h"
 
 namespace quorvel {
 namespace {
@@ -46,13 +47,13 @@ PlainTextConverter Converter() {
 class TwoSessions {
  public:
   TwoSessions(const Locations& locations, const std::string& cacheFolder)
-      : scan_(locations, fs_, writer_, Converter()), indexed_(locations, fs_, writer_, Converter()) {
+      : scan_(locations, fs_, Converter()), indexed_(locations, fs_, Converter()) {
     scan_.Reload();
     indexed_.Reload();
     const std::optional<WordIndexInputs> inputs = indexed_.WordIndexInputsFor(cacheFolder);
     EXPECT_TRUE(inputs);
     if (!inputs) return;
-    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_, writer_);
+    const WordIndexOutcome outcome = OpenWordIndex(*inputs, fs_);
     EXPECT_TRUE(outcome.status.ok()) << outcome.status.message();
     EXPECT_TRUE(indexed_.AdoptWordIndex(outcome.index));
   }
@@ -82,7 +83,7 @@ class TwoSessions {
     std::set<std::string> words;
     const Dictionary& d = scan_.dictionary();
     for (const int slot : slots) {
-      const auto document = BuildDescriptionDocument(d, scan_.readLocations(), scan_.rtfHeader(), slot);
+      const auto document = BuildDescriptionDocument(fs_, d, scan_.readLocations(), scan_.rtfHeader(), slot);
       if (!document) continue;
       const std::string english = EnglishSearchText(Converter(), *document);
       for (const std::string& text : {english, GreekSearchText(english)}) {
@@ -105,7 +106,6 @@ class TwoSessions {
 
  private:
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   Session scan_;
   Session indexed_;
   int compared_ = 0;
@@ -115,7 +115,7 @@ class TwoSessions {
 TEST(WordIndexDifferential, EveryWordOfTheSampleDictionary) {
   test::DictionaryFixture fixture;
   for (const char* name : {"Quorvel.tbo", "QuorvelI.tbo", "QuorvelHI.tbo"}) {
-    fixture.WriteFile(std::string("data/") + name, *ReadWholeFile(std::string(QUORVEL_SAMPLE_DIR) + "/data/" + name));
+    fixture.WriteFile(std::string("data/") + name, *test::ReadWholeFile(std::string(QUORVEL_SAMPLE_DIR) + "/data/" + name));
   }
   // User entries and additions, some with words of the published texts, some with their own.
   fixture.WriteUserEntries({{3, 3, "", "{shipping ship " + Utf8ToCp1253("σκάφος") + "}"},
@@ -135,8 +135,8 @@ TEST(WordIndexDifferential, EveryWordOfTheSampleDictionary) {
 TEST(WordIndexDifferential, SampledWordsOfAFullSizeDictionary) {
   const fs::path dir = fs::temp_directory_path() / ("quorvel-wordindex-full-" + std::to_string(getpid()));
   fs::remove_all(dir);
-  StdFileWriter writer;
-  ASSERT_TRUE(tools::WriteSyntheticFolder(dir.string() + "/", (dir / "user").string(), {}, writer).ok());
+  PosixFileSystem synthDisk(PosixFileSystem::Durability::kUnflushed);
+  ASSERT_TRUE(tools::WriteSyntheticFolder(synthDisk, dir.string() + "/", (dir / "user").string(), {}).ok());
   Locations locations;
   locations.ProgramDir = dir.string() + "/";
   SetUserFilePaths(locations, (dir / "user").string());
@@ -177,8 +177,8 @@ class WordIndexCacheKill : public testing::Test {
       options.userEntries = 60;
       options.seed = 3 + static_cast<uint64_t>(set);
       const fs::path folder = dir_ / ("set" + std::to_string(set));
-      StdFileWriter writer;
-      ASSERT_TRUE(tools::WriteSyntheticFolder(folder.string() + "/", (dir_ / "user").string(), options, writer).ok());
+      PosixFileSystem synthDisk(PosixFileSystem::Durability::kUnflushed);
+      ASSERT_TRUE(tools::WriteSyntheticFolder(synthDisk, folder.string() + "/", (dir_ / "user").string(), options).ok());
     }
     fs::create_directories(dir_ / "program" / "data");
     UseSet(0);
@@ -228,7 +228,7 @@ class WordIndexCacheKill : public testing::Test {
   std::string Run(const std::vector<std::string>& args) {
     const std::string out = (dir_ / "out").string();
     EXPECT_EQ(Wait(Start(args, out)), 0);
-    return ReadWholeFile(out).value_or("");
+    return test::ReadWholeFile(out).value_or("");
   }
 
   fs::path dir_;
@@ -272,7 +272,7 @@ TEST_F(WordIndexCacheKill, EveryAnswerIsTheScansWhateverBecameOfTheCache) {
         break;
       case 2:
         if (!cache.empty()) {
-          std::string bytes = *ReadWholeFile(cache.string());
+          std::string bytes = *test::ReadWholeFile(cache.string());
           for (int i = 0; i < 3; ++i) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
           std::ofstream(cache, std::ios::binary | std::ios::trunc) << bytes;
         }

@@ -15,7 +15,6 @@
 
 #include "core/Locations.h"
 #include "core/Session.h"
-#include "platform/DurableFileWriter.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "ui/MainLexU.h"
@@ -73,11 +72,10 @@ int main(int argc, char* argv[]) {
   const int english = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 100;
   const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
   quorvel::PosixFileSystem fs;
-  quorvel::DurableFileWriter writer;
   quorvel::Session session(
-      quorvel::ResolveFileLocations(QDir::currentPath().toLocal8Bit().toStdString(),
+      quorvel::ResolveFileLocations(fs, QDir::currentPath().toLocal8Bit().toStdString(),
                                     quorvel::SystemFoldersFromEnvironment()),
-      fs, writer, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fs, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex window(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;

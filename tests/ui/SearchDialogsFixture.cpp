@@ -57,7 +57,7 @@ SearchDialogsWindow::SearchDialogsWindow() {
   // A user entry after "anchor" and an addition to "stern".
   fixture_.WriteUserEntries({{1, 100, "boat", "{A small boat, no ship.}"}, {8, 8, "", "{My ship note.}"}});
   fixture_.WriteUserGreekLines({DictionaryFixture::UserGreekLine(1, 100, G("βάρκα"))});
-  session_ = std::make_unique<Session>(fixture_.locations(), fs_, writer_,
+  session_ = std::make_unique<Session>(fixture_.locations(), fs_,
                                        [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<ui::TMainLex>(
       *session_, std::make_unique<platform::FakeKeyboardLayouts>(

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
@@ -50,7 +49,6 @@ class SearchDialogsWindow {
  private:
   DictionaryFixture fixture_;
   PosixFileSystem fs_;
-  StdFileWriter writer_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<ui::TMainLex> window_;
 };

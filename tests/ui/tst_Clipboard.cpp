@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
@@ -127,7 +126,6 @@ class tst_Clipboard : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   FakeClipboard* clipboard_ = nullptr;
@@ -146,7 +144,7 @@ void tst_Clipboard::init() {
 
 void tst_Clipboard::Open(bool fake) {
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), fs_, writer_,
+      fixture_->locations(), fs_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   std::unique_ptr<FakeClipboard> memory;
   if (fake) memory = std::make_unique<FakeClipboard>();

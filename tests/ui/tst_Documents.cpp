@@ -22,7 +22,6 @@
 #include <memory>
 #include <optional>
 
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
@@ -118,7 +117,6 @@ class tst_Documents : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   FakeDesktop* desktop_ = nullptr;
@@ -137,7 +135,7 @@ void tst_Documents::init() {
 void tst_Documents::NewWindow() {
   window_.reset();
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      fixture_->locations(), fs_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   auto desktop = std::make_unique<FakeDesktop>();
   desktop_ = desktop.get();
   window_ = std::make_unique<TMainLex>(

@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/Clipboard.h"
@@ -98,7 +97,6 @@ class tst_FigForm : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   QTemporaryDir userDir_;
@@ -113,7 +111,7 @@ void tst_FigForm::Open(const std::string& programDir) {
     quorvel::SetUserFilePaths(locations, userDir_.path().toStdString());
   }
   session_ = std::make_unique<quorvel::Session>(
-      locations, fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      locations, fs_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}),

@@ -17,7 +17,6 @@
 #include <memory>
 #include <optional>
 
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
@@ -76,7 +75,6 @@ class tst_Install : public QObject {
   fs::path home_;
   std::optional<quorvel::Session> session_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<TMainLex> window_;
   QString dialogCaption_;
   bool installPictureOnly_ = false;
@@ -95,7 +93,7 @@ void tst_Install::init() {
   qputenv("XDG_CONFIG_HOME", (home_ / ".config").c_str());
   qputenv("XDG_DATA_HOME", (home_ / ".local/share").c_str());
   fs::current_path(medium_);
-  session_.emplace(quorvel::ResolveFileLocations(medium_.string(), quorvel::SystemFoldersFromEnvironment()), fs_, writer_,
+  session_.emplace(quorvel::ResolveFileLocations(fs_, medium_.string(), quorvel::SystemFoldersFromEnvironment()), fs_,
                    [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(std::vector<quorvel::platform::KeyboardLayout>{}),
@@ -156,8 +154,9 @@ void tst_Install::readOnlyCopyInstallsAndTheInstalledCopyStarts() {
   QVERIFY(fs::is_regular_file(target / "content" / "QuenPres"));
   QVERIFY(fs::is_regular_file(target / "Data" / "Quorvel.tbo"));
   QVERIFY(fs::is_directory(target / "Data"));
-  QCOMPARE(QString::fromStdString(quorvel::ReadFirstLine((home_ / ".config" / "Quorvel.ini").string())),
-           QString::fromStdString(target.string()));
+  std::string remembered;
+  QVERIFY(quorvel::ReadSettingsLine(fs_, (home_ / ".config" / "Quorvel.ini").string(), remembered).ok());
+  QCOMPARE(QString::fromStdString(remembered), QString::fromStdString(target.string()));
   QVERIFY2(label->isVisible(), "the running copy keeps its install label");
 
   // The launcher starts the installed program in its folder; it keeps running.
@@ -176,8 +175,8 @@ void tst_Install::readOnlyCopyInstallsAndTheInstalledCopyStarts() {
   installed.waitForFinished(5000);
 
   // The installed copy shows the dictionary.
-  quorvel::Session copy(quorvel::ResolveFileLocations(target.string(), quorvel::SystemFoldersFromEnvironment()),
-                        fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  quorvel::Session copy(quorvel::ResolveFileLocations(fs_, target.string(), quorvel::SystemFoldersFromEnvironment()),
+                        fs_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   copy.Reload();
   QCOMPARE(copy.dictionary().englishCount, session_->dictionary().englishCount);
   QVERIFY(copy.dictionary().englishCount > 100);

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
 #include "platform/PosixFileSystem.h"
@@ -44,8 +43,7 @@ void tst_KeyboardLayouts::activeGroupFollowsTheLanguage() {
   quorvel::test::DictionaryFixture fixture;
   fixture.WritePublished({{"ship", "{Ship.}"}});
   quorvel::PosixFileSystem fs;
-  quorvel::StdFileWriter writer;
-  quorvel::Session session(fixture.locations(), fs, writer,
+  quorvel::Session session(fixture.locations(), fs,
                            [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   quorvel::ui::TMainLex window(session);
   window.show();

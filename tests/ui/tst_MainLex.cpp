@@ -19,7 +19,6 @@
 #include <memory>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/KeyboardLayouts.h"
 #include "platform/PosixFileSystem.h"
@@ -170,7 +169,6 @@ class tst_MainLex : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   quorvel::platform::FakeKeyboardLayouts* layouts_ = nullptr;
@@ -193,7 +191,7 @@ void tst_MainLex::init() {
                                                                          std::filesystem::perms::others_read);
   }
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), fs_, writer_,
+      fixture_->locations(), fs_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = NewWindow();
   window_->show();

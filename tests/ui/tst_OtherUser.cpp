@@ -22,7 +22,6 @@
 #include <memory>
 #include <optional>
 
-#include "core/FileWriter.h"
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
@@ -91,7 +90,6 @@ class tst_OtherUser : public QObject {
   fs::path home_;
   std::optional<quorvel::Session> session_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::ui::TMainLex> window_;
 };
 
@@ -106,8 +104,8 @@ void tst_OtherUser::init() { Start(); }
 
 void tst_OtherUser::Start() {
   window_.reset();
-  session_.emplace(quorvel::ResolveFileLocations(program_.string(), quorvel::SystemFoldersFromEnvironment()), fs_,
-                   writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  session_.emplace(quorvel::ResolveFileLocations(fs_, program_.string(), quorvel::SystemFoldersFromEnvironment()), fs_,
+                   [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<quorvel::ui::TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(std::vector<quorvel::platform::KeyboardLayout>{}),
       nullptr, nullptr, std::make_unique<quorvel::platform::FakeDesktop>());

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "platform/Clipboard.h"
 #include "platform/KeyboardLayouts.h"
@@ -105,7 +104,6 @@ class tst_Print : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
-  quorvel::StdFileWriter writer_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   quorvel::ui::PrintController* controller_ = nullptr;
@@ -123,7 +121,7 @@ void tst_Print::init() {
                     "\\par {\\i Second paragraph} of the description.}"}},
       {{2, Cp("άγκυρα")}, {3, Cp("πλοίο")}});
   session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), fs_, writer_,
+      fixture_->locations(), fs_,
       [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(

@@ -22,7 +22,6 @@
 #include <memory>
 
 #include "core/Cp1253.h"
-#include "core/FileWriter.h"
 #include "core/Session.h"
 #include "core/TextOps.h"
 #include "core/UserEntryStore.h"
@@ -54,18 +53,19 @@ std::string Addition(const char* typed) {
   return quorvel::StoredUserDescription(Cp(typed), quorvel::UserTextForm::Addition);
 }
 
-// The writes as a user without super-user rights makes them (the tests may run as root): a
-// folder that no one may write takes no new, renamed or removed names.
-class UserRightsWriter : public quorvel::StdFileWriter {
+// The file system as a user without super-user rights meets it (the tests may run as root):
+// a folder that no one may write takes no new, renamed or removed names.
+class UserRightsFileSystem : public quorvel::PosixFileSystem {
  public:
+  UserRightsFileSystem() : PosixFileSystem(Durability::kUnflushed) {}
   Status WriteFile(const std::string& path, std::string_view bytes) override {
-    return Writable(path) ? StdFileWriter::WriteFile(path, bytes) : Refused();
+    return Writable(path) ? PosixFileSystem::WriteFile(path, bytes) : Refused();
   }
   Status ReplaceFile(const std::string& from, const std::string& to) override {
-    return Writable(from) && Writable(to) ? StdFileWriter::ReplaceFile(from, to) : Refused();
+    return Writable(from) && Writable(to) ? PosixFileSystem::ReplaceFile(from, to) : Refused();
   }
   Status RemoveFile(const std::string& path) override {
-    return Writable(path) ? StdFileWriter::RemoveFile(path) : Refused();
+    return Writable(path) ? PosixFileSystem::RemoveFile(path) : Refused();
   }
 
  private:
@@ -197,13 +197,12 @@ class tst_UserEntries : public QObject {
   // the program finds them at start.
   void Restart(const std::optional<std::string>& settings) {
     if (settings) fixture_->WriteFile("config/Quorvel.ini", *settings);
-    StartWindow(quorvel::ResolveFileLocations(fixture_->programDir(), quorvel::SystemFoldersFromEnvironment()));
+    StartWindow(quorvel::ResolveFileLocations(fs_, fixture_->programDir(), quorvel::SystemFoldersFromEnvironment()));
   }
   void StartWindow(const quorvel::Locations& locations);
 
   std::unique_ptr<DictionaryFixture> fixture_;
-  quorvel::PosixFileSystem fs_;
-  UserRightsWriter writer_;
+  UserRightsFileSystem fs_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<quorvel::ui::TMainLex> window_;
   QString home_;
@@ -234,7 +233,7 @@ void tst_UserEntries::init() {
 void tst_UserEntries::StartWindow(const quorvel::Locations& locations) {
   window_.reset();
   session_ = std::make_unique<quorvel::Session>(
-      locations, fs_, writer_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+      locations, fs_, [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
   window_ = std::make_unique<quorvel::ui::TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
@@ -599,7 +598,7 @@ void tst_UserEntries::unreadableUserFilesAreSaidOnceAndNeverWritten() {
 void tst_UserEntries::folderDialogOkStepOfTheInstallMode() {
   QStringList steps;
   for (const int result : {QDialog::Rejected, QDialog::Accepted}) {
-    quorvel::ui::TSelectCustomDirForm dialog(window_->session().fileSystem(), window_->session().writer(), window_.get());
+    quorvel::ui::TSelectCustomDirForm dialog(window_->session().fileSystem(), window_.get());
     dialog.SetQuestion({QStringLiteral("Εγκατάσταση"), quorvel::ui::FolderQuestion::Picture::kInstall, QString(),
                         [&steps](const QString& folder) {
                           steps << folder;

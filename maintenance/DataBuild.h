@@ -2,7 +2,8 @@
 // entry per line "English [Greek]. description") and the Greek term list (utils/Docs/Greek.txt:
 // "Term = English" or "Term = English = Key") into the three published data files, plain and
 // coded, with two reports of what did not link. Also the two checks of the built files.
-// All paths are relative to the program folder; every message goes to the sink, in order.
+// All paths are relative to the program folder, every file is read and written through the
+// file system given; every message goes to the sink, in order.
 #pragma once
 
 #include <array>
@@ -12,9 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FileSystem.h"
 #include "core/Status.h"
 
-namespace quorvel::tools {
+namespace quorvel::maintenance {
 
 // Receives each message the build shows, as code page 1253 text.
 using MessageSink = std::function<void(const std::string& message)>;
@@ -68,25 +70,25 @@ struct LinkOutcome {
 
 // Links the lines of the Greek list to the entries (numbered from 1; entries[0] unused) and
 // writes the two reports into `reportDir`.
-LinkOutcome LinkGreekTerms(const std::string& greekList, const std::string& reportDir,
+LinkOutcome LinkGreekTerms(FileSystem& fs, const std::string& greekList, const std::string& reportDir,
                            std::vector<BuildEntry>& entries, std::vector<BuildGreekTerm>& terms,
                            const LetterWindows& windows, const MessageSink& show);
 
 // Codes a plain index file line by line with the mirror coding (seed = line ordinal).
-Status EncodeIndexFile(const std::string& plain, const std::string& coded);
+Status EncodeIndexFile(FileSystem& fs, const std::string& plain, const std::string& coded);
 // Codes a whole plain description file with the position coding from position 1.
-Status PositionEncodeFile(const std::string& plain, const std::string& coded);
+Status PositionEncodeFile(FileSystem& fs, const std::string& plain, const std::string& coded);
 
 // The whole build in the program folder `programDir`: plain files, the linking, then the three
 // coded files. True when it ended with "ok"; a malformed line, a capacity overflow or a file
 // error stops it with a message and false.
-bool BuildDataFiles(const std::string& programDir, const MessageSink& show);
+bool BuildDataFiles(FileSystem& fs, const std::string& programDir, const MessageSink& show);
 
 // Loads every published description as the entry view does and reports "Problem with k=" for
 // each one that does not read as RTF. Returns the number of problems (-1: files missing).
-int CheckAllDescriptions(const std::string& programDir, const MessageSink& show);
+int CheckAllDescriptions(FileSystem& fs, const std::string& programDir, const MessageSink& show);
 
 // The smallest and largest byte of data/igr_.tbo (outside the line ends) as "min  -  max".
-Status ByteRange(const std::string& programDir, const MessageSink& show);
+Status ByteRange(FileSystem& fs, const std::string& programDir, const MessageSink& show);
 
-}  // namespace quorvel::tools
+}  // namespace quorvel::maintenance

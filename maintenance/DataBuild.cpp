@@ -1,23 +1,19 @@
-#include "tools/DataBuild.h"
+#include "maintenance/DataBuild.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "core/Codec.h"
 #include "core/DescriptionFile.h"
 #include "core/EntryIndex.h"
-#include "core/FileWriter.h"
 #include "core/LineReader.h"
 #include "core/Locations.h"
 #include "core/Paths.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
-#include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 
-namespace quorvel::tools {
+namespace quorvel::maintenance {
 namespace {
 
 constexpr const char* kSourceFile = "utils/Docs/OLO2.tbo";
@@ -35,18 +31,26 @@ void ReplaceFirst(std::string& text, std::string_view from, std::string_view to)
   if (at != std::string::npos) text.replace(at, from.size(), to);
 }
 
-std::string Resolve(const std::string& programDir, const std::string& relative) {
-  return ResolveCaseInsensitive(JoinPath(programDir, relative));
+std::string Resolve(FileSystem& fs, const std::string& programDir, const std::string& relative) {
+  return ResolveCaseInsensitive(fs, JoinPath(programDir, relative));
 }
 
-// The output files of one build; each is closed when the build ends, however it ends.
+// One output file of a build: its lines, each ended with CR LF, written whole by Save().
 struct TextOutput {
-  explicit TextOutput(const std::string& path) : path(path), stream(path, std::ios::binary | std::ios::trunc) {}
-  void Line(std::string_view text) { stream.write(text.data(), static_cast<std::streamsize>(text.size())) << "\r\n"; }
-  bool ok() const { return static_cast<bool>(stream); }
+  TextOutput(FileSystem& fs, std::string path) : fs(fs), path(std::move(path)) {}
+  void Line(std::string_view text) { bytes.append(text).append("\r\n"); }
+  bool Save() { return fs.WriteFile(path, bytes).ok(); }
+  FileSystem& fs;
   std::string path;
-  std::ofstream stream;
+  std::string bytes;
 };
+
+// The whole content of the file `path`; nothing when it cannot be read.
+std::optional<std::string> ReadWhole(FileSystem& fs, const std::string& path) {
+  std::string content;
+  if (!fs.ReadFile(path, kMaxDataFileBytes, content).ok()) return std::nullopt;
+  return content;
+}
 
 // Shows why the build stops; the build then ends without "ok".
 bool Refuse(const MessageSink& show, const std::string& message) {
@@ -140,12 +144,12 @@ LetterWindows DeriveLetterWindows(const std::vector<BuildEntry>& entries) {
   return windows;
 }
 
-LinkOutcome LinkGreekTerms(const std::string& greekList, const std::string& reportDir,
+LinkOutcome LinkGreekTerms(FileSystem& fs, const std::string& greekList, const std::string& reportDir,
                            std::vector<BuildEntry>& entries, std::vector<BuildGreekTerm>& terms,
                            const LetterWindows& windows, const MessageSink& show) {
   LinkOutcome outcome;
   terms.assign(1, BuildGreekTerm{});
-  const auto list = ReadWholeFile(greekList);
+  const auto list = ReadWhole(fs, greekList);
   if (!list) {
     show("Cannot read " + greekList);
     outcome.stopped = true;
@@ -158,7 +162,7 @@ LinkOutcome LinkGreekTerms(const std::string& greekList, const std::string& repo
     englishKeys[j] = NormaliseKey(entries[j].english, false);
     greekKeys[j] = NormaliseKey(entries[j].greek, true);
   }
-  TextOutput notMatched(JoinPath(reportDir, kNotMatchedReport));
+  TextOutput notMatched(fs, JoinPath(reportDir, kNotMatchedReport));
   auto stop = [&](const std::string& message) {
     show(message);
     outcome.stopped = true;
@@ -234,43 +238,44 @@ LinkOutcome LinkGreekTerms(const std::string& greekList, const std::string& repo
   }
   outcome.count = static_cast<int>(terms.size()) - 1;
 
-  TextOutput withoutGreek(JoinPath(reportDir, kWithoutGreekReport));
+  TextOutput withoutGreek(fs, JoinPath(reportDir, kWithoutGreekReport));
   for (size_t c = 1; c < entries.size(); ++c) {
     const BuildEntry& e = entries[c];
     if (e.links[0] == 0 && !e.greek.empty()) withoutGreek.Line((e.english + " = " + e.greek).substr(0, 240));
   }
-  if (!notMatched.ok() || !withoutGreek.ok()) {
+  const bool notMatchedSaved = notMatched.Save();
+  if (!withoutGreek.Save() || !notMatchedSaved) {
     show("Cannot write the reports in " + reportDir);
     outcome.stopped = true;
   }
   return outcome;
 }
 
-Status EncodeIndexFile(const std::string& plain, const std::string& coded) {
-  const auto content = ReadWholeFile(plain);
+Status EncodeIndexFile(FileSystem& fs, const std::string& plain, const std::string& coded) {
+  const auto content = ReadWhole(fs, plain);
   if (!content) return Status::IoError("cannot read " + plain);
   std::string out;
   out.reserve(content->size() + 64);
   LineReader lines(*content);
   for (int64_t k = 1; !lines.AtEnd(); ++k) out.append(MirrorEncode(k, lines.Next())).append("\r\n");
-  return StdFileWriter().WriteFile(coded, out);
+  return fs.WriteFile(coded, out);
 }
 
-Status PositionEncodeFile(const std::string& plain, const std::string& coded) {
-  const auto content = ReadWholeFile(plain);
+Status PositionEncodeFile(FileSystem& fs, const std::string& plain, const std::string& coded) {
+  const auto content = ReadWhole(fs, plain);
   if (!content) return Status::IoError("cannot read " + plain);
-  return StdFileWriter().WriteFile(coded, PositionEncode(1, *content));
+  return fs.WriteFile(coded, PositionEncode(1, *content));
 }
 
-bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
-  const std::string source = Resolve(programDir, kSourceFile);
-  const auto content = ReadWholeFile(source);
+bool BuildDataFiles(FileSystem& fs, const std::string& programDir, const MessageSink& show) {
+  const std::string source = Resolve(fs, programDir, kSourceFile);
+  const auto content = ReadWhole(fs, source);
   if (!content) {
     return Refuse(show, "Cannot read " + std::string(kSourceFile));
   }
-  std::error_code error;
-  std::filesystem::create_directories(Resolve(programDir, "data"), error);
-  const std::string dataDir = Resolve(programDir, "data");
+  // A folder that cannot be made shows when the files are written.
+  (void)fs.MakeFolders(Resolve(fs, programDir, "data"));
+  const std::string dataDir = Resolve(fs, programDir, "data");
 
   LineReader lines(*content);
   const std::string header = lines.AtEnd() ? std::string() : std::string(lines.Next());
@@ -284,7 +289,7 @@ bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
 
   std::vector<BuildEntry> entries(1);
   {
-    TextOutput descriptions(JoinPath(dataDir, "Quorvel_un.tbo"));
+    TextOutput descriptions(fs, JoinPath(dataDir, "Quorvel_un.tbo"));
     descriptions.Line(header);
     int64_t offset = kBuildHeaderLength + 2;
     int lineNumber = 1;
@@ -322,7 +327,7 @@ bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
       descriptions.Line(description);
       entries.push_back(std::move(entry));
     }
-    if (!descriptions.ok()) return Refuse(show, "Cannot write " + descriptions.path);
+    if (!descriptions.Save()) return Refuse(show, "Cannot write " + descriptions.path);
   }
 
   const LetterWindows windows = DeriveLetterWindows(entries);
@@ -333,13 +338,13 @@ bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
   }
 
   std::vector<BuildGreekTerm> terms;
-  const LinkOutcome linked = LinkGreekTerms(Resolve(programDir, kGreekListFile), Resolve(programDir, kReportDir),
+  const LinkOutcome linked = LinkGreekTerms(fs, Resolve(fs, programDir, kGreekListFile), Resolve(fs, programDir, kReportDir),
                                             entries, terms, windows, show);
   if (linked.stopped) return false;
 
   int longTranslations = 0;
   {
-    TextOutput english(JoinPath(dataDir, "QuorvelI_un.tbo"));
+    TextOutput english(fs, JoinPath(dataDir, "QuorvelI_un.tbo"));
     for (size_t i = 1; i < entries.size(); ++i) {
       const BuildEntry& e = entries[i];
       const bool withGreek = !e.greek.empty() && (e.links[0] == 0 || e.links[1] != 0);
@@ -348,18 +353,21 @@ bool BuildDataFiles(const std::string& programDir, const MessageSink& show) {
       }
       english.Line(IndexLine(e, withGreek));
     }
-    TextOutput greek(JoinPath(dataDir, "QuorvelHI_un.tbo"));
+    TextOutput greek(fs, JoinPath(dataDir, "QuorvelHI_un.tbo"));
     for (size_t k = 1; k < terms.size(); ++k) {
       const BuildGreekTerm& t = terms[k];
       greek.Line(ZeroPad(static_cast<uint64_t>(t.firstLink), 5) + ZeroPad(static_cast<uint64_t>(t.secondLink), 5) + t.term);
     }
-    if (!english.ok() || !greek.ok()) return Refuse(show, "Cannot write the index files in " + dataDir);
+    const bool englishSaved = english.Save();
+    if (!greek.Save() || !englishSaved) return Refuse(show, "Cannot write the index files in " + dataDir);
   }
   show("ok");
 
-  Status status = EncodeIndexFile(Resolve(programDir, kPlainEnglishIndex), JoinPath(dataDir, "QuorvelI.tbo"));
-  if (status.ok()) status = EncodeIndexFile(Resolve(programDir, kPlainGreekIndex), JoinPath(dataDir, "QuorvelHI.tbo"));
-  if (status.ok()) status = PositionEncodeFile(Resolve(programDir, kPlainDescriptions), JoinPath(dataDir, "Quorvel.tbo"));
+  Status status = EncodeIndexFile(fs, Resolve(fs, programDir, kPlainEnglishIndex), JoinPath(dataDir, "QuorvelI.tbo"));
+  if (status.ok()) status = EncodeIndexFile(fs, Resolve(fs, programDir, kPlainGreekIndex), JoinPath(dataDir, "QuorvelHI.tbo"));
+  if (status.ok()) {
+    status = PositionEncodeFile(fs, Resolve(fs, programDir, kPlainDescriptions), JoinPath(dataDir, "Quorvel.tbo"));
+  }
   if (!status.ok()) return Refuse(show, status.message());
   show("ok");
   return true;
@@ -384,22 +392,21 @@ bool BracesBalance(std::string_view rtf) {
 
 }  // namespace
 
-int CheckAllDescriptions(const std::string& programDir, const MessageSink& show) {
+int CheckAllDescriptions(FileSystem& fs, const std::string& programDir, const MessageSink& show) {
   Locations locations;
   locations.ProgramDir = programDir.empty() || programDir.back() == '/' ? programDir : programDir + "/";
-  const std::string header = ReadRtfHeader(locations.DescriptionFile());
+  ResolvePublishedFiles(fs, locations);
+  const std::string header = ReadRtfHeader(fs, locations.DescriptionFile());
   auto dictionary = std::make_unique<Dictionary>();
-  PosixFileSystem fs;
-  StdFileWriter writer;
-  LoadEntryIndex(*dictionary, locations, fs, writer);  // published entries only: no user folder
-  if (!FileExists(locations.DescriptionFile()) || dictionary->englishCount == 0) {
+  LoadEntryIndex(*dictionary, locations, fs);  // published entries only: no user folder
+  if (fs.Kind(locations.DescriptionFile()) != FileKind::kRegular || dictionary->englishCount == 0) {
     show("Cannot read the published data files");
     return -1;
   }
   int problems = 0;
   for (int k = 1; k <= dictionary->englishCount; ++k) {
     const TEnglishEntry& e = dictionary->EnglishIndex[k];
-    const auto text = ReadDescriptionText(locations.DescriptionFile(), e.DescrOffset, e.DescrLength,
+    const auto text = ReadDescriptionText(fs, locations.DescriptionFile(), e.DescrOffset, e.DescrLength,
                                           DescriptionCoding::Position);
     bool problem = !text;
     if (text) {
@@ -415,9 +422,9 @@ int CheckAllDescriptions(const std::string& programDir, const MessageSink& show)
   return problems;
 }
 
-Status ByteRange(const std::string& programDir, const MessageSink& show) {
-  const std::string path = Resolve(programDir, "data/igr_.tbo");
-  const auto content = ReadWholeFile(path);
+Status ByteRange(FileSystem& fs, const std::string& programDir, const MessageSink& show) {
+  const std::string path = Resolve(fs, programDir, "data/igr_.tbo");
+  const auto content = ReadWhole(fs, path);
   if (!content) return Status::IoError("cannot read " + path);
   int minimum = 200;
   int maximum = 0;
@@ -433,4 +440,4 @@ Status ByteRange(const std::string& programDir, const MessageSink& show) {
   return Status::Ok();
 }
 
-}  // namespace quorvel::tools
+}  // namespace quorvel::maintenance

@@ -1,4 +1,4 @@
-#include "platform/DurableFileWriter.h"
+#include "platform/PosixFileSystem.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -18,33 +18,33 @@ namespace {
 
 using test::TempFolder;
 
-TEST(DurableFileWriter, WritesReplacesAndRemoves) {
+TEST(PosixFileSystemWrites, WritesReplacesAndRemoves) {
   TempFolder dir;
-  DurableFileWriter writer;
-  ASSERT_TRUE(writer.WriteFile(dir / "a", "first, longer").ok());
-  ASSERT_TRUE(writer.WriteFile(dir / "a", "second").ok());
+  PosixFileSystem fs;
+  ASSERT_TRUE(fs.WriteFile(dir / "a", "first, longer").ok());
+  ASSERT_TRUE(fs.WriteFile(dir / "a", "second").ok());
   EXPECT_EQ(dir.Read("a"), "second");
-  ASSERT_TRUE(writer.WriteFile(dir / "b", "").ok());
+  ASSERT_TRUE(fs.WriteFile(dir / "b", "").ok());
   EXPECT_EQ(dir.Read("b"), "");
 
-  ASSERT_TRUE(writer.ReplaceFile(dir / "a", dir / "b").ok());
+  ASSERT_TRUE(fs.ReplaceFile(dir / "a", dir / "b").ok());
   EXPECT_EQ(dir.Read("b"), "second");
   EXPECT_FALSE(std::filesystem::exists(dir / "a"));
 
-  ASSERT_TRUE(writer.RemoveFile(dir / "b").ok());
+  ASSERT_TRUE(fs.RemoveFile(dir / "b").ok());
   EXPECT_FALSE(std::filesystem::exists(dir / "b"));
-  EXPECT_TRUE(writer.RemoveFile(dir / "b").ok()) << "a missing file is already removed";
+  EXPECT_TRUE(fs.RemoveFile(dir / "b").ok()) << "a missing file is already removed";
 }
 
 // A reader that opens the file over and over while it is replaced finds it every time, always
 // complete: the old content or the new, never a missing or partial file.
-TEST(DurableFileWriter, ReplacementIsAtomicForAReader) {
+TEST(PosixFileSystemWrites, ReplacementIsAtomicForAReader) {
   TempFolder dir;
-  DurableFileWriter writer;
+  PosixFileSystem fs;
   const std::string target = dir / "QuorvelIC.tbo";
   const std::string old(4096, 'o');
   const std::string fresh(8192, 'n');
-  ASSERT_TRUE(writer.WriteFile(target, old).ok());
+  ASSERT_TRUE(fs.WriteFile(target, old).ok());
 
   std::atomic<bool> done = false;
   int missing = 0;
@@ -67,8 +67,8 @@ TEST(DurableFileWriter, ReplacementIsAtomicForAReader) {
     }
   });
   for (int i = 0; i < 50; ++i) {
-    ASSERT_TRUE(writer.WriteFile(dir / "temp", i % 2 == 0 ? fresh : old).ok());
-    ASSERT_TRUE(writer.ReplaceFile(dir / "temp", target).ok());
+    ASSERT_TRUE(fs.WriteFile(dir / "temp", i % 2 == 0 ? fresh : old).ok());
+    ASSERT_TRUE(fs.ReplaceFile(dir / "temp", target).ok());
   }
   done = true;
   reader.join();
@@ -77,18 +77,18 @@ TEST(DurableFileWriter, ReplacementIsAtomicForAReader) {
 }
 
 // Root is not stopped by permissions, so the failures here come from what the paths are.
-TEST(DurableFileWriter, FailuresCarryTheirCodeAndNeverWait) {
+TEST(PosixFileSystemWrites, FailuresCarryTheirCodeAndNeverWait) {
   TempFolder dir;
   dir.Write("file", "keep");
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
-  DurableFileWriter writer;
-  EXPECT_EQ(writer.WriteFile(dir / "missing/a", "x").code(), StatusCode::kNotFound);
-  EXPECT_EQ(writer.WriteFile(dir / "file/a", "x").code(), StatusCode::kIoError);
-  EXPECT_EQ(writer.WriteFile(dir.root(), "x").code(), StatusCode::kIoError);
-  EXPECT_FALSE(writer.WriteFile(dir / "pipe", "x").ok());
-  EXPECT_EQ(writer.ReplaceFile(dir / "missing", dir / "file").code(), StatusCode::kNotFound);
-  EXPECT_EQ(writer.ReplaceFile(dir / "file", dir / "missing/a").code(), StatusCode::kNotFound);
-  EXPECT_EQ(writer.RemoveFile(dir.root()).code(), StatusCode::kIoError);
+  PosixFileSystem fs;
+  EXPECT_EQ(fs.WriteFile(dir / "missing/a", "x").code(), StatusCode::kNotFound);
+  EXPECT_EQ(fs.WriteFile(dir / "file/a", "x").code(), StatusCode::kIoError);
+  EXPECT_EQ(fs.WriteFile(dir.root(), "x").code(), StatusCode::kIoError);
+  EXPECT_FALSE(fs.WriteFile(dir / "pipe", "x").ok());
+  EXPECT_EQ(fs.ReplaceFile(dir / "missing", dir / "file").code(), StatusCode::kNotFound);
+  EXPECT_EQ(fs.ReplaceFile(dir / "file", dir / "missing/a").code(), StatusCode::kNotFound);
+  EXPECT_EQ(fs.RemoveFile(dir.root()).code(), StatusCode::kIoError);
   EXPECT_EQ(dir.Read("file"), "keep");
 }
 
