@@ -10,4 +10,6 @@ Status ReadNeededFile(FileSystem& fs, const std::string& path, uint64_t maxBytes
   return Status::Error(code, path + ": cannot be read (" + status.message() + ")");
 }
 
+void DiscardTemporary(FileSystem& fs, const std::string& path) { (void)fs.RemoveFile(path); }
+
 }  // namespace quorvel

@@ -121,4 +121,9 @@ class FileSystem {
 // read, not damaged data; every other failure keeps its code. Errors name `path`.
 Status ReadNeededFile(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content);
 
+// Removes the temporary file `path` when it can. Only for temporaries whose leftover is harmless
+// (the next write replaces it, or the next load discards it): a failed removal is then no
+// failure of the operation that made it.
+void DiscardTemporary(FileSystem& fs, const std::string& path);
+
 }  // namespace quorvel

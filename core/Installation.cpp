@@ -203,7 +203,7 @@ Status CreateLaunchers(FileSystem& fs, const LauncherFolders& folders,
     if (status.ok()) status = fs.MakeExecutable(temporary);
     if (status.ok()) status = fs.ReplaceFile(temporary, launcher);
     if (!status.ok()) {
-      fs.RemoveFile(temporary);
+      DiscardTemporary(fs, temporary);
       return status;
     }
   }

@@ -40,8 +40,9 @@ EntryList Session::RunRequest(const ListRequest& request) {
     case ListRequest::Kind::kAll:
       return ListAllEntries(dictionary_);
     case ListRequest::Kind::kDescriptions: {
+      // Silent, as the first search: what could not be read is simply not listed.
       EntryList list;
-      RunDescriptionSearch(request.word, list);
+      (void)RunDescriptionSearch(request.word, list);
       return list;
     }
     case ListRequest::Kind::kSearch:

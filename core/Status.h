@@ -23,7 +23,7 @@ enum class StatusCode {
   kChanged,       // another program changed or removed the entry meanwhile
 };
 
-class Status {
+class [[nodiscard]] Status {
  public:
   static Status Ok() { return Status(); }
   static Status Error(StatusCode code, std::string message) {

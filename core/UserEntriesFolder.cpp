@@ -34,7 +34,7 @@ Status ReplaceWhole(FileSystem& fs, const std::string& path, const std::string& 
   const std::string temporary = path + ".tmp";
   Status status = fs.WriteFile(temporary, content);
   if (status.ok()) status = fs.ReplaceFile(temporary, path);
-  if (!status.ok()) fs.RemoveFile(temporary);
+  if (!status.ok()) DiscardTemporary(fs, temporary);
   return status;
 }
 
@@ -55,8 +55,8 @@ bool CanWriteIn(FileSystem& fs, const std::string& folder) {
   const std::string renamed = name + ".renamed";
   Status status = fs.WriteFile(name, "probe");
   if (status.ok()) status = fs.ReplaceFile(name, renamed);
-  fs.RemoveFile(name);
-  fs.RemoveFile(renamed);
+  DiscardTemporary(fs, name);
+  DiscardTemporary(fs, renamed);
   return status.ok();
 }
 
@@ -102,7 +102,7 @@ bool IsRememberableFolder(const std::string& text) {
 bool MakeChosenFolder(FileSystem& fs, const std::string& text) {
   if (!IsRememberableFolder(text)) return false;
   // A failure to make the folder shows in the test that follows.
-  fs.MakeFolders(DataFolderIn(fs, text.back() == '/' ? text : text + "/"));
+  (void)fs.MakeFolders(DataFolderIn(fs, text.back() == '/' ? text : text + "/"));
   return CanWriteIn(fs, text);
 }
 

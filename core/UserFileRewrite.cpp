@@ -178,7 +178,7 @@ Status Finish(const Locations& l, FileSystem& fs, std::vector<NewFile>& files) {
     file.inPlace = true;
   }
   // A Greek temporary left from an earlier rewrite is no part of this one.
-  if (files.size() < 3 && fs.Kind(l.TempGreekFile) != FileKind::kMissing) fs.RemoveFile(l.TempGreekFile);
+  if (files.size() < 3 && fs.Kind(l.TempGreekFile) != FileKind::kMissing) DiscardTemporary(fs, l.TempGreekFile);
   return fs.RemoveFile(RecordFile(l));
 }
 
@@ -187,7 +187,7 @@ Status Finish(const Locations& l, FileSystem& fs, std::vector<NewFile>& files) {
 bool Discard(const Locations& l, FileSystem& fs, bool recordPresent) {
   if (recordPresent && !fs.RemoveFile(RecordFile(l)).ok()) return false;
   for (const std::string* temp : {&l.TempIndexFile, &l.TempDescrFile, &l.TempGreekFile}) {
-    if (fs.Kind(*temp) != FileKind::kMissing) fs.RemoveFile(*temp);
+    if (fs.Kind(*temp) != FileKind::kMissing) DiscardTemporary(fs, *temp);
   }
   return true;
 }
@@ -224,7 +224,7 @@ Status CommitUserFiles(const Locations& locations, FileSystem& fs,
   // A record that cannot be removed may be sound: then the rewrite goes on.
   if (!status.ok() && Discard(locations, fs, recordTried)) return status;
   // The change is made: what cannot be finished now, the next load finishes.
-  Finish(locations, fs, files);
+  (void)Finish(locations, fs, files);
   return Status::Ok();
 }
 

@@ -71,7 +71,7 @@ Status WriteCacheFile(FileSystem& fs, const std::string& folder, uint64_t conten
   const std::string temporary = path + ".tmp";
   status = fs.WriteFile(temporary, bytes);
   if (status.ok()) status = fs.ReplaceFile(temporary, path);
-  if (!status.ok()) fs.RemoveFile(temporary);
+  if (!status.ok()) DiscardTemporary(fs, temporary);
   return status;
 }
 

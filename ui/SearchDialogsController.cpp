@@ -39,7 +39,8 @@ void SearchDialogsController::DescrSearch_ButtonClick() {
     window_.SetSearchTextQuietly(TrimLeft(dialog.Word()));
     window_.ClearView();
     EntryList list;
-    RunKeepingPainted([&] { session_.SearchDescriptions(dialog.Word(), list); });
+    // A description file that cannot be read ends the search silently; the status is kept.
+    RunKeepingPainted([&] { lastSearch_ = session_.SearchDescriptions(dialog.Word(), list); });
     window_.ApplyList(list);
     // Another program's change that came during the search is followed now.
     window_.FollowUserFiles();

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include "core/Status.h"
+
 namespace quorvel {
 class Session;
 }
@@ -23,10 +25,13 @@ class SearchDialogsController : public QObject {
 
   void Search_ButtonClick();
   void DescrSearch_ButtonClick();
+  // How the last description search ended (it ends silently for the user).
+  const Status& lastDescriptionSearch() const { return lastSearch_; }
 
  private:
   Session& session_;
   TMainLex& window_;
+  Status lastSearch_ = Status::Ok();
 };
 
 }  // namespace quorvel::ui

@@ -76,7 +76,7 @@ void FirstSearch(benchmark::State& state, const std::string& word) {
   for (auto _ : state) {
     DescriptionSearch search = NewSearch(static_cast<int>(state.range(0)));
     EntryList list;
-    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, word, list);
+    (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, word, list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
     state.counters["rss_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
     state.counters["hits"] = static_cast<double>(list.items.size());
@@ -97,9 +97,9 @@ void BM_FirstSearchInTheOtherLanguage(benchmark::State& state) {
     state.PauseTiming();
     DescriptionSearch search = NewSearch();
     EntryList list;
-    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
+    (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
     state.ResumeTiming();
-    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
+    (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
     state.counters["kept_MiB"] = static_cast<double>(search.KeptBytes()) / (1024.0 * 1024.0);
   }
 }
@@ -110,11 +110,11 @@ void BM_RepeatedSearch(benchmark::State& state) {
   DescriptionSearch search = NewSearch();
   EntryList list;
   const std::string greekWord = Utf8ToCp1253("πλοίο");
-  search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
-  search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
+  (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, "anchor", list);
+  (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greekWord, list);
   bool greek = false;
   for (auto _ : state) {
-    search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
+    (void)search.Search(f.fileSystem, *f.dictionary, f.locations, f.header, greek ? greekWord : "hull", list);
     greek = !greek;
   }
   state.counters["hits"] = static_cast<double>(list.items.size());
@@ -177,7 +177,7 @@ void BM_WordIndexSearch(benchmark::State& state) {
   bool greek = false;
   EntryList list;
   for (auto _ : state) {
-    in.session.SearchDescriptions(greek ? greekWord : "ship", list);
+    (void)in.session.SearchDescriptions(greek ? greekWord : "ship", list);
     greek = !greek;
   }
   state.counters["hits"] = static_cast<double>(list.items.size());

@@ -56,7 +56,7 @@ class DescriptionSearchTest : public ::testing::Test {
   }
 
   std::vector<std::string> Find(const std::string& word) {
-    search_.Search(fs_, *dictionary_, fixture_.locations(), header_, word, list_);
+    EXPECT_TRUE(search_.Search(fs_, *dictionary_, fixture_.locations(), header_, word, list_).ok()) << word;
     std::vector<std::string> found;
     for (const auto& item : list_.items) found.push_back(item.text);
     return found;
@@ -103,7 +103,7 @@ TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   const Found first = Find(Utf8ToCp1253("λιμάνι"));
   DescriptionSearch fresh{[](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};
   EntryList other;
-  fresh.Search(fs_, *dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other);
+  ASSERT_TRUE(fresh.Search(fs_, *dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other).ok());
   ASSERT_EQ(other.items.size(), first.size());
   // A reload drops the kept texts: a user entry deleted from the files disappears.
   fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"}});
