@@ -20,7 +20,6 @@ void BrowsingHistory::PushBackHistory() {
                                  [this](const HistoryItem& i) { return i.slot == currentSlot_; });
   if (same != back_.end()) back_.erase(same);
   back_.insert(back_.begin(), NewItem(currentCaption_, currentSlot_, currentNumber_));
-  lastPushedId_ = back_.front().id;
   if (static_cast<int>(back_.size()) > kCapacity) back_.erase(back_.begin() + kCapacity);
 }
 
@@ -31,40 +30,54 @@ void BrowsingHistory::EntryShown(const std::string& caption, int slot, uint16_t 
   currentNumber_ = number;
 }
 
-void BrowsingHistory::StepBack(const GoTo& goTo) {
-  if (back_.empty()) return;
-  const HistoryItem target = back_.front();
-  const HistoryItem left = NewItem(currentCaption_, currentSlot_, currentNumber_);
-  lastPushedId_ = 0;
-  goTo(target);
-  const uint64_t pushed = lastPushedId_;
-  forward_.insert(forward_.begin(), left);
-  if (pushed != 0) RemoveId(back_, pushed);
-  RemoveId(back_, target.id);
+void BrowsingHistory::MakeCurrent(const HistoryItem& item) {
+  currentCaption_ = item.caption;
+  currentSlot_ = item.slot;
+  currentNumber_ = item.number;
 }
 
-void BrowsingHistory::StepForward(const GoTo& goTo) {
-  if (forward_.empty()) return;
-  const HistoryItem target = forward_.front();
-  goTo(target);
-  RemoveId(forward_, target.id);
+std::optional<HistoryItem> BrowsingHistory::Target(HistoryMove move, uint64_t id) const {
+  const std::vector<HistoryItem>& list =
+      move == HistoryMove::kStepBack || move == HistoryMove::kChooseBack ? back_ : forward_;
+  if (move == HistoryMove::kStepBack || move == HistoryMove::kStepForward) {
+    if (list.empty()) return std::nullopt;
+    return list.front();
+  }
+  const auto it = std::find_if(list.begin(), list.end(), [id](const HistoryItem& i) { return i.id == id; });
+  if (it == list.end()) return std::nullopt;
+  return *it;
 }
 
-void BrowsingHistory::ChooseBack(uint64_t id, const GoTo& goTo) {
-  const auto it = std::find_if(back_.begin(), back_.end(), [id](const HistoryItem& i) { return i.id == id; });
-  if (it == back_.end()) return;
-  const HistoryItem target = *it;
-  goTo(target);
-  RemoveId(back_, target.id);
-  forward_.clear();
-}
-
-void BrowsingHistory::ChooseForward(uint64_t id, const GoTo& goTo) {
-  const auto it = std::find_if(forward_.begin(), forward_.end(), [id](const HistoryItem& i) { return i.id == id; });
-  if (it == forward_.end()) return;
-  const HistoryItem target = *it;
-  goTo(target);
-  forward_.clear();
+void BrowsingHistory::Moved(HistoryMove move, const HistoryItem& target, const std::optional<HistoryItem>& shown) {
+  switch (move) {
+    case HistoryMove::kStepBack: {
+      // The entry left goes in front of the forward list, not onto the back list; showing the
+      // target still trims the back list as showing any entry does.
+      const HistoryItem left = NewItem(currentCaption_, currentSlot_, currentNumber_);
+      if (shown) {
+        const bool pushed = !currentCaption_.empty();
+        PushBackHistory();
+        if (pushed) back_.erase(back_.begin());
+        MakeCurrent(*shown);
+      }
+      forward_.insert(forward_.begin(), left);
+      RemoveId(back_, target.id);
+      return;
+    }
+    case HistoryMove::kStepForward:
+      if (shown) EntryShown(shown->caption, shown->slot, shown->number);
+      RemoveId(forward_, target.id);
+      return;
+    case HistoryMove::kChooseBack:
+      if (shown) EntryShown(shown->caption, shown->slot, shown->number);
+      RemoveId(back_, target.id);
+      forward_.clear();
+      return;
+    case HistoryMove::kChooseForward:
+      if (shown) EntryShown(shown->caption, shown->slot, shown->number);
+      forward_.clear();
+      return;
+  }
 }
 
 void BrowsingHistory::Remap(const Dictionary& d) {

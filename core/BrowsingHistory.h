@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +19,12 @@ struct HistoryItem {
   uint64_t id = 0;      // identity of this menu item
 };
 
+// The four history commands: a step back or forward, or an item chosen from a list.
+enum class HistoryMove { kStepBack, kStepForward, kChooseBack, kChooseForward };
+
 class BrowsingHistory {
  public:
   static constexpr int kCapacity = 15;
-
-  // Goes to one item: lists exactly its entry and shows it, which calls EntryShown (Session
-  // does this).
-  using GoTo = std::function<void(const HistoryItem&)>;
 
   const std::vector<HistoryItem>& back() const { return back_; }
   const std::vector<HistoryItem>& forward() const { return forward_; }
@@ -37,11 +36,12 @@ class BrowsingHistory {
   void EntryShown(const std::string& caption, int slot, uint16_t number);
   void ClearForward() { forward_.clear(); }
 
-  // The four commands; each does nothing when its list (or item) is missing.
-  void StepBack(const GoTo& goTo);
-  void StepForward(const GoTo& goTo);
-  void ChooseBack(uint64_t id, const GoTo& goTo);
-  void ChooseForward(uint64_t id, const GoTo& goTo);
+  // A command in two steps. First the item it goes to (the item `id` for a choice); nothing
+  // when its list, or the item, is missing. Then, once the entry is listed (and, when it could
+  // be, shown: `shown`, its list text and slot), the move: the lists change as the command says
+  // and a shown entry becomes the current one.
+  std::optional<HistoryItem> Target(HistoryMove move, uint64_t id = 0) const;
+  void Moved(HistoryMove move, const HistoryItem& target, const std::optional<HistoryItem>& shown);
 
   // After the index is rebuilt: every item and the current entry take the slot that now holds
   // their entry number; items whose entry is gone are dropped.
@@ -51,6 +51,7 @@ class BrowsingHistory {
   void PushBackHistory();
   HistoryItem NewItem(const std::string& caption, int slot, uint16_t number);
   static void RemoveId(std::vector<HistoryItem>& list, uint64_t id);
+  void MakeCurrent(const HistoryItem& item);
 
   std::vector<HistoryItem> back_;
   std::vector<HistoryItem> forward_;
@@ -58,7 +59,6 @@ class BrowsingHistory {
   int currentSlot_ = 0;
   uint16_t currentNumber_ = 0;
   uint64_t nextId_ = 1;
-  uint64_t lastPushedId_ = 0;
 };
 
 }  // namespace quorvel

@@ -169,36 +169,24 @@ ListOutcome Session::GoTo(const HistoryItem& item, bool greek) {
   if (!item.caption.empty()) outcome.list.greek = greek;
   if (outcome.list.selected >= 0) {
     const ListItem& shown = outcome.list.items[static_cast<size_t>(outcome.list.selected)];
-    outcome.shown = ShowEntry(shown.slot, shown.text, greek);
+    outcome.shown = ViewOfEntry(fs_, dictionary_, readLocations(), rtfHeader_, shown.slot, shown.text, greek);
   } else if (!outcome.list.searchText) {
     outcome.list.searchText = item.caption;
   }
   return outcome;
 }
 
-std::optional<ListOutcome> Session::RunHistory(
-    const std::function<void(const BrowsingHistory::GoTo&)>& command, bool greek) {
-  std::optional<ListOutcome> outcome;
-  command([&](const HistoryItem& item) { outcome = GoTo(item, greek); });
+std::optional<ListOutcome> Session::GoThroughHistory(HistoryMove move, bool greek, uint64_t id) {
+  const std::optional<HistoryItem> target = history_.Target(move, id);
+  if (!target) return std::nullopt;
+  ListOutcome outcome = GoTo(*target, greek);
+  std::optional<HistoryItem> shown;
+  if (outcome.shown) {
+    const ListItem& item = outcome.list.items[static_cast<size_t>(outcome.list.selected)];
+    shown = HistoryItem{item.text, item.slot, dictionary_.EnglishIndex[item.slot].Number, 0};
+  }
+  history_.Moved(move, *target, shown);
   return outcome;
-}
-
-std::optional<ListOutcome> Session::StepBack(bool greek) {
-  return RunHistory([this](const BrowsingHistory::GoTo& goTo) { history_.StepBack(goTo); }, greek);
-}
-
-std::optional<ListOutcome> Session::StepForward(bool greek) {
-  return RunHistory([this](const BrowsingHistory::GoTo& goTo) { history_.StepForward(goTo); }, greek);
-}
-
-std::optional<ListOutcome> Session::ChooseBack(uint64_t id, bool greek) {
-  return RunHistory([this, id](const BrowsingHistory::GoTo& goTo) { history_.ChooseBack(id, goTo); },
-                    greek);
-}
-
-std::optional<ListOutcome> Session::ChooseForward(uint64_t id, bool greek) {
-  return RunHistory(
-      [this, id](const BrowsingHistory::GoTo& goTo) { history_.ChooseForward(id, goTo); }, greek);
 }
 
 Status Session::CheckEditable() const {

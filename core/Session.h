@@ -116,10 +116,8 @@ class Session {
 
   // The history commands. Each lists exactly the entry it goes to, in the language of the
   // entry's remembered text (else in `greek`), and shows it; nothing when there is nowhere to go.
-  std::optional<ListOutcome> StepBack(bool greek);
-  std::optional<ListOutcome> StepForward(bool greek);
-  std::optional<ListOutcome> ChooseBack(uint64_t id, bool greek);
-  std::optional<ListOutcome> ChooseForward(uint64_t id, bool greek);
+  // `id` names the item of a choice.
+  std::optional<ListOutcome> GoThroughHistory(HistoryMove move, bool greek, uint64_t id = 0);
 
   // The ref of the entry at `slot` of the index loaded now, for an edit that may come later.
   EntryRef RefOf(int slot) const { return EntryRefAt(dictionary_, slot); }
@@ -152,8 +150,7 @@ class Session {
     std::string word;      // kDescriptions
   };
 
-  std::optional<ListOutcome> RunHistory(const std::function<void(const BrowsingHistory::GoTo&)>& command,
-                                        bool greek);
+  // Lists exactly the entry of `item` and shows it, without a history step.
   ListOutcome GoTo(const HistoryItem& item, bool greek);
   LoadReport Load();
   EntryList RunRequest(const ListRequest& request);

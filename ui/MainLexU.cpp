@@ -111,8 +111,8 @@ void TMainLex::ConnectHandlers() {
   connect(f_.Fill_List_Button, &QPushButton::clicked, this, &TMainLex::Fill_List_ButtonClick);
   connect(f_.WholeLex_Button, &QPushButton::clicked, this, &TMainLex::WholeLex_ButtonClick);
   connect(Button(Tool::Lang), &QToolButton::clicked, this, &TMainLex::Lang_ButtonClick);
-  connect(Button(Tool::Prev), &QToolButton::clicked, this, &TMainLex::Prev_ButtonClick);
-  connect(Button(Tool::Next), &QToolButton::clicked, this, &TMainLex::Next_ButtonClick);
+  connect(Button(Tool::Prev), &QToolButton::clicked, this, [this] { GoThroughHistory(HistoryMove::kStepBack); });
+  connect(Button(Tool::Next), &QToolButton::clicked, this, [this] { GoThroughHistory(HistoryMove::kStepForward); });
   connect(Button(Tool::PrevMenu), &QToolButton::clicked, this,
           [this] { PopUpHistoryMenu(f_.PrevMenu, Button(Tool::Prev)); });
   connect(Button(Tool::NextMenu), &QToolButton::clicked, this,
@@ -404,6 +404,12 @@ void TMainLex::ActivateLanguageLayout() {
 
 // --- The history menus ---------------------------------------------------------------------
 
+// Prev_ButtonClick, Next_ButtonClick and the two menus' items.
+void TMainLex::GoThroughHistory(HistoryMove move, uint64_t id) {
+  FollowUserFiles();
+  ApplyOutcome(session_.GoThroughHistory(move, GreekMode_, id));
+}
+
 void TMainLex::FillHistoryMenu(QMenu* menu) {
   const bool back = menu == f_.PrevMenu;
   menu->clear();
@@ -412,7 +418,7 @@ void TMainLex::FillHistoryMenu(QMenu* menu) {
     QAction* action = menu->addAction(ToQString(DoubleAmpersands(item.caption)));
     const uint64_t id = item.id;
     connect(action, &QAction::triggered, this, [this, back, id] {
-      back ? PrevMenuClick(id) : NextMenuClick(id);
+      GoThroughHistory(back ? HistoryMove::kChooseBack : HistoryMove::kChooseForward, id);
     });
   }
 }

@@ -111,10 +111,7 @@ class TMainLex : public QWidget {
   void Lang_ButtonClick();
   void Entries_ListClick();
   void Entries_ListMouseMove(const QPoint& position);
-  void Prev_ButtonClick() { FollowUserFiles(), ApplyOutcome(session_.StepBack(GreekMode_)); }
-  void Next_ButtonClick() { FollowUserFiles(), ApplyOutcome(session_.StepForward(GreekMode_)); }
-  void PrevMenuClick(uint64_t id) { FollowUserFiles(), ApplyOutcome(session_.ChooseBack(id, GreekMode_)); }
-  void NextMenuClick(uint64_t id) { FollowUserFiles(), ApplyOutcome(session_.ChooseForward(id, GreekMode_)); }
+  void GoThroughHistory(HistoryMove move, uint64_t id = 0);
   void PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton);
   void PopUpBelow(QMenu* menu, const QToolButton* button);
   void FillHistoryMenu(QMenu* menu);

@@ -9,14 +9,18 @@
 namespace quorvel {
 namespace {
 
-// Drives the history as the window does: going to an item shows its entry, and showing an
-// entry reports it to the history.
+// Drives the history as the session does: showing an entry reports it to the history, and a
+// command goes to its target and then tells the history it moved.
 class BrowsingHistoryTest : public ::testing::Test {
  protected:
   void Show(const std::string& caption) { history_.EntryShown(caption, SlotOf(caption), Number(caption)); }
 
-  BrowsingHistory::GoTo GoTo() {
-    return [this](const HistoryItem& item) { Show(item.caption); };
+  // A command as the session runs it: its target's entry is listed and shown, then the
+  // history moves.
+  void Go(HistoryMove move, uint64_t id = 0) {
+    const std::optional<HistoryItem> target = history_.Target(move, id);
+    if (!target) return;
+    history_.Moved(move, *target, HistoryItem{target->caption, SlotOf(target->caption), Number(target->caption), 0});
   }
 
   static int SlotOf(const std::string& caption) { return caption[0] - 'A' + 1; }
@@ -34,22 +38,22 @@ class BrowsingHistoryTest : public ::testing::Test {
 };
 
 TEST_F(BrowsingHistoryTest, BackAndForwardWalkThroughTheShownEntries) {
-  history_.StepBack(GoTo());
-  history_.StepForward(GoTo());
+  Go(HistoryMove::kStepBack);
+  Go(HistoryMove::kStepForward);
   EXPECT_EQ(history_.currentCaption(), "");
 
   Show("A");
   Show("B");
   Show("C");
-  history_.StepBack(GoTo());
+  Go(HistoryMove::kStepBack);
   EXPECT_EQ(history_.currentCaption(), "B");
   EXPECT_EQ(Back(), "A");
   EXPECT_EQ(Forward(), "C");
-  history_.StepBack(GoTo());
+  Go(HistoryMove::kStepBack);
   EXPECT_EQ(history_.currentCaption(), "A");
   EXPECT_EQ(Back(), "");
   EXPECT_EQ(Forward(), "BC");
-  history_.StepForward(GoTo());
+  Go(HistoryMove::kStepForward);
   EXPECT_EQ(history_.currentCaption(), "B");
   EXPECT_EQ(Back(), "A");
   EXPECT_EQ(Forward(), "C");
@@ -59,7 +63,7 @@ TEST_F(BrowsingHistoryTest, TheSameEntryTwiceInARow) {
   Show("A");
   Show("A");
   EXPECT_EQ(Back(), "A");
-  history_.StepBack(GoTo());
+  Go(HistoryMove::kStepBack);
   EXPECT_EQ(history_.currentCaption(), "A");
   EXPECT_EQ(Forward(), "A");
   EXPECT_EQ(Back(), "");
@@ -81,9 +85,9 @@ TEST_F(BrowsingHistoryTest, ChoosingFromTheBackMenuKeepsNewerEntriesAndEmptiesFo
   Show("B");
   Show("C");
   Show("D");
-  history_.StepBack(GoTo());  // C, back BA, forward D
+  Go(HistoryMove::kStepBack);  // C, back BA, forward D
   const uint64_t a = history_.back()[1].id;
-  history_.ChooseBack(a, GoTo());
+  Go(HistoryMove::kChooseBack, a);
   EXPECT_EQ(history_.currentCaption(), "A");
   EXPECT_EQ(Back(), "CB");
   EXPECT_EQ(Forward(), "");
@@ -93,19 +97,19 @@ TEST_F(BrowsingHistoryTest, ChoosingFromTheForwardMenuEmptiesIt) {
   Show("A");
   Show("B");
   Show("C");
-  history_.StepBack(GoTo());
-  history_.StepBack(GoTo());  // A, forward BC
-  history_.ChooseForward(history_.forward()[1].id, GoTo());
+  Go(HistoryMove::kStepBack);
+  Go(HistoryMove::kStepBack);  // A, forward BC
+  Go(HistoryMove::kChooseForward, history_.forward()[1].id);
   EXPECT_EQ(history_.currentCaption(), "C");
   EXPECT_EQ(Back(), "A");
   EXPECT_EQ(Forward(), "");
-  history_.ChooseForward(12345, GoTo());  // gone: nothing happens
+  Go(HistoryMove::kChooseForward, 12345);  // gone: nothing happens
   EXPECT_EQ(history_.currentCaption(), "C");
 }
 
 TEST_F(BrowsingHistoryTest, AFullBackListLosesItsOldestOnABackStep) {
   for (char c = 'A'; c < 'A' + 16; ++c) Show(std::string(1, c));  // back: O..A (15)
-  history_.StepBack(GoTo());
+  Go(HistoryMove::kStepBack);
   EXPECT_EQ(history_.currentCaption(), "O");
   EXPECT_EQ(Back(), "NMLKJIHGFEDCB");
   EXPECT_EQ(Forward(), "P");

@@ -65,22 +65,22 @@ TEST_F(SessionTest, TypingShowsTheFirstItemOnlyWhenItIsNamedExactly) {
 }
 
 TEST_F(SessionTest, HistoryStepsListTheEntryInTheLanguageOfItsText) {
-  EXPECT_FALSE(session_.StepBack(false));
+  EXPECT_FALSE(session_.GoThroughHistory(HistoryMove::kStepBack, false));
   session_.ShowEntry(1, "anchor", false);
   session_.ShowEntry(4, G("πλοίο"), true);
   session_.ShowEntry(5, "shipyard", false);
 
-  std::optional<ListOutcome> back = session_.StepBack(false);
+  std::optional<ListOutcome> back = session_.GoThroughHistory(HistoryMove::kStepBack, false);
   EXPECT_EQ(Shown(back), G("πλοίο"));
   EXPECT_EQ(back->list.greek, true);
   EXPECT_EQ(back->list.searchText, G("πλοίο"));
   ASSERT_EQ(back->list.items.size(), 1u);
   EXPECT_EQ(back->list.items[0].slot, 4);
 
-  back = session_.StepBack(true);
+  back = session_.GoThroughHistory(HistoryMove::kStepBack, true);
   EXPECT_EQ(Shown(back), "anchor");
   EXPECT_EQ(back->list.greek, false);
-  EXPECT_EQ(Shown(session_.StepForward(false)), G("πλοίο"));
+  EXPECT_EQ(Shown(session_.GoThroughHistory(HistoryMove::kStepForward, false)), G("πλοίο"));
   EXPECT_EQ(session_.history().forward().size(), 1u);
   // A new search the user starts empties the forward list.
   session_.Search(SearchRequest{});
