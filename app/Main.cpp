@@ -1,5 +1,7 @@
 // The program entry: the application with its title, the eight windows in their order of
-// creation (the dictionary browser first, the only one shown at start), the event loop.
+// creation (the dictionary browser first, the only one shown at start), the event loop. Before
+// the windows, one program per user and program folder: a start that finds the window of an
+// earlier one running hands it the word of its command line and ends.
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
@@ -10,6 +12,7 @@
 #include "core/Locations.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
+#include "platform/InstanceChannel.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
 #include "ui/Artwork.h"
@@ -30,6 +33,9 @@ bool IsSet(const char* name) {
   return value && *value;
 }
 
+// The word to look up: the arguments that Qt has left, joined by spaces.
+QString CommandLineWord(const QStringList& arguments) { return arguments.mid(1).join(QLatin1Char(' ')); }
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -39,7 +45,13 @@ int main(int argc, char* argv[]) {
   if (IsSet("WAYLAND_DISPLAY") && IsSet("DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }
+  // Read before Qt takes it: a start that hands its word over passes it on.
+  const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
   QApplication app(argc, argv);
+  const quorvel::platform::InstanceRequest request{CommandLineWord(app.arguments()),
+                                                   quorvel::platform::CallerActivation(startupId)};
+  quorvel::platform::InstanceChannel channel(quorvel::platform::InstanceChannelName(QDir::currentPath()));
+  if (channel.HandOverOrServe(request) == quorvel::platform::InstanceChannel::Role::kHandedOver) return 0;
   quorvel::ui::InstallGreekQtTexts();
   // The title is the main window's own; an application display name would be appended to
   // every dialog's caption. The program's picture shows in the task bar and window switchers.
@@ -67,5 +79,10 @@ int main(int argc, char* argv[]) {
     const QRect area = screen->availableGeometry();
     mainLex.move(area.center() - mainLex.rect().center());
   }
+  if (!request.word.isEmpty()) mainLex.LookUpFromOutside(request.word, std::nullopt);
+  QObject::connect(&channel, &quorvel::platform::InstanceChannel::requested, &mainLex,
+                   [&mainLex](const quorvel::platform::InstanceRequest& later) {
+                     mainLex.LookUpFromOutside(later.word, later.activation);
+                   });
   return app.exec();
 }

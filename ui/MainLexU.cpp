@@ -28,6 +28,7 @@
 #include "ui/KeepPainted.h"
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
+#include "ui/OutsideLookup.h"
 #include "ui/PrintController.h"
 #include "ui/ProblemMessage.h"
 #include "ui/RichTextView.h"
@@ -223,6 +224,12 @@ bool TMainLex::FollowUserFiles(bool showSelected) {
   f_.Entries_List->verticalScrollBar()->setValue(scrolled);
   if (SelectedIndex() >= 0) f_.Entries_List->scrollTo(f_.model->index(SelectedIndex()));
   return true;
+}
+
+void TMainLex::LookUpFromOutside(const QString& word,
+                                 const std::optional<platform::ActivationToken>& activation) {
+  if (!outsideLookup_) outsideLookup_ = new OutsideLookup(*this, f_.Entry_Text);
+  outsideLookup_->Take(word, activation);
 }
 
 void TMainLex::changeEvent(QEvent* event) {

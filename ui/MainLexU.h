@@ -16,6 +16,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/KeyboardLayouts.h"
+#include "platform/WindowActivation.h"
 #include "ui/MainLexForm.h"
 #include "ui/ToolBar.h"
 
@@ -30,6 +31,7 @@ class DocumentsController;
 class FigureController;
 class InstallController;
 class MaintenanceController;
+class OutsideLookup;
 class PrintController;
 class SearchDialogsController;
 class UserEntriesController;
@@ -73,6 +75,10 @@ class TMainLex : public QWidget {
   // last list again with the entry shown before (when it is still there). Waits while a long
   // description search runs. Returns whether it reloaded.
   bool FollowUserFiles();
+  // A word from the command line or from another start of the program: brings the window to
+  // the front for the caller of `activation` (none when the window has just opened), and types
+  // the word into the search box as a paste does once no dialog or long search is busy.
+  void LookUpFromOutside(const QString& word, const std::optional<platform::ActivationToken>& activation);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -148,6 +154,7 @@ class TMainLex : public QWidget {
   MaintenanceController* maintenance_;  // owned as a child
   std::unique_ptr<SearchDialogsController> searchDialogs_;
   QFileSystemWatcher* userFolderWatcher_;  // owned as a child; a hint that the files changed
+  OutsideLookup* outsideLookup_ = nullptr;  // owned as a child; made for the first outside word
 };
 
 }  // namespace quorvel::ui

@@ -1,0 +1,58 @@
+#include "ui/OutsideLookup.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <utility>
+
+#include "platform/InstanceMessage.h"
+#include "ui/KeepPainted.h"
+#include "ui/MainLexU.h"
+#include "ui/TextCodec.h"
+
+namespace quorvel::ui {
+namespace {
+
+// How often a waiting word looks again whether the window is free.
+constexpr int kRetryMilliseconds = 50;
+
+}  // namespace
+
+OutsideLookup::OutsideLookup(TMainLex& window, QLineEdit* searchBox)
+    : QObject(&window), window_(window), searchBox_(searchBox) {
+  retry_.setSingleShot(true);
+  retry_.setInterval(kRetryMilliseconds);
+  connect(&retry_, &QTimer::timeout, this, &OutsideLookup::TypeWhenFree);
+}
+
+void OutsideLookup::Take(const QString& word, const std::optional<platform::ActivationToken>& activation) {
+  if (activation) BringToFront(*activation);
+  const QString text = platform::InstanceWord(word);
+  if (text.trimmed().isEmpty()) return;
+  waiting_ = text;
+  TypeWhenFree();
+}
+
+void OutsideLookup::BringToFront(const platform::ActivationToken& activation) {
+  if (window_.isMinimized()) window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+  window_.show();
+  window_.raise();
+  platform::RequestActivation(window_.windowHandle(), activation);
+}
+
+// A dialog or menu acts on what the window shows, and a long search reads the dictionary: the
+// word waits until they are done.
+void OutsideLookup::TypeWhenFree() {
+  if (!waiting_) return;
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || LongWorkRunning()) {
+    retry_.start();
+    return;
+  }
+  const QString text = *std::exchange(waiting_, std::nullopt);
+  // As a paste: the box emptied, then the text typed into it, each change a lookup.
+  searchBox_->clear();
+  searchBox_->insert(ToQString(ToCp1253(text)));
+  window_.FocusSearchBox();
+}
+
+}  // namespace quorvel::ui
