@@ -9,6 +9,7 @@
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
 #include "core/UserFileSet.h"
+#include "core/UserRecord.h"
 
 namespace quorvel {
 
@@ -72,7 +73,7 @@ class UserMerge {
     }
     line_ = ShiftDecode(lines_.Next());
     ++lineNumber_;
-    const auto attach = ParseDecimal(Columns(line_, 1, 5), 65535);
+    const auto attach = EntryNumberField(UserIndexFieldsOf(line_).attach);
     if (!attach) return Stop("attach number");
     attach_ = static_cast<int>(*attach);
   }
@@ -124,7 +125,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, co
     const int publishedSlot = slot;
     MirrorDecode(ordinal, stored, line);
     TEnglishEntry& e = d.EnglishIndex[slot];
-    const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
+    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
     if (!number) return BadField(file, ordinal, "entry number");
     e.Number = static_cast<uint16_t>(*number);
     e.Headword.assign(TrimRightView(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength));
@@ -134,7 +135,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, co
       return BadField(file, ordinal, "description offset");
     }
     e.DescrOffset = static_cast<int32_t>(*offset);
-    const auto length = ParseDecimal(Columns(line, 137, 141), 65535);
+    const auto length = ParseDecimal(Columns(line, 137, 141), kMaxEntryNumber);
     if (!length) {
       e = {};  // a slot is filled whole or not at all
       return BadField(file, ordinal, "description length");
@@ -158,16 +159,16 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, co
       }
     }
     while (user.Due(e.Number)) {
-      const std::string& userLine = user.line();
-      if (Columns(userLine, 1, 5) == Columns(userLine, 6, 10)) {
+      const UserIndexFields fields = UserIndexFieldsOf(user.line());
+      if (fields.attach == fields.own) {
         TEnglishEntry& host = d.EnglishIndex[publishedSlot];
         host.Origin = kOriginAddition;
-        d.NoteLocations.emplace_back(Columns(userLine, 91, 103));
+        d.NoteLocations.emplace_back(fields.place);
         host.NoteIndex = static_cast<int32_t>(d.NoteLocations.size()) - 1;
       } else if (slot < kLastSlot) {
-        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
-        const auto uOffset = ParseDecimal(Columns(userLine, 91, 98), 0x7FFFFFFF);
-        const auto uLength = ParseDecimal(Columns(userLine, 99, 103), 65535);
+        const auto own = EntryNumberField(fields.own);
+        const auto uOffset = ParseDecimal(fields.offset, 0x7FFFFFFF);
+        const auto uLength = ParseDecimal(fields.length, kMaxEntryNumber);
         if (!own || !uOffset || !uLength) {
           user.Stop(!own ? "entry number" : !uOffset ? "description offset" : "description length");
           break;
@@ -175,7 +176,7 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, co
         ++slot;
         TEnglishEntry& u = d.EnglishIndex[slot];
         u.Number = static_cast<uint16_t>(*own);
-        u.Headword.assign(TrimRightView(Columns(userLine, 11, 90)));
+        u.Headword.assign(TrimRightView(fields.headword));
         u.DescrOffset = static_cast<int32_t>(*uOffset);
         u.DescrLength = static_cast<uint16_t>(*uLength);
         u.Origin = kOriginUser;
@@ -246,11 +247,11 @@ Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, cons
     ++ordinal;
     MirrorDecode(ordinal, stored, line);
     TGreekEntry& g = d.GreekIndex[slot];
-    const auto number = ParseDecimal(Columns(line, 1, 5), 65535);
+    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
     if (!number) return BadField(file, ordinal, "entry number");
     g.Number = static_cast<uint16_t>(*number);
     g.Term.assign(TrimRightView(Columns(line, 11, 142)).substr(0, kMaxTermLength));
-    const auto second = ParseDecimal(Columns(line, 6, 10), 65535);
+    const auto second = ParseDecimal(Columns(line, 6, 10), kMaxEntryNumber);
     if (!second) {
       g = {};  // a slot is filled whole or not at all
       return BadField(file, ordinal, "second entry number");
@@ -259,9 +260,9 @@ Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, cons
     numbers.Link(d, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
     if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
     while (user.Due(g.Number)) {
-      const std::string& userLine = user.line();
+      const UserGreekFields fields = UserGreekFieldsOf(user.line());
       if (slot < kLastSlot) {
-        const auto own = ParseDecimal(Columns(userLine, 6, 10), 65535);
+        const auto own = EntryNumberField(fields.own);
         if (!own) {
           user.Stop("entry number");
           break;
@@ -269,7 +270,7 @@ Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, cons
         ++slot;
         TGreekEntry& u = d.GreekIndex[slot];
         u.Number = static_cast<uint16_t>(*own);
-        u.Term.assign(TrimRightView(Columns(userLine, 11, 90)));
+        u.Term.assign(TrimRightView(fields.term));
         userGreekSlot[static_cast<size_t>(slot)] = true;
         numbers.Link(d, slot, u.Number, 1);
       } else {

@@ -14,13 +14,12 @@
 #include "core/TextOps.h"
 #include "core/UserFileRewrite.h"
 #include "core/UserFileSet.h"
+#include "core/UserRecord.h"
 
 namespace quorvel {
 namespace {
 
-constexpr uint32_t kMaxNumber = 65535;
 constexpr int64_t kMaxOffset = 99999999;  // the 8-digit offset field
-constexpr size_t kIndexLineWidth = 103;
 
 // One line of the user English index file, decoded, with its description still coded.
 struct IndexLine {
@@ -64,11 +63,12 @@ Status ParseUserFiles(const Locations& locations, const UserFileSet& set, UserFi
     IndexLine line;
     line.text = ShiftDecode(indexLines.Next());
     line.lineNumber = number;
-    const auto attach = ParseDecimal(Columns(line.text, 1, 5), kMaxNumber);
-    const auto own = ParseDecimal(Columns(line.text, 6, 10), kMaxNumber);
-    const auto offset = ParseDecimal(Columns(line.text, 91, 98));
-    const auto length = ParseDecimal(Columns(line.text, 99, 103));
-    if (line.text.size() < kIndexLineWidth || !attach || !own || !offset || !length) {
+    const UserIndexFields fields = UserIndexFieldsOf(line.text);
+    const auto attach = EntryNumberField(fields.attach);
+    const auto own = EntryNumberField(fields.own);
+    const auto offset = ParseDecimal(fields.offset);
+    const auto length = ParseDecimal(fields.length);
+    if (line.text.size() < kUserIndexLineWidth || !attach || !own || !offset || !length) {
       return LineError(locations.UserIndexFile, number, "not a user index line");
     }
     line.attach = *attach;
@@ -86,8 +86,9 @@ Status ParseUserFiles(const Locations& locations, const UserFileSet& set, UserFi
   for (int number = 1; !greekLines.AtEnd(); ++number) {
     GreekLine line;
     line.text = ShiftDecode(greekLines.Next());
-    const auto attach = ParseDecimal(Columns(line.text, 1, 5), kMaxNumber);
-    const auto own = ParseDecimal(Columns(line.text, 6, 10), kMaxNumber);
+    const UserGreekFields fields = UserGreekFieldsOf(line.text);
+    const auto attach = EntryNumberField(fields.attach);
+    const auto own = EntryNumberField(fields.own);
     if (!attach || !own) return LineError(locations.UserGreekFile, number, "not a user Greek line");
     line.own = *own;
     files.greek.push_back(std::move(line));
@@ -106,7 +107,7 @@ Status BuildContents(const Locations& locations, const UserFiles& files, UserFil
     }
     if (offset > kMaxOffset) return Status::Refused("the user description file would be too large");
     std::string text = line.text;
-    text.replace(90, 8, ZeroPad(static_cast<uint64_t>(offset), 8));
+    SetUserIndexOffset(text, static_cast<uint64_t>(offset));
     contents.index += ShiftEncode(text);
     contents.index += "\r\n";
     contents.descriptions += line.description;
@@ -140,20 +141,13 @@ std::string StoredHeadword(std::string_view english) {
 // The Greek term as typed, not padded.
 std::string StoredTerm(std::string_view greek) { return Sanitized(greek).substr(0, kUserTermWidth); }
 
-std::string Padded(std::string_view text, size_t width) {
-  std::string field(text.substr(0, width));
-  field.resize(width, ' ');
-  return field;
-}
-
 // A new index line; its offset is set when the contents are built.
 IndexLine NewIndexLine(uint32_t attach, uint32_t own, std::string_view headword, std::string plainDescription) {
   IndexLine line;
   line.attach = attach;
   line.own = own;
   line.description = ShiftEncode(plainDescription);
-  line.text = ZeroPad(attach, 5) + ZeroPad(own, 5) + Padded(headword, kUserHeadwordWidth) +
-              ZeroPad(0, 8) + ZeroPad(line.description.size(), 5);
+  line.text = FormatUserIndexLine(attach, own, headword, 0, line.description.size());
   return line;
 }
 
@@ -261,7 +255,9 @@ Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& 
     return Status::Refused("the Greek index is full (" + std::to_string(kLastSlot) + " terms)");
   }
   const uint32_t number = NextNumber(view, files);
-  if (number > kMaxNumber) return Status::Refused("no entry number is left (numbers end at 65535)");
+  if (number > kMaxEntryNumber) {
+    return Status::Refused("no entry number is left (numbers end at " + std::to_string(kMaxEntryNumber) + ")");
+  }
 
   const int predecessor = EnglishPredecessor(view, EnglishSearchKey(headword, true));
   if (predecessor == 0) return Status::Refused("the index holds no entry to place the new one after");
@@ -289,9 +285,9 @@ Status InsertInto(UserFiles& files, const IndexView& view, const NewEntryTexts& 
     // Without a published Greek line to follow, a term could never be loaded: none is written.
     if (gattach != 0) {
       const auto it = std::find_if(files.greek.begin(), files.greek.end(), [&](const GreekLine& l) {
-        return KeyGreater(GreekSearchKey(Columns(l.text, 11, 90), true), gkey);
+        return KeyGreater(GreekSearchKey(UserGreekFieldsOf(l.text).term, true), gkey);
       });
-      files.greek.insert(it, GreekLine{ZeroPad(gattach, 5) + ZeroPad(number, 5) + term, number});
+      files.greek.insert(it, GreekLine{FormatUserGreekLine(gattach, number, term), number});
       files.greekChanged = true;
     }
   }
@@ -329,7 +325,7 @@ Status ReplaceAddition(UserFiles& files, uint32_t number, const std::string& tex
   if (!status.ok()) return status;
   it->description = ShiftEncode(fragment);
   it->readable = true;
-  it->text.replace(98, 5, ZeroPad(it->description.size(), 5));
+  SetUserIndexLength(it->text, it->description.size());
   return Status::Ok();
 }
 

@@ -36,12 +36,10 @@
 #include "core/FileSystem.h"
 #include "core/Locations.h"
 #include "core/Status.h"
+#include "core/UserRecord.h"
 
 namespace quorvel {
 
-// The widths of the headword and Greek term a user entry can hold.
-inline constexpr int kUserHeadwordWidth = 80;
-inline constexpr int kUserTermWidth = 80;
 
 // The longest description the editor can save, in typed characters: its stored form (below)
 // must fit the kDescriptionBufferSize bytes a description is read back with, and a typed
@@ -104,7 +102,7 @@ std::string StoredUserDescription(std::string_view text, UserTextForm form);
 // bytes, the Greek term (kept as typed otherwise) cut to kUserTermWidth; a term of blanks is
 // no term.
 // Refused, with nothing written: an empty headword, a full index, a number that would pass
-// 65535, no user-entry folder, damaged user files; TooLong for a description too long to be
+// kMaxEntryNumber, no user-entry folder, damaged user files; TooLong for a description too long to be
 // read back whole.
 Status InsertUserEntry(const Dictionary& loaded, const Locations& locations, FileSystem& fs, const NewEntryTexts& texts);
 

@@ -5,6 +5,7 @@
 #include "core/Codec.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
+#include "core/UserRecord.h"
 #include "tools/Synth.h"
 
 namespace quorvel::tools {
@@ -54,8 +55,9 @@ int PrintUserDescriptions(ToolContext& context, std::string_view index, std::str
   LineReader lines(index);
   while (!lines.AtEnd()) {
     const std::string line = ShiftDecode(lines.Next());
-    const auto offset = ParseDecimal(Columns(line, 91, 98));
-    const auto length = ParseDecimal(Columns(line, 99, 103));
+    const UserIndexFields fields = UserIndexFieldsOf(line);
+    const auto offset = ParseDecimal(fields.offset);
+    const auto length = ParseDecimal(fields.length);
     std::string text;
     if (offset && length && *offset >= 1 && *offset - 1 + static_cast<uint64_t>(*length) <= descriptions.size()) {
       text = ShiftDecode(descriptions.substr(*offset - 1, *length));

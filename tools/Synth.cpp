@@ -15,6 +15,7 @@
 #include "core/RtfEscape.h"
 #include "core/SearchKey.h"
 #include "core/TextOps.h"
+#include "core/UserRecord.h"
 
 namespace quorvel::tools {
 namespace {
@@ -495,8 +496,8 @@ std::string Synthesiser::UserIndexFile() const {
   std::string file;
   uint64_t offset = 1;
   for (const UserLine& u : user_) {
-    const std::string line = ZeroPad(static_cast<uint64_t>(u.attach), 5) + ZeroPad(static_cast<uint64_t>(u.own), 5) + PadRight(u.headword, 80) +
-                             ZeroPad(offset, 8) + ZeroPad(u.stored.size(), 5);
+    const std::string line = FormatUserIndexLine(static_cast<uint32_t>(u.attach), static_cast<uint32_t>(u.own),
+                                                 u.headword, offset, u.stored.size());
     file += ShiftEncode(line);
     file += "\r\n";
     offset += u.stored.size();
@@ -513,7 +514,7 @@ std::string Synthesiser::UserDescrFile() const {
 std::string Synthesiser::UserGreekFile() const {
   std::string file;
   for (const UserGreekLine& g : userGreek_) {
-    file += ShiftEncode(ZeroPad(static_cast<uint64_t>(g.attach), 5) + ZeroPad(static_cast<uint64_t>(g.own), 5) + g.term);
+    file += ShiftEncode(FormatUserGreekLine(static_cast<uint32_t>(g.attach), static_cast<uint32_t>(g.own), g.term));
     file += "\r\n";
   }
   return file;

@@ -10,6 +10,7 @@
 #include "core/Codec.h"
 #include "core/LineReader.h"
 #include "core/TextOps.h"
+#include "core/UserRecord.h"
 #include "tests/support/WholeFile.h"
 
 namespace fs = std::filesystem;
@@ -91,14 +92,12 @@ std::string DictionaryFixture::GreekLine(int number, int second, std::string_vie
 
 std::string DictionaryFixture::UserIndexLine(int attach, int own, std::string_view headword,
                                              int64_t offset, int length) {
-  return ZeroPad(static_cast<uint64_t>(attach), 5) + ZeroPad(static_cast<uint64_t>(own), 5) +
-         Padded(headword, 80) + ZeroPad(static_cast<uint64_t>(offset), 8) +
-         ZeroPad(static_cast<uint64_t>(length), 5);
+  return FormatUserIndexLine(static_cast<uint32_t>(attach), static_cast<uint32_t>(own), headword,
+                             static_cast<uint64_t>(offset), static_cast<uint64_t>(length));
 }
 
 std::string DictionaryFixture::UserGreekLine(int attach, int own, std::string_view term) {
-  return ZeroPad(static_cast<uint64_t>(attach), 5) + ZeroPad(static_cast<uint64_t>(own), 5) +
-         std::string(term);
+  return FormatUserGreekLine(static_cast<uint32_t>(attach), static_cast<uint32_t>(own), term);
 }
 
 void DictionaryFixture::WriteFile(const std::string& relativePath, std::string_view bytes) const {
