@@ -98,6 +98,117 @@ Status ReadPublished(FileSystem& fs, const std::string& file, std::string& bytes
   return ReadNeededFile(fs, file, kMaxDataFileBytes, bytes);
 }
 
+// The skeleton both index loads share: the published file's lines decoded one by one into the
+// next slot, until the slots run out, each followed by the user lines attached to its number.
+// `Index` fills the slots of one language:
+//   Status Published(int slot, int ordinal, const std::string& line)  a published line
+//   uint16_t Number(int slot)                  the number a published slot's user lines attach to
+//   bool User(int& slot, int publishedSlot, UserMerge& user, bool& boundReached)
+//                                              the user line held (a line that needs a slot when
+//                                              none is left sets `boundReached`); false when the
+//                                              merge stopped
+// `boundReached` is set when lines were left for want of slots.
+template <typename Index>
+Status MergeIndexLines(const std::string& bytes, UserMerge& user, Index& index, bool& boundReached) {
+  LineReader published(bytes);
+  int slot = 0;
+  int ordinal = 0;
+  std::string line;  // the decoded line, its memory kept from line to line
+  while (!published.AtEnd()) {
+    const std::string_view stored = published.Next();
+    if (slot >= kLastSlot) {
+      boundReached = true;
+      break;
+    }
+    ++slot;
+    ++ordinal;
+    MirrorDecode(ordinal, stored, line);
+    const int publishedSlot = slot;
+    const Status status = index.Published(slot, ordinal, line);
+    if (!status.ok()) return status;
+    while (user.Due(index.Number(publishedSlot))) {
+      if (!index.User(slot, publishedSlot, user, boundReached)) break;
+      user.Advance();
+    }
+  }
+  return Status::Ok();
+}
+
+// The English index: published entries with their long translations, the user's entries and
+// additions.
+class EnglishLines {
+ public:
+  EnglishLines(Dictionary& d, const std::string& file, LoadReport& report) : d_(d), file_(file), report_(report) {}
+
+  Status Published(int slot, int ordinal, const std::string& line) {
+    TEnglishEntry& e = d_.EnglishIndex[slot];
+    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
+    if (!number) return BadField(file_, ordinal, "entry number");
+    e.Number = static_cast<uint16_t>(*number);
+    e.Headword.assign(TrimRightView(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength));
+    const auto offset = ParseDecimal(Columns(line, 129, 136), 0x7FFFFFFF);
+    const auto length = ParseDecimal(Columns(line, 137, 141), kMaxEntryNumber);
+    const auto keyStart = ParseDecimal(Columns(line, 143, 144), 99);
+    if (!offset || !length || !keyStart) {
+      e = {};  // a slot is filled whole or not at all
+      return BadField(file_, ordinal, !offset ? "description offset" : !length ? "description length" : "key start");
+    }
+    e.DescrOffset = static_cast<int32_t>(*offset);
+    e.DescrLength = static_cast<uint16_t>(*length);
+    e.Origin = kOriginPublished;
+    e.KeyStart = static_cast<uint8_t>(*keyStart);
+    d_.publishedEnglishCount = ordinal;
+    if (line.size() > 149) {
+      if (translations_ + 1 < kLongTranslationSlots) {
+        ++translations_;
+        d_.LongTranslations[translations_].assign(ColumnsFrom(line, 150));
+        e.TranslationSlot = static_cast<uint16_t>(translations_);
+      } else {
+        ++report_.droppedLongTranslations;
+      }
+    }
+    return Status::Ok();
+  }
+
+  uint16_t Number(int slot) const { return d_.EnglishIndex[slot].Number; }
+
+  bool User(int& slot, int publishedSlot, UserMerge& user, bool& boundReached) {
+    const UserIndexFields fields = UserIndexFieldsOf(user.line());
+    if (fields.attach == fields.own) {
+      TEnglishEntry& host = d_.EnglishIndex[publishedSlot];
+      host.Origin = kOriginAddition;
+      d_.NoteLocations.emplace_back(fields.place);
+      host.NoteIndex = static_cast<int32_t>(d_.NoteLocations.size()) - 1;
+      return true;
+    }
+    if (slot >= kLastSlot) {
+      boundReached = true;
+      return true;
+    }
+    const auto own = EntryNumberField(fields.own);
+    const auto offset = ParseDecimal(fields.offset, 0x7FFFFFFF);
+    const auto length = ParseDecimal(fields.length, kMaxEntryNumber);
+    if (!own || !offset || !length) {
+      user.Stop(!own ? "entry number" : !offset ? "description offset" : "description length");
+      return false;
+    }
+    TEnglishEntry& u = d_.EnglishIndex[++slot];
+    u.Number = static_cast<uint16_t>(*own);
+    u.Headword.assign(TrimRightView(fields.headword));
+    u.DescrOffset = static_cast<int32_t>(*offset);
+    u.DescrLength = static_cast<uint16_t>(*length);
+    u.Origin = kOriginUser;
+    u.KeyStart = 1;
+    return true;
+  }
+
+ private:
+  Dictionary& d_;
+  const std::string& file_;
+  LoadReport& report_;
+  int translations_ = 0;
+};
+
 Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
                    LoadReport& report) {
   const std::string file = locations.EnglishIndexFile();
@@ -105,89 +216,9 @@ Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, co
   const Status read = ReadPublished(fs, file, bytes);
   if (!read.ok()) return read;
   report.englishIndexFound = true;
-  LineReader published(bytes);
-
   UserMerge user(locations.UserIndexFile, userFiles.index, report.userLines);
-
-  int slot = 0;
-  int ordinal = 0;
-  int translations = 0;
-  std::string_view stored;
-  std::string line;  // the decoded line, its memory kept from line to line
-  while (!published.AtEnd()) {
-    stored = published.Next();
-    if (slot >= kLastSlot) {
-      report.englishBoundReached = true;
-      break;
-    }
-    ++slot;
-    ++ordinal;
-    const int publishedSlot = slot;
-    MirrorDecode(ordinal, stored, line);
-    TEnglishEntry& e = d.EnglishIndex[slot];
-    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
-    if (!number) return BadField(file, ordinal, "entry number");
-    e.Number = static_cast<uint16_t>(*number);
-    e.Headword.assign(TrimRightView(Columns(line, 6, 128)).substr(0, kMaxHeadwordLength));
-    const auto offset = ParseDecimal(Columns(line, 129, 136), 0x7FFFFFFF);
-    if (!offset) {
-      e = {};  // a slot is filled whole or not at all
-      return BadField(file, ordinal, "description offset");
-    }
-    e.DescrOffset = static_cast<int32_t>(*offset);
-    const auto length = ParseDecimal(Columns(line, 137, 141), kMaxEntryNumber);
-    if (!length) {
-      e = {};  // a slot is filled whole or not at all
-      return BadField(file, ordinal, "description length");
-    }
-    e.DescrLength = static_cast<uint16_t>(*length);
-    e.Origin = kOriginPublished;
-    const auto keyStart = ParseDecimal(Columns(line, 143, 144), 99);
-    if (!keyStart) {
-      e = {};  // a slot is filled whole or not at all
-      return BadField(file, ordinal, "key start");
-    }
-    e.KeyStart = static_cast<uint8_t>(*keyStart);
-    d.publishedEnglishCount = ordinal;
-    if (line.size() > 149) {
-      if (translations + 1 < kLongTranslationSlots) {
-        ++translations;
-        d.LongTranslations[translations].assign(ColumnsFrom(line, 150));
-        e.TranslationSlot = static_cast<uint16_t>(translations);
-      } else {
-        ++report.droppedLongTranslations;
-      }
-    }
-    while (user.Due(e.Number)) {
-      const UserIndexFields fields = UserIndexFieldsOf(user.line());
-      if (fields.attach == fields.own) {
-        TEnglishEntry& host = d.EnglishIndex[publishedSlot];
-        host.Origin = kOriginAddition;
-        d.NoteLocations.emplace_back(fields.place);
-        host.NoteIndex = static_cast<int32_t>(d.NoteLocations.size()) - 1;
-      } else if (slot < kLastSlot) {
-        const auto own = EntryNumberField(fields.own);
-        const auto uOffset = ParseDecimal(fields.offset, 0x7FFFFFFF);
-        const auto uLength = ParseDecimal(fields.length, kMaxEntryNumber);
-        if (!own || !uOffset || !uLength) {
-          user.Stop(!own ? "entry number" : !uOffset ? "description offset" : "description length");
-          break;
-        }
-        ++slot;
-        TEnglishEntry& u = d.EnglishIndex[slot];
-        u.Number = static_cast<uint16_t>(*own);
-        u.Headword.assign(TrimRightView(fields.headword));
-        u.DescrOffset = static_cast<int32_t>(*uOffset);
-        u.DescrLength = static_cast<uint16_t>(*uLength);
-        u.Origin = kOriginUser;
-        u.KeyStart = 1;
-      } else {
-        report.englishBoundReached = true;
-      }
-      user.Advance();
-    }
-  }
-  return Status::Ok();
+  EnglishLines english(d, file, report);
+  return MergeIndexLines(bytes, user, english, report.englishBoundReached);
 }
 
 // The first slot of every entry number, so that linking a term needs no scan in the usual case.
@@ -220,6 +251,57 @@ class NumberLookup {
   std::vector<uint16_t> first_;  // indexed by entry number, up to the largest one loaded
 };
 
+// The Greek index: published terms linked to their entries, the user's terms.
+class GreekLines {
+ public:
+  GreekLines(Dictionary& d, const std::string& file, std::vector<bool>& userGreekSlot)
+      : d_(d), file_(file), numbers_(d), userGreekSlot_(userGreekSlot) {}
+
+  Status Published(int slot, int ordinal, const std::string& line) {
+    TGreekEntry& g = d_.GreekIndex[slot];
+    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
+    if (!number) return BadField(file_, ordinal, "entry number");
+    g.Number = static_cast<uint16_t>(*number);
+    g.Term.assign(TrimRightView(Columns(line, 11, 142)).substr(0, kMaxTermLength));
+    const auto second = ParseDecimal(Columns(line, 6, 10), kMaxEntryNumber);
+    if (!second) {
+      g = {};  // a slot is filled whole or not at all
+      return BadField(file_, ordinal, "second entry number");
+    }
+    d_.publishedGreekCount = ordinal;
+    numbers_.Link(d_, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
+    if (*second > 0) numbers_.Link(d_, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
+    return Status::Ok();
+  }
+
+  uint16_t Number(int slot) const { return d_.GreekIndex[slot].Number; }
+
+  bool User(int& slot, int, UserMerge& user, bool& boundReached) {
+    if (slot >= kLastSlot) {
+      boundReached = true;
+      return true;
+    }
+    const UserGreekFields fields = UserGreekFieldsOf(user.line());
+    const auto own = EntryNumberField(fields.own);
+    if (!own) {
+      user.Stop("entry number");
+      return false;
+    }
+    TGreekEntry& u = d_.GreekIndex[++slot];
+    u.Number = static_cast<uint16_t>(*own);
+    u.Term.assign(TrimRightView(fields.term));
+    userGreekSlot_[static_cast<size_t>(slot)] = true;
+    numbers_.Link(d_, slot, u.Number, 1);
+    return true;
+  }
+
+ private:
+  Dictionary& d_;
+  const std::string& file_;
+  const NumberLookup numbers_;
+  std::vector<bool>& userGreekSlot_;
+};
+
 Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
                  LoadReport& report, std::vector<bool>& userGreekSlot) {
   const std::string file = locations.GreekIndexFile();
@@ -228,58 +310,9 @@ Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, cons
   if (read.code() == StatusCode::kNotFound) return Status::Ok();  // no Greek terms; the English part stands
   if (!read.ok()) return read;
   report.greekIndexFound = true;
-  LineReader published(bytes);
-
-  const NumberLookup numbers(d);
   UserMerge user(locations.UserGreekFile, userFiles.greek, report.userLines);
-
-  int slot = 0;
-  int ordinal = 0;
-  std::string_view stored;
-  std::string line;  // the decoded line, its memory kept from line to line
-  while (!published.AtEnd()) {
-    stored = published.Next();
-    if (slot >= kLastSlot) {
-      report.greekBoundReached = true;
-      break;
-    }
-    ++slot;
-    ++ordinal;
-    MirrorDecode(ordinal, stored, line);
-    TGreekEntry& g = d.GreekIndex[slot];
-    const auto number = ParseDecimal(Columns(line, 1, 5), kMaxEntryNumber);
-    if (!number) return BadField(file, ordinal, "entry number");
-    g.Number = static_cast<uint16_t>(*number);
-    g.Term.assign(TrimRightView(Columns(line, 11, 142)).substr(0, kMaxTermLength));
-    const auto second = ParseDecimal(Columns(line, 6, 10), kMaxEntryNumber);
-    if (!second) {
-      g = {};  // a slot is filled whole or not at all
-      return BadField(file, ordinal, "second entry number");
-    }
-    d.publishedGreekCount = ordinal;
-    numbers.Link(d, slot, g.Number, g.Number >= 6 ? g.Number - 5 : 1);
-    if (*second > 0) numbers.Link(d, slot, static_cast<uint16_t>(*second), *second >= 6 ? *second - 5 : 1);
-    while (user.Due(g.Number)) {
-      const UserGreekFields fields = UserGreekFieldsOf(user.line());
-      if (slot < kLastSlot) {
-        const auto own = EntryNumberField(fields.own);
-        if (!own) {
-          user.Stop("entry number");
-          break;
-        }
-        ++slot;
-        TGreekEntry& u = d.GreekIndex[slot];
-        u.Number = static_cast<uint16_t>(*own);
-        u.Term.assign(TrimRightView(fields.term));
-        userGreekSlot[static_cast<size_t>(slot)] = true;
-        numbers.Link(d, slot, u.Number, 1);
-      } else {
-        report.greekBoundReached = true;
-      }
-      user.Advance();
-    }
-  }
-  return Status::Ok();
+  GreekLines greek(d, file, userGreekSlot);
+  return MergeIndexLines(bytes, user, greek, report.greekBoundReached);
 }
 
 // The used part of an index ends at its first slot whose Number is 0.

@@ -76,27 +76,29 @@ int GreekStartSlot(const Dictionary& d, char first) {
   return c >= 0xE1 && c <= 0xF9 ? d.greekFirstSlot[c - 0xE1] : 1;
 }
 
-void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const std::string& text) {
-  const std::string key = AsciiLower(text);
-  const int end = d.englishCount;
+// The Start, Contain and End searches of one language, the same but for the candidates they
+// read: `start` from the entry's KeyStart for a prefix, `whole` otherwise. A prefix search begins
+// at `startSlot(initial)` and shortens the key until something matches.
+template <typename StartCandidates, typename Candidates, typename StartSlot, typename Add>
+void SearchCandidates(SearchMode mode, const std::string& key, int end, const StartCandidates& start,
+                      const Candidates& whole, StartSlot startSlot, ListFiller& list, Add add) {
   switch (mode) {
-    case SearchMode::Start: {
+    case SearchMode::Start:
       for (size_t length = std::min(key.size(), kLongestCandidate); length > 0 && list.count() == 0; --length) {
         const std::string_view prefix = std::string_view(key).substr(0, length);
-        for (int slot = EnglishStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
-          if (StartsWith(d.englishStartCandidate[slot], prefix)) list.AddEnglish(slot);
+        for (int slot = startSlot(key[0]); slot <= end && !list.Full(); ++slot) {
+          if (StartsWith(start[slot], prefix)) add(slot);
         }
       }
       break;
-    }
     case SearchMode::Contain:
       for (int slot = 1; slot <= end && !list.Full(); ++slot) {
-        if (MarkerTest(d.englishCandidate[slot], key)) list.AddEnglish(slot);
+        if (MarkerTest(whole[slot], key)) add(slot);
       }
       break;
     case SearchMode::End:
       for (int slot = 1; slot <= end && !list.Full(); ++slot) {
-        if (EndsWith(d.englishCandidate[slot], key)) list.AddEnglish(slot);
+        if (EndsWith(whole[slot], key)) add(slot);
       }
       break;
     default:
@@ -104,32 +106,16 @@ void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const
   }
 }
 
+void SearchEnglish(const Dictionary& d, ListFiller& list, SearchMode mode, const std::string& text) {
+  SearchCandidates(mode, AsciiLower(text), d.englishCount, d.englishStartCandidate, d.englishCandidate,
+                   [&d](char first) { return EnglishStartSlot(d, first); }, list,
+                   [&list](int slot) { list.AddEnglish(slot); });
+}
+
 void SearchGreek(const Dictionary& d, ListFiller& list, SearchMode mode, const std::string& text) {
-  const std::string key = GreekSearchKey(text, true);
-  const int end = d.greekCount;
-  switch (mode) {
-    case SearchMode::Start: {
-      for (size_t length = std::min(key.size(), kLongestCandidate); length > 0 && list.count() == 0; --length) {
-        const std::string_view prefix = std::string_view(key).substr(0, length);
-        for (int slot = GreekStartSlot(d, key[0]); slot <= end && !list.Full(); ++slot) {
-          if (StartsWith(d.greekStartCandidate[slot], prefix)) list.AddGreek(slot);
-        }
-      }
-      break;
-    }
-    case SearchMode::Contain:
-      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
-        if (MarkerTest(d.greekKey[slot], key)) list.AddGreek(slot);
-      }
-      break;
-    case SearchMode::End:
-      for (int slot = 1; slot <= end && !list.Full(); ++slot) {
-        if (EndsWith(d.greekKey[slot], key)) list.AddGreek(slot);
-      }
-      break;
-    default:
-      break;
-  }
+  SearchCandidates(mode, GreekSearchKey(text, true), d.greekCount, d.greekStartCandidate, d.greekKey,
+                   [&d](char first) { return GreekStartSlot(d, first); }, list,
+                   [&list](int slot) { list.AddGreek(slot); });
 }
 
 EntryList ListSpecific(const Dictionary& d, int slot, bool greek) {

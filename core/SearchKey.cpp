@@ -69,6 +69,20 @@ bool IsGreekInitial(unsigned char c) {
   return InText(c, kGreekLowerExtra) || InText(c, kGreekUpperExtra);
 }
 
+namespace {
+
+// A key built in place: its first `length` bytes, without blanks at either end.
+std::string TrimmedKey(std::string key, size_t length) {
+  size_t begin = 0;
+  while (begin < length && IsBlank(key[begin])) ++begin;
+  while (length > begin && IsBlank(key[length - 1])) --length;
+  key.resize(length);
+  if (begin > 0) key.erase(0, begin);
+  return key;
+}
+
+}  // namespace
+
 std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
   std::string_view input = UpToNul(text);
   while (!input.empty() && IsBlank(input.front())) input.remove_prefix(1);
@@ -93,11 +107,7 @@ std::string GreekSearchKey(std::string_view text, bool dropLeadingDigits) {
       if (!IsBlank(static_cast<char>(folded))) hasNonBlank = true;
     }
   }
-  size_t begin = 0;
-  while (begin < length && IsBlank(out[begin])) ++begin;
-  while (length > begin && IsBlank(out[length - 1])) --length;
-  if (begin == 0 && length == key.size()) return key;
-  return key.substr(begin, length - begin);
+  return TrimmedKey(std::move(key), length);
 }
 
 unsigned char GreekSearchKeyInitial(std::string_view text) {
@@ -126,12 +136,7 @@ std::string EnglishSearchKey(std::string_view text, bool dropLeadingDigits) {
     out[length++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : ch;
     if (!IsBlank(ch)) hasNonBlank = true;
   }
-  size_t begin = 0;
-  while (begin < length && IsBlank(out[begin])) ++begin;
-  while (length > begin && IsBlank(out[length - 1])) --length;
-  key.resize(length);
-  if (begin > 0) key.erase(0, begin);
-  return key;
+  return TrimmedKey(std::move(key), length);
 }
 
 std::string FoldGreekText(std::string_view text) {
