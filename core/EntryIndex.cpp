@@ -390,7 +390,7 @@ void LinkGreekTerm(Dictionary& d, int g, uint16_t n, int start) {
 }
 
 LoadReport LoadEntryIndexFrom(Dictionary& d, const Locations& locations, FileSystem& fs,
-                              const UserFileSet& userFiles) {
+                              const UserFileSet& userFiles, IndexParts parts) {
   LoadReport report;
   report.readFrom = locations;
   d.EnglishIndex.clear();
@@ -408,7 +408,7 @@ LoadReport LoadEntryIndexFrom(Dictionary& d, const Locations& locations, FileSys
 
   std::vector<bool> userGreekSlot(kIndexSlots, false);
   report.status = LoadEnglish(d, locations, fs, userFiles, report);
-  if (report.status.ok() && report.englishIndexFound) {
+  if (report.status.ok() && report.englishIndexFound && parts == IndexParts::kAll) {
     report.status = LoadGreek(d, locations, fs, userFiles, report, userGreekSlot);
   }
   d.publishedRead = report.status.code() == StatusCode::kNotFound ? Status::Ok() : report.status;
@@ -439,13 +439,13 @@ Status ReadUserFilesForLoad(const Locations& locations, FileSystem& fs, bool loc
 
 }  // namespace
 
-LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs) {
+LoadReport LoadEntryIndex(Dictionary& d, const Locations& given, FileSystem& fs, IndexParts parts) {
   std::unique_ptr<FileLock> lock;  // kept to the end: no rewrite replaces a file between the reads
   RecoveredUserFiles user = PrepareUserFilesForLoad(given, fs, lock);
   UserFileSet files;
   UserFilesStamp stamp;
   const Status userRead = ReadUserFilesForLoad(user.readFrom, fs, lock != nullptr, files, stamp);
-  LoadReport report = LoadEntryIndexFrom(d, user.readFrom, fs, files);
+  LoadReport report = LoadEntryIndexFrom(d, user.readFrom, fs, files, parts);
   report.recovery = user.status;
   // The stamps to compare later are those of the user files, also while the files read are
   // the new ones of a rewrite not yet finished: finishing it changes the user files.

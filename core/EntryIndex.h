@@ -101,6 +101,10 @@ struct Dictionary {
   Status publishedRead = Status::Ok();
 };
 
+// What a load reads: the whole index, or the English index alone (its entries and the user's,
+// for list searches in English and the descriptions; no Greek terms, no renderings from them).
+enum class IndexParts { kAll, kEnglishOnly };
+
 // How the latest load ended; the dictionary holds what was loaded up to that point.
 struct LoadReport {
   // An error names the published file (and line) where the load stopped: NotFound when the
@@ -134,14 +138,15 @@ struct LoadReport {
 // `locations`. First completes or discards an interrupted rewrite of the user files (through
 // `fs`, under the lock of the user files, held while they are read), so that the user files
 // it reads are whole. Never throws.
-LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs);
+LoadReport LoadEntryIndex(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
+                          IndexParts parts = IndexParts::kAll);
 
 // The part of LoadEntryIndex after the user files are read: rebuilds `dictionary` from the
 // published index files of `locations` and the user files `userFiles` (read by the caller,
 // under the lock). Recovers nothing and reads no user file; the report's recovery and stamps
 // are left empty.
 LoadReport LoadEntryIndexFrom(Dictionary& dictionary, const Locations& locations, FileSystem& fs,
-                              const UserFileSet& userFiles);
+                              const UserFileSet& userFiles, IndexParts parts = IndexParts::kAll);
 
 // Recomputes the used counts and the letter starts from the index arrays and makes the search
 // candidates follow them (LoadEntryIndex does this at its end; a caller that writes the arrays

@@ -14,7 +14,7 @@ Session::Session(Locations locations, FileSystem& fs, PlainTextConverter convert
 LoadReport Session::Load() {
   PublishedStamps before;
   const bool stamped = StampPublishedFiles(fs_, locations_, before).ok();
-  lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_);
+  lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, parts_);
   rtfHeader_ = ReadRtfHeader(fs_, locations_.DescriptionFile());
   history_.Remap(dictionary_);
   PublishedStamps after;
@@ -24,7 +24,8 @@ LoadReport Session::Load() {
   return lastLoad_;
 }
 
-LoadReport Session::Reload() {
+LoadReport Session::Reload(IndexParts parts) {
+  parts_ = parts;
   lastList_ = ListRequest();
   return Load();
 }
@@ -190,6 +191,7 @@ std::optional<ListOutcome> Session::GoThroughHistory(HistoryMove move, bool gree
 }
 
 Status Session::CheckEditable() const {
+  if (parts_ != IndexParts::kAll) return Status::Refused("the index was loaded without its Greek terms");
   if (userFilesHeld()) {
     const Status& cause = lastLoad_.userLines.ok() ? lastLoad_.recovery : lastLoad_.userLines;
     return Status::Error(cause.code(), "the user files are not written until a load reads them whole (" +

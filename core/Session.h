@@ -51,8 +51,9 @@ class Session {
 
   // Loads the entry index (completing an interrupted rewrite of the user files first), reads
   // the description header, and moves the history to the slots its entries now have. The
-  // window's view is to be cleared: no list is shown.
-  LoadReport Reload();
+  // window's view is to be cleared: no list is shown. A session loaded with kEnglishOnly serves
+  // English lists and descriptions only (quorvel-tools' lookups); it never edits.
+  LoadReport Reload(IndexParts parts = IndexParts::kAll);
 
   // Whether another program may have changed the user files since the load: a look at their
   // stamps, without reading them.
@@ -153,6 +154,7 @@ class Session {
   // Lists exactly the entry of `item` and shows it, without a history step.
   ListOutcome GoTo(const HistoryItem& item, bool greek);
   LoadReport Load();
+  IndexParts parts_ = IndexParts::kAll;
   EntryList RunRequest(const ListRequest& request);
   // The description search, answered by the word index while it holds.
   Status RunDescriptionSearch(std::string_view word, EntryList& list);

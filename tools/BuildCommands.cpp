@@ -49,6 +49,8 @@ int RunDescSearch(ToolContext& context, const std::vector<std::string>& args) {
   const auto a = Arguments::Parse(args, {"--scan"}, {}, error);
   if (!a) return context.UsageError(error);
   if (a->positional().size() != 1) return context.UsageError("descsearch takes one WORD");
+  // The list holds English headwords and the descriptions are searched: no Greek term is read.
+  context.LoadEnglishOnly();
   Session& session = context.session();
   if (!a->Has("--scan")) {
     // The word index from the cache, or built and kept there; without one the descriptions are read.

@@ -53,6 +53,8 @@ int RunList(ToolContext& context, const std::vector<std::string>& args) {
   request.greek = a->Has("--greek");
   request.userOnly = a->Has("--user-only");
   request.criteria = criteria;
+  // An English list reads no Greek term: the Greek index is left unread.
+  if (!request.greek && request.mode != SearchMode::Multi) context.LoadEnglishOnly();
   PrintList(context, FillEntryList(context.dictionary(), request));
   return kExitOk;
 }
@@ -80,6 +82,7 @@ int RunSpecific(ToolContext& context, const std::vector<std::string>& args) {
 
 int RunAll(ToolContext& context, const std::vector<std::string>& args) {
   if (!args.empty()) return context.UsageError("all takes no arguments");
+  context.LoadEnglishOnly();
   PrintList(context, ListAllEntries(context.dictionary()));
   return kExitOk;
 }

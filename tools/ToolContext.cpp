@@ -61,7 +61,7 @@ Session& ToolContext::session() {
     session_ = std::make_unique<Session>(locations_, fs_, [](std::string_view rtf) {
       return richtext::RtfToPlainText(rtf);
     });
-    WarnAboutLoad(session_->Reload());
+    WarnAboutLoad(session_->Reload(parts_));
   }
   return *session_;
 }

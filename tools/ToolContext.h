@@ -73,6 +73,9 @@ class ToolContext {
   // The session, loaded on first use (as the program loads it at start); a load that stops
   // early is reported on standard error, and what was loaded is used.
   Session& session();
+  // A command that needs no Greek term says so before it first asks for the session, which then
+  // loads the English index alone.
+  void LoadEnglishOnly() { parts_ = IndexParts::kEnglishOnly; }
   const Dictionary& dictionary() { return session().dictionary(); }
   // "{" + the description file's decoded header (empty without the file).
   const std::string& rtfHeader() { return session().rtfHeader(); }
@@ -92,6 +95,7 @@ class ToolContext {
   std::string callerDir_;
   FileSystem& fs_;
   std::unique_ptr<Session> session_;
+  IndexParts parts_ = IndexParts::kAll;
   const Command* command_ = nullptr;
 };
 
