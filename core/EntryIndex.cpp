@@ -93,10 +93,76 @@ class UserMerge {
   bool done_ = false;
 };
 
-// A published index file, read whole. NotFound when it is not there.
-Status ReadPublished(FileSystem& fs, const std::string& file, std::string& bytes) {
-  return ReadNeededFile(fs, file, kMaxDataFileBytes, bytes);
-}
+// The lines of a published index file as LineReader splits them, read front to back a block at
+// a time through the file system, so that memory holds one block of the file and not all of it.
+class FileLines {
+ public:
+  // `fs` and `path` must outlive the reader.
+  FileLines(FileSystem& fs, const std::string& path) : fs_(fs), path_(path) {}
+  FileLines(const FileLines&) = delete;
+  FileLines& operator=(const FileLines&) = delete;
+
+  // Reads the first block: NotFound when the file is not there, the read's failure when it
+  // cannot be read (ReadNeededRange).
+  Status Open() {
+    Refill();
+    return status_;
+  }
+
+  // The next line without its line end, valid until the next call; false at the end, or when
+  // a read failed (status() says so; the lines before the failure were given).
+  bool Next(std::string_view& line) {
+    while (lines_.AtEnd()) {
+      if (!Refill()) return false;
+    }
+    line = lines_.Next();
+    return true;
+  }
+
+  const Status& status() const { return status_; }
+
+ private:
+  static constexpr size_t kBlockSize = 64 * 1024;
+
+  // Keeps the unfinished line, reads the next block behind it and gives lines_ the whole lines
+  // (a CR at the end of what was read waits for the next block, which may start with its LF).
+  bool Refill() {
+    const size_t kept = buffer_.size() - whole_;
+    if (atEnd_ && kept == 0) return false;
+    buffer_.erase(0, whole_);  // the whole lines are used up
+    if (!atEnd_) {
+      // Doubling keeps a line longer than a block linear to read.
+      const size_t want = std::max(kBlockSize, buffer_.size());
+      status_ = ReadNeededRange(fs_, path_, position_, want, block_);
+      if (!status_.ok()) block_.clear();
+      position_ += block_.size();
+      buffer_ += block_;
+      atEnd_ = !status_.ok() || block_.size() < want;
+    }
+    whole_ = atEnd_ ? buffer_.size() : WholeLinesEnd();
+    lines_ = LineReader(std::string_view(buffer_.data(), whole_));
+    return status_.ok();
+  }
+
+  // Just past the last line end of the bytes held, not counting a CR in the last byte; 0 when
+  // they hold no whole line.
+  size_t WholeLinesEnd() const {
+    size_t end = buffer_.size();
+    if (end > 0 && buffer_[end - 1] == '\r') --end;
+    while (end > 0 && buffer_[end - 1] != '\n' && buffer_[end - 1] != '\r') --end;
+    return end;
+  }
+
+  FileSystem& fs_;
+  const std::string& path_;
+  std::string block_;
+  std::string buffer_;
+  uint64_t position_ = 0;
+  size_t whole_ = 0;  // buffer_[0, whole_) is what lines_ splits
+  bool atEnd_ = false;
+  Status status_ = Status::Ok();
+  LineReader lines_{std::string_view()};
+};
 
 // The skeleton both index loads share: the published file's lines decoded one by one into the
 // next slot, until the slots run out, each followed by the user lines attached to its number.
@@ -109,13 +175,12 @@ Status ReadPublished(FileSystem& fs, const std::string& file, std::string& bytes
 //                                              merge stopped
 // `boundReached` is set when lines were left for want of slots.
 template <typename Index>
-Status MergeIndexLines(const std::string& bytes, UserMerge& user, Index& index, bool& boundReached) {
-  LineReader published(bytes);
+Status MergeIndexLines(FileLines& published, UserMerge& user, Index& index, bool& boundReached) {
   int slot = 0;
   int ordinal = 0;
   std::string line;  // the decoded line, its memory kept from line to line
-  while (!published.AtEnd()) {
-    const std::string_view stored = published.Next();
+  std::string_view stored;
+  while (published.Next(stored)) {
     if (slot >= kLastSlot) {
       boundReached = true;
       break;
@@ -131,7 +196,7 @@ Status MergeIndexLines(const std::string& bytes, UserMerge& user, Index& index, 
       user.Advance();
     }
   }
-  return Status::Ok();
+  return published.status();
 }
 
 // The English index: published entries with their long translations, the user's entries and
@@ -212,13 +277,13 @@ class EnglishLines {
 Status LoadEnglish(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
                    LoadReport& report) {
   const std::string file = locations.EnglishIndexFile();
-  std::string bytes;
-  const Status read = ReadPublished(fs, file, bytes);
+  FileLines published(fs, file);
+  const Status read = published.Open();
   if (!read.ok()) return read;
   report.englishIndexFound = true;
   UserMerge user(locations.UserIndexFile, userFiles.index, report.userLines);
   EnglishLines english(d, file, report);
-  return MergeIndexLines(bytes, user, english, report.englishBoundReached);
+  return MergeIndexLines(published, user, english, report.englishBoundReached);
 }
 
 // The first slot of every entry number, so that linking a term needs no scan in the usual case.
@@ -305,14 +370,14 @@ class GreekLines {
 Status LoadGreek(Dictionary& d, const Locations& locations, FileSystem& fs, const UserFileSet& userFiles,
                  LoadReport& report, std::vector<bool>& userGreekSlot) {
   const std::string file = locations.GreekIndexFile();
-  std::string bytes;
-  const Status read = ReadPublished(fs, file, bytes);
+  FileLines published(fs, file);
+  const Status read = published.Open();
   if (read.code() == StatusCode::kNotFound) return Status::Ok();  // no Greek terms; the English part stands
   if (!read.ok()) return read;
   report.greekIndexFound = true;
   UserMerge user(locations.UserGreekFile, userFiles.greek, report.userLines);
   GreekLines greek(d, file, userGreekSlot);
-  return MergeIndexLines(bytes, user, greek, report.greekBoundReached);
+  return MergeIndexLines(published, user, greek, report.greekBoundReached);
 }
 
 // The used part of an index ends at its first slot whose Number is 0.

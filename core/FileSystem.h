@@ -120,6 +120,9 @@ class FileSystem {
 // not there; a folder, a pipe or a device in its place is an IoError, a file that cannot be
 // read, not damaged data; every other failure keeps its code. Errors name `path`.
 Status ReadNeededFile(FileSystem& fs, const std::string& path, uint64_t maxBytes, std::string& content);
+// The same for a range of the file (FileSystem::ReadRange).
+Status ReadNeededRange(FileSystem& fs, const std::string& path, uint64_t position, uint64_t length,
+                       std::string& bytes);
 
 // Removes the temporary file `path` when it can. Only for temporaries whose leftover is harmless
 // (the next write replaces it, or the next load discards it): a failed removal is then no
