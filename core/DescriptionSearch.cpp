@@ -239,6 +239,24 @@ std::string EnglishSearchText(const PlainTextConverter& converter, const std::st
 // The Greek key of the English key is the Greek key of the plain text itself.
 std::string GreekSearchText(std::string_view englishText) { return GreekSearchKey(englishText, false); }
 
+std::string DescriptionSearchKey(std::string_view word, bool& greek) {
+  const std::string trimmed = TrimLeft(word);
+  greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
+  return greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
+}
+
+std::vector<TextSpan> WordHits(std::string_view text, std::string_view word) {
+  bool greek = false;
+  const std::string key = DescriptionSearchKey(word, greek);
+  const FoldedText folded = FoldForSearch(text, greek);
+  std::vector<TextSpan> hits;
+  for (const size_t at : WholeWordPositions(folded.text, key)) {
+    const size_t first = folded.from[at];
+    hits.push_back({first, folded.from[at + key.size() - 1] + 1 - first});
+  }
+  return hits;
+}
+
 std::string_view DescriptionSearch::Texts::Text(size_t i) const {
   const uint32_t begin = i == 0 ? 0 : ends[i - 1];
   return std::string_view(bytes).substr(begin, ends[i] - begin);
@@ -399,9 +417,9 @@ Status DescriptionSearch::Search(FileSystem& fs, const Dictionary& d, const Loca
   if (fs.Kind(locations.DescriptionFile()) != FileKind::kRegular) {
     return Status::IoError(locations.DescriptionFile() + ": cannot be read");
   }
-  const bool greek = !trimmed.empty() && IsGreekInitial(static_cast<unsigned char>(trimmed[0]));
+  bool greek = false;
+  const std::string key = DescriptionSearchKey(trimmed, greek);
   if (!trimmed.empty()) list.greek = greek;
-  const std::string key = greek ? FoldGreekText(trimmed) : AsciiLower(trimmed);
 
   // The index knows the published lines it was made from; a load that has more of them (or a
   // damaged list) leaves the answer to the scan.

@@ -49,6 +49,20 @@ std::string EnglishSearchText(const PlainTextConverter& converter, const std::st
 // The text a Greek word is compared with, made from the English one.
 std::string GreekSearchText(std::string_view englishText);
 
+// The key the search looks for: `word` without leading blanks, folded in its language (Greek
+// when its first character is a Greek initial, which `greek` tells).
+std::string DescriptionSearchKey(std::string_view word, bool& greek);
+
+// Where a shown text holds the searched word: each occurrence the search counts (the word whole
+// in the text folded as the search folds it), as its first position and length in `text`
+// (code page 1253 bytes, as the entry view shows them). Empty for a word that is no one run of
+// letters' search (an empty word).
+struct TextSpan {
+  size_t start = 0;
+  size_t length = 0;
+};
+std::vector<TextSpan> WordHits(std::string_view text, std::string_view word);
+
 class DescriptionSearch {
  public:
   // `threads` is how many threads turn the descriptions into text; 0 for one per core. Texts

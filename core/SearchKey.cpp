@@ -145,15 +145,73 @@ std::string FoldGreekText(std::string_view text) {
   return folded;
 }
 
-bool ContainsWholeWord(std::string_view text, std::string_view word) {
-  if (text.empty() || word.empty()) return false;
+namespace {
+
+// Calls `found(at)` for each whole occurrence of `word` in `text` until it returns false.
+template <typename Found>
+void FindWholeWord(std::string_view text, std::string_view word, Found found) {
+  if (text.empty() || word.empty()) return;
   for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
     const bool letterBefore = at > 0 && IsWordLetter(static_cast<unsigned char>(text[at - 1]));
     const size_t after = at + word.size();
     const bool letterAfter = after < text.size() && IsWordLetter(static_cast<unsigned char>(text[after]));
-    if (!letterBefore && !letterAfter) return true;
+    if (!letterBefore && !letterAfter && !found(at)) return;
   }
-  return false;
+}
+
+// Keeps the bytes of `folded` from the first to the last that is no blank.
+void TrimFolded(FoldedText& folded) {
+  size_t begin = 0;
+  size_t end = folded.text.size();
+  while (begin < end && IsBlank(folded.text[begin])) ++begin;
+  while (end > begin && IsBlank(folded.text[end - 1])) --end;
+  folded.text = folded.text.substr(begin, end - begin);
+  folded.from = std::vector<size_t>(folded.from.begin() + static_cast<std::ptrdiff_t>(begin),
+                                    folded.from.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+}  // namespace
+
+bool ContainsWholeWord(std::string_view text, std::string_view word) {
+  bool found = false;
+  FindWholeWord(text, word, [&found](size_t) { return !(found = true); });
+  return found;
+}
+
+std::vector<size_t> WholeWordPositions(std::string_view text, std::string_view word) {
+  std::vector<size_t> positions;
+  FindWholeWord(text, word, [&positions](size_t at) {
+    positions.push_back(at);
+    return true;
+  });
+  return positions;
+}
+
+FoldedText FoldForSearch(std::string_view text, bool greek) {
+  // As EnglishSearchKey with the digits kept: key punctuation dropped, A-Z lowered.
+  FoldedText english;
+  const std::string_view input = UpToNul(text);
+  for (size_t i = 0; i < input.size(); ++i) {
+    const auto c = static_cast<unsigned char>(input[i]);
+    if (IsKeyPunctuation(c)) continue;
+    english.text += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : input[i];
+    english.from.push_back(i);
+  }
+  TrimFolded(english);
+  if (!greek) return english;
+  // As GreekSearchKey with the digits kept: Latin letters and key punctuation dropped, the rest
+  // folded.
+  FoldedText folded;
+  for (size_t i = 0; i < english.text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(english.text[i]);
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) continue;
+    const unsigned char to = c == ' ' ? ' ' : kFullFold[c];
+    if (to == ' ' && c != ' ') continue;
+    folded.text += static_cast<char>(to);
+    folded.from.push_back(english.from[i]);
+  }
+  TrimFolded(folded);
+  return folded;
 }
 
 bool IsOneWord(std::string_view text) {

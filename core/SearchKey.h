@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -37,6 +38,17 @@ std::string FoldGreekText(std::string_view text);
 
 // True when some occurrence of `word` in `text` has no word letter directly before or after it.
 bool ContainsWholeWord(std::string_view text, std::string_view word);
+// The start of every such occurrence, in order.
+std::vector<size_t> WholeWordPositions(std::string_view text, std::string_view word);
+
+// A text folded as the description search folds the text it searches, with the position in the
+// original text that each byte of the folded one came from.
+struct FoldedText {
+  std::string text;
+  std::vector<size_t> from;  // from[i]: where text[i] stands in the original
+};
+// EnglishSearchKey(text, false); with `greek`, GreekSearchKey(that, false).
+FoldedText FoldForSearch(std::string_view text, bool greek);
 
 // True for a nonempty text of word letters only. Such a word stands whole in a text exactly when
 // it is one of the text's whole words (below), which is what lets an index of those answer.

@@ -99,6 +99,23 @@ TEST_F(DescriptionSearchTest, AdditionsAreSearchedWithTheirEntry) {
   EXPECT_EQ(Find(Utf8ToCp1253("λιμάνι")), (Found{"boat", "port"}));
 }
 
+// The marks of a found entry: every whole occurrence, folded as the search folds it, given as
+// spans of the text the view shows (accents, capitals and punctuation included).
+TEST(WordHits, MarkWhatTheSearchFoundInTheShownText) {
+  const std::string shown = Utf8ToCp1253("Το ΠΛΟΊΟ, (πλοίο) και πλοίου· Ship-shape ships, a ship.");
+  const auto texts = [&shown](const std::vector<TextSpan>& hits) {
+    std::vector<std::string> marked;
+    for (const TextSpan& hit : hits) marked.push_back(Cp1253ToUtf8(shown.substr(hit.start, hit.length)));
+    return marked;
+  };
+  EXPECT_EQ(texts(WordHits(shown, Utf8ToCp1253("πλοίο"))), (std::vector<std::string>{"ΠΛΟΊΟ", "πλοίο"}));
+  // Key punctuation is dropped before words are told apart: "Ship-shape" is one word.
+  EXPECT_EQ(texts(WordHits(shown, "  SHIP")), std::vector<std::string>{"ship"});
+  EXPECT_EQ(texts(WordHits(shown, "shipshape")), std::vector<std::string>{"Ship-shape"});
+  EXPECT_TRUE(WordHits(shown, "").empty());
+  EXPECT_TRUE(WordHits(shown, "hull").empty());
+}
+
 TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   const Found first = Find(Utf8ToCp1253("λιμάνι"));
   DescriptionSearch fresh{[](std::string_view rtf) { return richtext::RtfToPlainText(rtf); }};

@@ -101,6 +101,29 @@ TEST(ContainsWholeWord, AgreesWithTheWholeWordsOfTheText) {
   EXPECT_FALSE(IsOneWord(""));
 }
 
+// The folding that marks hits is the search's own, byte for byte, and says where each folded
+// byte came from; the marked spans are exactly the occurrences the search counts.
+TEST(FoldForSearch, IsTheSearchFoldingWithWhereEachByteCameFrom) {
+  const std::string alphabet = G(" aBΣσς-.'ά1Ά(");
+  std::mt19937 random(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int i = static_cast<int>(random() % 14); i > 0; --i) text += alphabet[random() % alphabet.size()];
+    for (const bool greek : {false, true}) {
+      const FoldedText folded = FoldForSearch(text, greek);
+      const std::string english = EnglishSearchKey(text, false);
+      ASSERT_EQ(folded.text, greek ? GreekSearchKey(english, false) : english) << text;
+      ASSERT_EQ(folded.from.size(), folded.text.size());
+      for (size_t i = 0; i < folded.from.size(); ++i) {
+        ASSERT_LT(folded.from[i], text.size());
+        if (i > 0) {
+          ASSERT_LT(folded.from[i - 1], folded.from[i]) << text;
+        }
+      }
+    }
+  }
+}
+
 TEST(IsGreekInitial, GreekLettersOnly) {
   for (const char* letter : {"α", "ω", "ς", "Α", "Ω", "ά", "ώ", "ϊ", "ϋ", "Ά", "Ώ", "Ϊ", "Ϋ"}) {
     EXPECT_TRUE(IsGreekInitial(static_cast<unsigned char>(G(letter)[0]))) << letter;
