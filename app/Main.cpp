@@ -2,7 +2,6 @@
 // creation (the dictionary browser first, the only one shown at start), the event loop.
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 #include <cstdlib>
 #include <memory>
@@ -63,11 +62,8 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TCopyrightForm copyrightForm(*desktop, QString::fromLocal8Bit(session.locations().ProgramDir));
   quorvel::ui::TFigForm figForm(&mainLex);
 
-  // Centred on the screen at start, with the width that the first showing gives it.
+  // The window has placed itself, centred on the screen that holds the pointer, when it was
+  // made: the window manager maps it there and never places it elsewhere first.
   mainLex.show();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    mainLex.move(area.center() - mainLex.rect().center());
-  }
   return app.exec();
 }
