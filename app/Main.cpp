@@ -4,7 +4,6 @@
 // earlier one running hands it the word of its command line and ends.
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 #include <cstdlib>
 #include <memory>
@@ -73,12 +72,9 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TCopyrightForm copyrightForm(*desktop, QString::fromLocal8Bit(session.locations().ProgramDir));
   quorvel::ui::TFigForm figForm(&mainLex);
 
-  // Centred on the screen at start, with the width that the first showing gives it.
+  // The window has placed itself, centred on the screen that holds the pointer, when it was
+  // made: the window manager maps it there and never places it elsewhere first.
   mainLex.show();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    mainLex.move(area.center() - mainLex.rect().center());
-  }
   if (!request.word.isEmpty()) mainLex.LookUpFromOutside(request.word, std::nullopt);
   QObject::connect(&channel, &quorvel::platform::InstanceChannel::requested, &mainLex,
                    [&mainLex](const quorvel::platform::InstanceRequest& later) {

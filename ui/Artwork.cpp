@@ -1,6 +1,7 @@
 #include "ui/Artwork.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -27,7 +28,11 @@ QSize ArtworkSize(const QString& name) {
 }
 
 QPixmap ArtworkPixmap(const QString& name, QSize size) {
-  QPixmap pixmap(size);
+  // Drawn for the sharpest screen, so that a scaled desktop shows it sharp too.
+  const auto* app = qobject_cast<const QGuiApplication*>(QCoreApplication::instance());
+  const qreal ratio = app ? app->devicePixelRatio() : 1.0;
+  QPixmap pixmap(size * ratio);
+  pixmap.setDevicePixelRatio(ratio);
   pixmap.fill(Qt::transparent);
   const QString path = ArtworkPath(name);
   QPainter painter(&pixmap);
@@ -36,7 +41,7 @@ QPixmap ArtworkPixmap(const QString& name, QSize size) {
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
   } else {
     const uint hue = qHash(name) % 360;
-    painter.fillRect(pixmap.rect(), QColor::fromHsv(static_cast<int>(hue), 90, 200));
+    painter.fillRect(QRect(QPoint(0, 0), size), QColor::fromHsv(static_cast<int>(hue), 90, 200));
   }
   return pixmap;
 }

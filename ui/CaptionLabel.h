@@ -1,5 +1,6 @@
 // A label with a caption in the form the window's code writes it: every "&" that is meant to
-// be seen is doubled. The screen shows the caption with one "&" for each pair.
+// be seen is doubled. The screen shows the caption with one "&" for each pair. A screen reader
+// hears what the screen shows, and the label's purpose as its description.
 #pragma once
 
 #include <QLabel>
@@ -14,6 +15,10 @@ class CaptionLabel : public QLabel {
 
   const QString& caption() const { return caption_; }
   void setCaption(const QString& caption);
+
+  // The height that shows two wrapped lines of the caption whole, descenders included, and
+  // never less than `designed`.
+  int TwoLineHeight(int designed) const;
 
  private:
   QString caption_;

@@ -14,6 +14,7 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/Desktop.h"
 #include "ui/Artwork.h"
+#include "ui/DialogFrame.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProblemMessage.h"
 #include "ui/RichTextView.h"
@@ -27,8 +28,8 @@ constexpr int kMargin = 8;
 // More than any copyright text; a larger file is not read.
 constexpr qint64 kMaxCopyrightBytes = 1 << 20;
 
-LinkLabel* AddressLabel(QWidget* parent, const char* name, const QString& address,
-                        const QString& accessibleName, int y) {
+LinkLabel* AddressLabel(QWidget* parent, const char* name, const QString& address, const QString& purpose,
+                        int y) {
   auto* label = new LinkLabel(address, parent);
   label->setObjectName(QString::fromLatin1(name));
   QFont font(QStringLiteral("Arial"));
@@ -38,10 +39,13 @@ LinkLabel* AddressLabel(QWidget* parent, const char* name, const QString& addres
   QPalette blue = label->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
   label->setPalette(blue);
-  label->setFocusPolicy(Qt::StrongFocus);
-  label->setAccessibleName(accessibleName);
-  label->setAccessibleDescription(address);
-  label->setToolTip(accessibleName);
+  // Reached with Tab, where Enter opens it; a click opens it without taking the focus, so
+  // that Enter afterwards presses OK.
+  label->setFocusPolicy(Qt::TabFocus);
+  // A screen reader says the address as shown, then what it is.
+  label->setAccessibleName(address);
+  label->setAccessibleDescription(purpose);
+  label->setToolTip(purpose);
   // The address ends at the right margin, however wide the font draws it.
   const int width = label->fontMetrics().horizontalAdvance(address) + 4;
   label->setGeometry(std::max(96, kClientWidth - kMargin - width), y, width, 20);
@@ -74,7 +78,7 @@ TCopyrightForm::TCopyrightForm(platform::Desktop& desktop, const QString& progra
   Label1_->setFont(bold);
   Label1_->adjustSize();
   Label1_->move(std::min(176, kClientWidth - kMargin - Label1_->width()), kMargin);
-  Label1_->setAccessibleName(QStringLiteral("Έκδοση 1.0"));
+  Label1_->setAccessibleDescription(QStringLiteral("Έκδοση 1.0"));
 
   SiteLabel_ = AddressLabel(this, "SiteLabel", QString::fromLatin1(kPublisherWebAddress),
                             QStringLiteral("Ιστοσελίδα των Εκδόσεων Quenborath"), 32);
@@ -99,10 +103,11 @@ TCopyrightForm::TCopyrightForm(platform::Desktop& desktop, const QString& progra
   BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1_->setGeometry(70, 252, 113, 25);
   BitBtn1_->setDefault(true);
-  BitBtn1_->setAccessibleName(QStringLiteral("Εντάξει"));
+  BitBtn1_->setAccessibleName(BitBtn1_->text());
   // OK is also the cancel button: it closes with the cancel result, as Escape does.
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
   BitBtn1_->setFocus();
+  KeepRestoredWithOwner(this);
 }
 
 void TCopyrightForm::changeEvent(QEvent* event) {

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include "ui/DialogFrame.h"
+
 namespace quorvel::ui {
 namespace {
 
@@ -32,6 +34,7 @@ TFigForm::TFigForm(QWidget* parent) : QDialog(parent) {
   FigImage->setAccessibleName(QStringLiteral("Σχήμα"));
   FigImage->move(kFrame, kFrame);
   resize(2 * kFrame, 2 * kFrame);
+  KeepRestoredWithOwner(this);
 }
 
 bool TFigForm::LoadFigure(const QString& path) {

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include "ui/DialogFrame.h"
+
 namespace quorvel::ui {
 namespace {
 
@@ -11,9 +13,10 @@ void ShowOk(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, kProgramTitle, text, QMessageBox::NoButton, parent);
   box.setObjectName(QStringLiteral("MessageBox"));
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-  ok->setAccessibleName(QStringLiteral("Εντάξει"));
+  ok->setAccessibleName(ok->text());
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
+  KeepRestoredWithOwner(&box);
   box.exec();
 }
 
@@ -32,6 +35,7 @@ bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
   no->setAccessibleName(no->text());
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
+  KeepRestoredWithOwner(&box);
   box.exec();
   return box.clickedButton() == yes;
 }

@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include <algorithm>
+
 #include "core/EntryEditing.h"
+#include "ui/DialogFrame.h"
 #include "ui/GreekMessageBox.h"
 #include "ui/TextCodec.h"
 
@@ -17,13 +20,20 @@ const QString kInsertCaption = QStringLiteral("Εισαγωγή Νέου Λήμ�
 const QColor kFieldColour(250, 255, 255);  // "$00FFFFFA"
 const QColor kTeal(0, 128, 128);
 
+constexpr int kLabelWidth = 100;  // the captions as designed, left of the fields at 112
+constexpr int kFieldLeft = 112;
+constexpr int kGap = 4;           // between a caption and its field
+
+// A caption at its designed place, as wide as its text needs and at least as designed.
 QLabel* Caption(QWidget* dialog, const char* name, const QString& text, int top) {
   auto* label = new QLabel(text, dialog);
   label->setObjectName(QString::fromLatin1(name));
   QFont bold = label->font();
   bold.setBold(true);
   label->setFont(bold);
-  label->setGeometry(8, top, 100, 16);
+  const QFontMetrics metrics(bold);
+  label->setGeometry(8, top, std::max(kLabelWidth, metrics.horizontalAdvance(text) + 1),
+                     std::max(16, metrics.height()));
   return label;
 }
 
@@ -31,7 +41,7 @@ QLineEdit* OneLineEdit(QWidget* dialog, const char* name, const QString& accessi
   auto* edit = new QLineEdit(dialog);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setAccessibleName(accessibleName);
-  edit->setGeometry(112, top, 242, 21);
+  edit->setGeometry(kFieldLeft, top, 242, 21);
   edit->setMaxLength(kUserHeadwordWidth);
   QPalette teal = edit->palette();
   teal.setColor(QPalette::Active, QPalette::Text, kTeal);
@@ -50,13 +60,10 @@ void SetFieldColour(QWidget* field) {
 
 TInsertEntryFrm::TInsertEntryFrm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("InsertEntryFrm"));
-  setWindowTitle(kInsertCaption);
-  // A single border with the caption only.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   QFont font(QStringLiteral("Arial"));
   font.setPointSize(8);
   setFont(font);
-  setFixedSize(367, 233);
+  resize(367, 233);
 
   Label1 = Caption(this, "Label1", QStringLiteral("Λήμμα (Αγγλικά)"), 12);
   Label3 = Caption(this, "Label3", QStringLiteral("Λήμμα (Ελληνικά)"), 36);
@@ -66,7 +73,7 @@ TInsertEntryFrm::TInsertEntryFrm(QWidget* parent) : QDialog(parent) {
   InsertEntry_Descr = new QPlainTextEdit(this);
   InsertEntry_Descr->setObjectName(QStringLiteral("InsertEntry_Descr"));
   InsertEntry_Descr->setAccessibleName(QStringLiteral("Περιγραφή"));
-  InsertEntry_Descr->setGeometry(112, 56, 242, 129);
+  InsertEntry_Descr->setGeometry(kFieldLeft, 56, 242, 129);
   InsertEntry_Descr->setTabChangesFocus(true);
   Label1->setBuddy(InsertEntry_Text);
   Label3->setBuddy(InsertEntry_Trans);
@@ -74,7 +81,7 @@ TInsertEntryFrm::TInsertEntryFrm(QWidget* parent) : QDialog(parent) {
 
   InsertOk_Button = new QPushButton(QStringLiteral("Εισαγωγή"), this);
   InsertOk_Button->setObjectName(QStringLiteral("InsertOk_Button"));
-  InsertOk_Button->setGeometry(112, 192, 113, 25);
+  InsertOk_Button->setGeometry(kFieldLeft, 192, 113, 25);
   InsertOk_Button->setDefault(true);
   connect(InsertOk_Button, &QPushButton::clicked, this, &TInsertEntryFrm::InsertOk_ButtonClick);
   InsertCancel_Button = new QPushButton(QStringLiteral("Ακύρωση"), this);
@@ -83,6 +90,18 @@ TInsertEntryFrm::TInsertEntryFrm(QWidget* parent) : QDialog(parent) {
   InsertCancel_Button->setGeometry(244, 192, 113, 25);
   InsertCancel_Button->setAutoDefault(false);
   connect(InsertCancel_Button, &QPushButton::clicked, this, &TInsertEntryFrm::InsertCancel_ButtonClick);
+
+  // A caption longer than designed (another font) moves the fields and buttons right, and the
+  // dialog grows by as much.
+  const int widest = std::max({Label1->width(), Label3->width(), Label2->width()});
+  const int shift = std::max(0, 8 + widest + kGap - kFieldLeft);
+  for (QWidget* control : {static_cast<QWidget*>(InsertEntry_Text), static_cast<QWidget*>(InsertEntry_Trans),
+                           static_cast<QWidget*>(InsertEntry_Descr), static_cast<QWidget*>(InsertOk_Button),
+                           static_cast<QWidget*>(InsertCancel_Button)}) {
+    control->move(control->x() + shift, control->y());
+  }
+  resize(width() + shift, height());
+  SetFixedDialogFrame(this, kInsertCaption);
 
   setTabOrder(InsertEntry_Text, InsertEntry_Trans);
   setTabOrder(InsertEntry_Trans, InsertEntry_Descr);
@@ -120,7 +139,7 @@ void TInsertEntryFrm::FormShow() {
   const EditedEntryTexts texts = update ? edited_ : EditedEntryTexts{};
   setWindowTitle(update ? QStringLiteral("Τροποποίηση Λήμματος") : kInsertCaption);
   InsertOk_Button->setText(update ? QStringLiteral("Ok") : QStringLiteral("Εισαγωγή"));
-  InsertOk_Button->setAccessibleName(update ? QStringLiteral("Εντάξει") : QStringLiteral("Εισαγωγή"));
+  InsertOk_Button->setAccessibleName(InsertOk_Button->text());
   InsertEntry_Text->setEnabled(!published);
   InsertEntry_Trans->setEnabled(!published);
   InsertEntry_Text->setText(ToQString(texts.english));
@@ -146,11 +165,14 @@ void TInsertEntryFrm::InsertOk_ButtonClick() {
   accept();
 }
 
-void TInsertEntryFrm::InsertCancel_ButtonClick() {
+void TInsertEntryFrm::InsertCancel_ButtonClick() { reject(); }
+
+// Cancel, Escape and the window's close box all cancel alike.
+void TInsertEntryFrm::reject() {
   InsertEntry_Text->clear();
   InsertEntry_Trans->clear();
   InsertEntry_Descr->clear();
-  reject();
+  QDialog::reject();
 }
 
 }  // namespace quorvel::ui

@@ -41,6 +41,9 @@ class TInsertEntryFrm : public QDialog {
   using SaveStep = std::function<QString(const NewEntryTexts& texts)>;
   void SetSaveStep(SaveStep save) { save_ = std::move(save); }
 
+  // Empties the fields and closes with cancel: the cancel button, Escape and the close box.
+  void reject() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 

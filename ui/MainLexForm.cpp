@@ -90,23 +90,31 @@ void CreateEntryArea(QWidget* window, MainLexForm& f) {
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setCaption(QStringLiteral("."));
   }
-  f.Entry_Label->setAccessibleName(QStringLiteral("Λήμμα"));
-  f.Trans_Label->setAccessibleName(QStringLiteral("Απόδοση"));
+  // A screen reader reads the heading lines as shown, and what they are as their description.
+  f.Entry_Label->setAccessibleDescription(QStringLiteral("Λήμμα"));
+  f.Trans_Label->setAccessibleDescription(QStringLiteral("Απόδοση"));
   f.Entry_Label->setFont(ArialPixels(13, true));
   f.Trans_Label->setFont(ArialPixels(15, true));
   QPalette entry = f.Entry_Label->palette();
   entry.setColor(QPalette::WindowText, Qt::white);
   f.Entry_Label->setPalette(entry);
-  f.Entry_Label->setGeometry(260, 51, 376, 28);
-  f.Trans_Label->setGeometry(260, 81, 376, 32);
+  f.Entry_Label->setGeometry(260, 51, 376, f.Entry_Label->TwoLineHeight(kEntryLabelHeight));
+  f.Trans_Label->setGeometry(260, 81, 376, f.Trans_Label->TwoLineHeight(kTransLabelHeight));
 
+  // The title picture lies beneath every other control: in a window narrower than designed,
+  // where it reaches under the search box and the list, they stay whole over it.
   f.Selmarin_Image = Named(new QLabel(window), "Selmarin_Image");
   f.Selmarin_Image->setAttribute(Qt::WA_TransparentForMouseEvents);
   f.Selmarin_Image->setGeometry(274, 56, 347, 60);
   f.Selmarin_Image->setPixmap(ArtworkPixmap(QStringLiteral("selmarin"), QSize(347, 60)));
+  f.Selmarin_Image->setAccessibleName(QStringLiteral("Orvanta"));
+  f.Selmarin_Image->lower();
 
   f.Description_Text = Named(new RichTextView(window), "Description_Text");
+  // Read-only, and selectable with the keys as with the mouse (Shift with the arrows, Home
+  // and End), so that a figure reference can be selected from the keyboard too.
   f.Description_Text->setReadOnly(true);
+  f.Description_Text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   f.Description_Text->setFont(ArialPixels(12));
   f.Description_Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   f.Description_Text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -114,18 +122,23 @@ void CreateEntryArea(QWidget* window, MainLexForm& f) {
   f.Description_Text->setAccessibleName(QStringLiteral("Ερμηνεία"));
 }
 
-QLabel* HiddenPicture(QWidget* window, const char* name, const char* glyph) {
-  auto* picture = Named(new QLabel(window), name);
-  const QString artwork = QString::fromLatin1(glyph);
-  picture->setPixmap(ArtworkPixmap(artwork, ArtworkSize(artwork) * 2));
-  picture->hide();
-  return picture;
-}
-
+// A control that is never shown: a work area, a picture kept for a glyph, a button that only
+// a key clicks. It stays a child of the window (found by its name, freed with the window) but,
+// as a window of its own that is never shown, it is neither in the window's accessibility tree
+// nor in its tab order.
 template <typename Widget>
 Widget* Hidden(Widget* widget, const char* name) {
-  Named(widget, name)->hide();
+  Named(widget, name)->setWindowFlags(Qt::Window);
+  widget->setFocusPolicy(Qt::NoFocus);
+  widget->hide();
   return widget;
+}
+
+QLabel* HiddenPicture(QWidget* window, const char* name, const char* glyph) {
+  auto* picture = Hidden(new QLabel(window), name);
+  const QString artwork = QString::fromLatin1(glyph);
+  picture->setPixmap(ArtworkPixmap(artwork, ArtworkSize(artwork) * 2));
+  return picture;
 }
 
 void CreateHiddenControls(QWidget* window, MainLexForm& f) {
@@ -140,7 +153,6 @@ void CreateHiddenControls(QWidget* window, MainLexForm& f) {
   f.Fill_List_Button->lower();
   f.Fill_List_Button->setAccessibleName(QStringLiteral("Αναζήτηση Λημμάτων"));
   f.WholeLex_Button = Hidden(new QPushButton(QStringLiteral("Όλα τα Λήμματα"), window), "WholeLex_Button");
-  f.WholeLex_Button->setFocusPolicy(Qt::NoFocus);
 
   f.ClipBoard_Edit = Hidden(new QLineEdit(window), "ClipBoard_Edit");
   f.Memo1 = Hidden(new QPlainTextEdit(window), "Memo1");
@@ -235,10 +247,6 @@ void CreateMainLexForm(QWidget* window, MainLexForm& f) {
   window->setAutoFillBackground(true);
 
   f.toolBar = new ToolBar(window);
-  window->setStyleSheet(QStringLiteral(
-      "QToolButton { border: 1px solid #4a0000; border-radius: 3px; padding: 0px;"
-      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b03030, stop:1 #700000); }"
-      "QToolButton:pressed, QToolButton:checked { background: #5a0000; }"));
   f.Line_Image = Rule(window, "Line_Image", QRect(0, 46, kDesignWidth, 4));
   f.Line2_Image = Rule(window, "Line2_Image", QRect(260, 116, 376, 4));
   CreateSearchArea(window, f);

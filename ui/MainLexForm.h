@@ -28,6 +28,8 @@ class ToolBar;
 inline constexpr int kDesignWidth = 641;  // client area at design
 inline constexpr int kDesignHeight = 346;
 inline constexpr int kDesignListHeight = 228;
+inline constexpr int kEntryLabelHeight = 28;  // the heading lines as designed; each is made
+inline constexpr int kTransLabelHeight = 32;  // tall enough for two whole lines
 inline const QColor kRenderingColour(219, 179, 89);  // "$0059B3DB"
 
 // Every pointer is owned by the window the form was created on.

@@ -24,6 +24,7 @@
 #include "ui/EntryListModel.h"
 #include "ui/EntryListView.h"
 #include "ui/FigureController.h"
+#include "ui/HintText.h"
 #include "ui/InstallController.h"
 #include "ui/KeepPainted.h"
 #include "ui/LinkLabel.h"
@@ -32,6 +33,7 @@
 #include "ui/PrintController.h"
 #include "ui/ProblemMessage.h"
 #include "ui/RichTextView.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/SearchBox.h"
 #include "ui/SearchDialogsController.h"
 #include "ui/TextCodec.h"
@@ -95,6 +97,9 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
                                              f_.CustomEntriesItem, f_.InsertEntryItem, f_.ModifyEntryItem,
                                              f_.DeleteEntryItem, f_.Entries_List, f_.model, f_.Trans_Label});
   lastClient_ = size();
+  // Centred with the width of its first showing before it has a native window, so that the
+  // window manager maps it there at once.
+  PlaceCentredOnPointerScreen(this, QSize(ToolBar::NormalRight(Tool::Exit) + 12, height()));
   FormCreate();
 }
 
@@ -438,9 +443,7 @@ void TMainLex::PopUpHistoryMenu(QMenu* menu, QToolButton* stepButton) {
 
 // An empty menu shows nothing and takes no click.
 void TMainLex::PopUpBelow(QMenu* menu, const QToolButton* button) {
-  if (menu->isEmpty()) return;
-  const QRect window = frameGeometry();
-  menu->popup(QPoint(window.left() + button->x() + 4, window.top() + button->y() + button->height() + 22));
+  if (!menu->isEmpty()) PopUpMenuBelow(menu, button);
 }
 
 // --- Hover, hints, resizing, stay on top -----------------------------------------------------
@@ -460,7 +463,7 @@ bool TMainLex::eventFilter(QObject* watched, QEvent* event) {
       QToolTip::hideText();
     } else {
       // Entry texts are plain text, whatever marks they hold.
-      QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(listHint_, Qt::WhiteSpaceNormal),
+      QToolTip::showText(help->globalPos(), HintRichText(listHint_, help->globalPos()),
                          f_.Entries_List->viewport(), QRect(), listHintPause_);
     }
     return true;
@@ -528,7 +531,7 @@ void TMainLex::FormResize() {
 void TMainLex::ArrangeEntryLabels() {
   for (CaptionLabel* label : {f_.Entry_Label, f_.Trans_Label}) {
     label->setGeometry(f_.Description_Text->x(), label->y(), f_.Description_Text->width(),
-                       label == f_.Entry_Label ? 28 : 32);
+                       label->TwoLineHeight(label == f_.Entry_Label ? kEntryLabelHeight : kTransLabelHeight));
   }
 }
 

@@ -3,11 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "ui/DialogFrame.h"
+#include "ui/GreekLineEdit.h"
 #include "ui/TextCodec.h"
 
 namespace quorvel::ui {
@@ -24,7 +24,7 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {
   QFont bold = Label1->font();
   bold.setBold(true);
   Label1->setFont(bold);
-  DescrSearch_Edit = new QLineEdit(this);
+  DescrSearch_Edit = new GreekLineEdit(this);
   DescrSearch_Edit->setObjectName(QStringLiteral("DescrSearch_Edit"));
   DescrSearch_Edit->setAccessibleName(QStringLiteral("Λέξη προς Αναζήτηση"));
   DescrSearch_Edit->setMinimumWidth(280);  // wide enough for the caption in a title bar
@@ -77,6 +77,8 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {
 }
 
 std::string TMessageForm::Word() const { return ToCp1253(DescrSearch_Edit->text()); }
+
+void TMessageForm::SetGreekKeyboard(bool on) { DescrSearch_Edit->setGreekKeyboard(on); }
 
 void TMessageForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

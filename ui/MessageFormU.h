@@ -7,9 +7,9 @@
 
 #include <string>
 
-class QLineEdit;
-
 namespace quorvel::ui {
+
+class GreekLineEdit;
 
 class TMessageForm : public QDialog {
   Q_OBJECT
@@ -19,12 +19,15 @@ class TMessageForm : public QDialog {
 
   // The word as typed, in code page 1253.
   std::string Word() const;
+  // While on, the word is typed in Greek from a Latin keyboard, as the search box does in
+  // Greek mode on a desktop without a Greek layout.
+  void SetGreekKeyboard(bool on);
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* DescrSearch_Edit;
+  GreekLineEdit* DescrSearch_Edit;
 };
 
 }  // namespace quorvel::ui

@@ -4,22 +4,9 @@
 
 namespace quorvel::ui {
 
-void SearchBox::setGreekKeyboard(bool on) {
-  greekKeyboard_ = on;
-  keyMap_.Reset();
-}
-
 void SearchBox::keyPressEvent(QKeyEvent* event) {
   emit keyDown(event->key());
-  const bool plainKey =
-      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-  if (greekKeyboard_ && plainKey && event->text().size() == 1 && event->text()[0].isPrint()) {
-    const QString mapped = keyMap_.Map(event->text());
-    if (!mapped.isEmpty()) insert(mapped);
-    event->accept();
-    return;
-  }
-  QLineEdit::keyPressEvent(event);
+  GreekLineEdit::keyPressEvent(event);
 }
 
 }  // namespace quorvel::ui

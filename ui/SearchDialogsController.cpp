@@ -17,6 +17,7 @@ SearchDialogsController::SearchDialogsController(Session& session, TMainLex& win
 // choose their language; nothing is selected or shown. With no criterion the list stays.
 void SearchDialogsController::Search_ButtonClick() {
   TSearchForm dialog(&window_);
+  dialog.SetGreekKeyboard(window_.GreekMode() && !window_.greekLayoutFound());
   const bool ok = dialog.exec() == QDialog::Accepted;
   window_.activateWindow();
   if (ok) {
@@ -32,6 +33,7 @@ void SearchDialogsController::Search_ButtonClick() {
 // stays painted meanwhile.
 void SearchDialogsController::DescrSearch_ButtonClick() {
   TMessageForm dialog(&window_);
+  dialog.SetGreekKeyboard(window_.GreekMode() && !window_.greekLayoutFound());
   const bool ok = dialog.exec() == QDialog::Accepted;
   window_.activateWindow();
   if (ok) {

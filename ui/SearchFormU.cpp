@@ -3,11 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "ui/Artwork.h"
 #include "ui/DialogFrame.h"
+#include "ui/GreekLineEdit.h"
 #include "ui/TextCodec.h"
 
 namespace quorvel::ui {
@@ -24,8 +24,8 @@ QLabel* Caption(QWidget* dialog, const char* name, const QString& text, bool bol
   return label;
 }
 
-QLineEdit* Criterion(QWidget* dialog, const char* name, QLabel* label, const QString& accessibleName) {
-  auto* edit = new QLineEdit(dialog);
+GreekLineEdit* Criterion(QWidget* dialog, const char* name, QLabel* label, const QString& accessibleName) {
+  auto* edit = new GreekLineEdit(dialog);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setFixedWidth(kEditWidth);
   edit->setAccessibleName(accessibleName);
@@ -80,6 +80,10 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
 
 SearchCriteria TSearchForm::Criteria() const {
   return {ToCp1253(Start_Edit->text()), ToCp1253(Contain_edit->text()), ToCp1253(End_Edit->text())};
+}
+
+void TSearchForm::SetGreekKeyboard(bool on) {
+  for (GreekLineEdit* field : {Start_Edit, Contain_edit, End_Edit}) field->setGreekKeyboard(on);
 }
 
 void TSearchForm::showEvent(QShowEvent* event) {

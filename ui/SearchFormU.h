@@ -6,9 +6,9 @@
 
 #include "core/ListSearch.h"
 
-class QLineEdit;
-
 namespace quorvel::ui {
+
+class GreekLineEdit;
 
 class TSearchForm : public QDialog {
   Q_OBJECT
@@ -18,14 +18,17 @@ class TSearchForm : public QDialog {
 
   // The three texts exactly as typed (not trimmed), in code page 1253.
   SearchCriteria Criteria() const;
+  // While on, the fields type Greek from a Latin keyboard, as the search box does in Greek
+  // mode on a desktop without a Greek layout.
+  void SetGreekKeyboard(bool on);
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* Start_Edit;
-  QLineEdit* Contain_edit;
-  QLineEdit* End_Edit;
+  GreekLineEdit* Start_Edit;
+  GreekLineEdit* Contain_edit;
+  GreekLineEdit* End_Edit;
 };
 
 }  // namespace quorvel::ui

@@ -11,9 +11,15 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTextEdit>
+#include <QTextDocument>
 #include <QTreeView>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
 #include "ui/Artwork.h"
+#include "ui/DialogFrame.h"
 #include "ui/GreekMessageBox.h"
 
 namespace quorvel::ui {
@@ -56,6 +62,13 @@ QLabel* Picture(QWidget* dialog, const char* name, const char* artwork, const QR
 
 std::string LocalPath(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
+// The design: the explanation and the folder tree above, the folder row and the buttons below.
+constexpr QSize kDesignSize(477, 218);
+constexpr QRect kMemoRect(48, 16, 233, 113);
+constexpr QRect kTreeRect(288, 17, 177, 112);
+constexpr int kFolderRowTop = 136;
+constexpr int kButtonsTop = 176;
+
 }  // namespace
 
 FolderQuestion UserEntriesQuestion(FolderMode mode) {
@@ -93,19 +106,16 @@ QStringList FolderRoots() {
 TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, QWidget* parent)
     : QDialog(parent), fs_(fs) {
   setObjectName(QStringLiteral("SelectCustomDirForm"));
-  setWindowTitle(kDesignCaption);
-  // A single border with the caption only.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   QFont font(QStringLiteral("Arial"));
   font.setPointSize(8);
   setFont(font);
-  setFixedSize(477, 218);
+  resize(kDesignSize);
 
   Image1 = Picture(this, "Image1", "folder_entries", QRect(8, 16, 41, 33));
   Image2 = Picture(this, "Image2", "folder_install", QRect(8, 16, 49, 49));
 
   MsgMemo = Named(new QTextEdit(this), "MsgMemo", QStringLiteral("Μήνυμα"));
-  MsgMemo->setGeometry(48, 16, 233, 113);
+  MsgMemo->setGeometry(kMemoRect);
   MsgMemo->setReadOnly(true);
   MsgMemo->setFrameStyle(QFrame::NoFrame);
   MsgMemo->setFocusPolicy(Qt::NoFocus);
@@ -118,17 +128,20 @@ TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, QWidget* parent)
   MsgMemo->document()->setDefaultTextOption(centred);
 
   Label1 = Named(new QLabel(QStringLiteral("Φάκελος"), this), "Label1", QStringLiteral("Φάκελος"));
-  Label1->setGeometry(8, 136, 54, 21);
+  // The caption as wide as its text needs; the field keeps its right edge.
+  const int captionWidth = std::max(54, Label1->fontMetrics().horizontalAdvance(Label1->text()) + 1);
+  Label1->setGeometry(8, kFolderRowTop, captionWidth, 21);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Dir_Edit = Named(new QLineEdit(this), "Dir_Edit", QStringLiteral("Φάκελος"));
-  Dir_Edit->setGeometry(64, 136, 209, 21);
+  const int fieldLeft = std::max(64, 8 + captionWidth + 2);
+  Dir_Edit->setGeometry(fieldLeft, kFolderRowTop, 64 + 209 - fieldLeft, 21);
   Label1->setBuddy(Dir_Edit);
 
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
   folders_->setReadOnly(true);
   DirectoryListBox1 = Named(new QTreeView(this), "DirectoryListBox1", QStringLiteral("Φάκελοι"));
-  DirectoryListBox1->setGeometry(288, 17, 177, 112);
+  DirectoryListBox1->setGeometry(kTreeRect);
   DirectoryListBox1->setModel(folders_);
   DirectoryListBox1->setHeaderHidden(true);
   for (int column = 1; column < folders_->columnCount(); ++column) DirectoryListBox1->hideColumn(column);
@@ -145,15 +158,15 @@ TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, QWidget* parent)
   connect(folders_, &QFileSystemModel::rowsInserted, this, reveal);
 
   DriveComboBox1 = Named(new QComboBox(this), "DriveComboBox1", QStringLiteral("Μονάδες δίσκου"));
-  DriveComboBox1->setGeometry(288, 136, 177, 21);
+  DriveComboBox1->setGeometry(288, kFolderRowTop, 177, 21);
   connect(DriveComboBox1, &QComboBox::currentIndexChanged, this, &TSelectCustomDirForm::DriveComboBox1Change);
 
-  BitBtn1 = Named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1", QStringLiteral("Εντάξει"));
-  BitBtn1->setGeometry(128, 176, 105, 25);
+  BitBtn1 = Named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1", QStringLiteral("OK"));
+  BitBtn1->setGeometry(128, kButtonsTop, 105, 25);
   BitBtn1->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, &TSelectCustomDirForm::BitBtn1Click);
   BitBtn2 = Named(new QPushButton(QStringLiteral("Άκυρο"), this), "BitBtn2", QStringLiteral("Άκυρο"));
-  BitBtn2->setGeometry(256, 176, 105, 25);
+  BitBtn2->setGeometry(256, kButtonsTop, 105, 25);
   BitBtn2->setAutoDefault(false);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -161,13 +174,33 @@ TSelectCustomDirForm::TSelectCustomDirForm(FileSystem& fs, QWidget* parent)
   setTabOrder(DirectoryListBox1, DriveComboBox1);
   setTabOrder(DriveComboBox1, BitBtn1);
   setTabOrder(BitBtn1, BitBtn2);
+  SetFixedDialogFrame(this, kDesignCaption);
 }
 
 QString TSelectCustomDirForm::folder() const { return Dir_Edit->text(); }
 
+// The dialog takes its size for the question before it is centred and mapped.
 void TSelectCustomDirForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
   FormShow();
+  QDialog::showEvent(event);
+}
+
+// The explanation is read whole, without scrolling: where the font needs more lines than the
+// designed memo holds, the memo and the tree beside it grow downwards, and the folder row,
+// the buttons and the dialog's lower edge move down by as much.
+void TSelectCustomDirForm::FitExplanation() {
+  const std::unique_ptr<QTextDocument> probe(MsgMemo->document()->clone());
+  probe->setTextWidth(kMemoRect.width() - 2 * MsgMemo->frameWidth());
+  const int needed = static_cast<int>(std::ceil(probe->size().height())) + 2 * MsgMemo->frameWidth();
+  const int growth = std::max(0, needed - kMemoRect.height());
+  MsgMemo->setGeometry(kMemoRect.adjusted(0, 0, 0, growth));
+  DirectoryListBox1->setGeometry(kTreeRect.adjusted(0, 0, 0, growth));
+  for (QWidget* row : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Dir_Edit),
+                       static_cast<QWidget*>(DriveComboBox1)}) {
+    row->move(row->x(), kFolderRowTop + growth);
+  }
+  for (QWidget* button : {BitBtn1, BitBtn2}) button->move(button->x(), kButtonsTop + growth);
+  setFixedSize(kDesignSize + QSize(0, growth));
 }
 
 void TSelectCustomDirForm::FormShow() {
@@ -175,6 +208,7 @@ void TSelectCustomDirForm::FormShow() {
   Image1->setVisible(question_.picture != FolderQuestion::Picture::kInstall);
   Image2->setVisible(question_.picture != FolderQuestion::Picture::kUserEntries);
   MsgMemo->setPlainText(question_.text);
+  FitExplanation();
 
   // The volume list starts at "/", the tree shows where the proposed folder lies, and the
   // folder field proposes it.

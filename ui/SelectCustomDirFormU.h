@@ -58,6 +58,7 @@ class TSelectCustomDirForm : public QDialog {
 
  private:
   void FormShow();
+  void FitExplanation();
   void DriveComboBox1Change(int index);
   void DirectoryListBox1Change();
   void BitBtn1Click();

@@ -37,6 +37,14 @@ const ToolDesign kDesign[kToolCount] = {
     {"Exit_Button", 589, 47, "exit", "Εξοδος"},
 };
 
+// The buttons' own look: a raised dark-red face. It is set on each button, so that no other
+// control of the window, and no dialog the window owns, is drawn by a style sheet (whose style
+// would set their fonts back to the desktop's).
+const char* const kToolStyle =
+    "QToolButton { border: 1px solid #4a0000; border-radius: 3px; padding: 0px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #b03030, stop:1 #700000); }"
+    "QToolButton:pressed, QToolButton:checked { background: #5a0000; }";
+
 // One button of a hover group with its two geometries.
 struct ToolGeometry {
   Tool tool;
@@ -88,6 +96,7 @@ ToolBar::ToolBar(QWidget* window) : QObject(window) {
     button->setToolTip(hint);
     button->setAccessibleName(hint);
     button->setAutoRaise(true);
+    button->setStyleSheet(QString::fromLatin1(kToolStyle));
     button->setFocusPolicy(Qt::NoFocus);
     button->setMouseTracking(true);
     // A move over a button is the button's own, not the window's.
@@ -122,6 +131,15 @@ void ToolBar::HighlightToolButton(int group) {
       if (n == 1) first->raise();
     }
   }
+}
+
+int ToolBar::NormalRight(Tool tool) {
+  for (const ToolGroup& g : kGroups) {
+    for (int b = 0; b < g.count; ++b) {
+      if (g.buttons[b].tool == tool) return g.buttons[b].normal.x() + g.buttons[b].normal.width();
+    }
+  }
+  return 0;
 }
 
 int ToolBar::GroupOf(const QObject* object) const {

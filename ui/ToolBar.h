@@ -34,6 +34,8 @@ class ToolBar : public QObject {
   void HighlightToolButton(int group);
   // The group (1-14) of a button; 0 for anything else.
   int GroupOf(const QObject* button) const;
+  // The right edge (left + width) of `tool` in its normal geometry.
+  static int NormalRight(Tool tool);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

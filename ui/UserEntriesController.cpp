@@ -17,6 +17,7 @@
 #include "ui/GreekMessageBox.h"
 #include "ui/InsertEntryfrmU.h"
 #include "ui/MainLexU.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/SelectCustomDirFormU.h"
 #include "ui/TextCodec.h"
 
@@ -67,13 +68,8 @@ UserEntriesController::UserEntriesController(TMainLex& window, const Controls& c
   connect(c_.deleteItem, &QAction::triggered, this, &UserEntriesController::DeleteEntryItemClick);
 }
 
-// The menu drops at the button's left edge, below it; the 22 pixels are the title bar's.
-void UserEntriesController::CustomEntries_ButtonClick() {
-  const QRect frame = window_.frameGeometry();
-  const QPoint button = c_.button->mapTo(&window_, QPoint(0, 0));
-  c_.menu->popup(QPoint(frame.left() + button.x() + 4,
-                        frame.top() + button.y() + c_.button->height() + 22));
-}
+// The menu drops at the button's left edge, below it.
+void UserEntriesController::CustomEntries_ButtonClick() { PopUpMenuBelow(c_.menu, c_.button); }
 
 void UserEntriesController::CustomEntriesItemClick() {
   window_.SetSearchTextQuietly(std::string());

@@ -1,6 +1,10 @@
 // Not a test: walks the main window through the states worth looking at (start, an English
-// entry, a Greek term, the compact form, the two search dialogs) on the program folder it is
-// started in, and saves a picture of each into the folder given as its argument.
+// entry, a Greek term, a narrow window, the compact form with its hint, a raised tool button)
+// and opens every dialog (the two search dialogs, the entry editor in both modes, the folder
+// dialog in its three modes, the copyright window, a figure), on the program folder it is
+// started in. Saves a picture of each into the folder given as its first argument: the main
+// window's client area, and each dialog as the screen shows it, window manager frame included.
+//   ui_screenshot_tour FOLDER [ENGLISH_SLOT [GREEK_SLOT]]
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
@@ -8,67 +12,93 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
+#include <cstdio>
 #include <string>
 
 #include "core/Locations.h"
 #include "core/Session.h"
+#include "core/UserEntriesFolder.h"
+#include "platform/Desktop.h"
 #include "platform/PosixFileSystem.h"
 #include "richtext/RtfReader.h"
+#include "ui/CopyrightFormU.h"
+#include "ui/FigFormU.h"
+#include "ui/InsertEntryfrmU.h"
 #include "ui/MainLexU.h"
-#include "ui/SearchBox.h"
+#include "ui/MessageFormU.h"
+#include "ui/SearchFormU.h"
+#include "ui/SelectCustomDirFormU.h"
 #include "ui/TextCodec.h"
 
 namespace {
 
-void Save(QWidget& window, const QString& folder, const char* name) {
-  QTest::qWait(200);
-  window.grab().save(folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
+QString folder_;
+int saved_ = 0;
+
+QString PathOf(const char* name) { return folder_ + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"); }
+
+void Keep(const QPixmap& picture, const char* name) {
+  if (picture.save(PathOf(name))) ++saved_;
 }
 
-// Types the text and picks the first item of the list, as a user does when typing alone
-// does not show the entry.
+// The window's client area, once what was asked of it is painted.
+void Save(QWidget& window, const char* name) {
+  QTest::qWait(60);
+  Keep(window.grab(), name);
+}
+
+// What the screen shows of `window` with its frame and a margin of 8 pixels around it.
+void SaveFramed(QWidget& window, const char* name) {
+  QTest::qWait(120);
+  if (QScreen* screen = window.screen()) {
+    const QRect area = window.frameGeometry().adjusted(-8, -8, 8, 8);
+    Keep(screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()), name);
+  }
+}
+
 template <typename T = QWidget>
 T* Control(const QWidget& window, const char* name) {
   return window.findChild<T*>(QString::fromLatin1(name));
 }
 
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar ch : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+// Types the text and picks the first item of the list, as a user does when typing alone does
+// not show the entry.
 void TypeAndPick(quorvel::ui::TMainLex& window, const QString& text) {
-  for (const QChar ch : text) {
-    QTest::sendKeyEvent(QTest::Click, Control(window, "Entry_Text"), Qt::Key_unknown, QString(ch),
-                        Qt::NoModifier);
-  }
+  Type(Control(window, "Entry_Text"), text);
   auto* list = Control<QListView>(window, "Entries_List");
   const QRect first = list->visualRect(list->model()->index(0, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
 }
 
-// Opens a dialog with its tool button, types `text` into its first field and saves the screen
-// with the dialog over the window; then confirms the dialog (Enter) and saves the window.
-void TourDialog(QWidget& window, const char* button, const QString& text, const QString& folder, const char* name) {
-  QTimer::singleShot(300, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
-    for (const QChar ch : text) {
-      QTest::sendKeyEvent(QTest::Click, dialog->focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-    QTest::qWait(200);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      screen->grabWindow(0).save(folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
-    }
-    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-  });
-  QTest::mouseClick(Control(window, button), Qt::LeftButton);
-  Save(window, folder, (std::string(name) + "_result").c_str());
+// Shows `dialog` (window-modal over the main window, as its command shows it), saves it as the
+// screen shows it and closes it again.
+void TourDialog(QDialog& dialog, const char* name) {
+  dialog.open();
+  if (QTest::qWaitForWindowExposed(&dialog)) SaveFramed(dialog, name);
+  dialog.reject();
+  QTest::qWait(20);
+}
+
+// The first drawing of the program folder's content, if any.
+QString AnyFigure() {
+  const QStringList figures =
+      QDir(QStringLiteral("content")).entryList({QStringLiteral("fig*.bmp")}, QDir::Files, QDir::Name);
+  return figures.isEmpty() ? QString() : QDir(QStringLiteral("content")).absoluteFilePath(figures.first());
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  folder_ = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  QDir().mkpath(folder_);
   const int english = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 100;
   const int greek = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 200;
   quorvel::PosixFileSystem fs;
@@ -79,41 +109,82 @@ int main(int argc, char* argv[]) {
   quorvel::ui::TMainLex window(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  Save(window, folder, "start");
+  Save(window, "main_start");
 
   const auto& d = window.session().dictionary();
   TypeAndPick(window, quorvel::ui::ToQString(d.EnglishIndex[static_cast<size_t>(english)].Headword));
-  Save(window, folder, "english");
+  Save(window, "main_english");
 
   QTest::mouseClick(Control(window, "Lang_Button"), Qt::LeftButton);
   TypeAndPick(window, quorvel::ui::ToQString(d.GreekIndex[static_cast<size_t>(greek)].Term));
-  Save(window, folder, "greek");
+  Save(window, "main_greek");
+  QTest::mouseClick(Control(window, "Lang_Button"), Qt::LeftButton);
+
+  // Narrower than designed, with the title picture shown and an item selected (typing the
+  // start of a word selects the first item without showing it).
+  window.resize(480, 346);
+  Type(Control(window, "Entry_Text"), QStringLiteral("sh"));
+  Save(window, "main_narrow");
 
   window.resize(263, 183);
   TypeAndPick(window, QString());
-  Save(window, folder, "compact");
-
+  Save(window, "main_compact");
   // The compact form's hint over the list, as the screen shows it.
   QWidget* viewport = Control<QListView>(window, "Entries_List")->viewport();
   const QPoint at(20, 8);
   QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
   QApplication::sendEvent(viewport, &help);
-  QTest::qWait(400);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    screen->grabWindow(0).save(folder + QStringLiteral("/compact_hint.png"));
-  }
+  QTest::qWait(300);
+  if (QScreen* screen = window.screen()) Keep(screen->grabWindow(0), "main_compact_hint");
 
   // A tool button raised under the mouse.
   window.resize(600, 346);
   QWidget* search = Control(window, "Search_Button");
-  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(search->mapToGlobal(QPoint(5, 5))),
-                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(search->mapToGlobal(QPoint(5, 5))), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(search, &move);
-  Save(window, folder, "hover");
-
-  // The two search dialogs, framed by the window manager when there is one.
+  Save(window, "main_hover");
   window.resize(604, 346);
-  TourDialog(window, "Search_Button", QStringLiteral("ship"), folder, "search_dialog");
-  TourDialog(window, "DescrSearch_Button", QStringLiteral("πλοίο"), folder, "descrsearch_dialog");
-  return 0;
+
+  {
+    quorvel::ui::TSearchForm dialog(&window);
+    TourDialog(dialog, "dialog_search");
+  }
+  {
+    quorvel::ui::TMessageForm dialog(&window);
+    TourDialog(dialog, "dialog_descrsearch");
+  }
+  {
+    quorvel::ui::TInsertEntryFrm editor(&window);
+    editor.SetEditMode(quorvel::ui::EditMode::kInsert);
+    TourDialog(editor, "dialog_editor_insert");
+  }
+  {
+    quorvel::ui::TInsertEntryFrm editor(&window);
+    editor.SetEditMode(quorvel::ui::EditMode::kUpdate,
+                       {'C', "boat hook", quorvel::ui::ToCp1253(QStringLiteral("κοντάρι")),
+                        quorvel::ui::ToCp1253(QStringLiteral("Ένα κοντάρι με άγκιστρο."))});
+    TourDialog(editor, "dialog_editor_modify");
+  }
+  const std::pair<quorvel::FolderMode, const char*> modes[] = {{quorvel::FolderMode::kNull, "dialog_folder_null"},
+                                                               {quorvel::FolderMode::kInvalid, "dialog_folder_invalid"},
+                                                               {quorvel::FolderMode::kInstall, "dialog_folder_install"}};
+  for (const auto& [mode, name] : modes) {
+    quorvel::ui::TSelectCustomDirForm dialog(fs, &window);
+    dialog.SetQuestion(mode == quorvel::FolderMode::kInstall
+                           ? quorvel::ui::InstallQuestion([](const QString&) { return false; })
+                           : quorvel::ui::UserEntriesQuestion(mode));
+    TourDialog(dialog, name);
+  }
+  {
+    quorvel::platform::FakeDesktop desktop;
+    quorvel::ui::TCopyrightForm about(desktop, QDir::currentPath() + QStringLiteral("/"), &window);
+    TourDialog(about, "dialog_copyright");
+  }
+  if (const QString figure = AnyFigure(); !figure.isEmpty()) {
+    quorvel::ui::TFigForm viewer(&window);
+    if (viewer.LoadFigure(figure)) TourDialog(viewer, "dialog_figure");
+  }
+  std::printf("%d pictures in %s\n", saved_, qPrintable(folder_));
+  return saved_ > 0 ? 0 : 1;
 }

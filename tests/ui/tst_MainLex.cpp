@@ -542,10 +542,8 @@ void tst_MainLex::historyMenus() {
   QMenu* prev = W<QMenu>("PrevMenu");
   QTRY_VERIFY(prev->isVisible());
   QCOMPARE(MenuTexts(prev), QStringList({"bow", "anchor"}));
-  const QRect frame = window_->frameGeometry();
   const QToolButton* step = Tool("Prev_Button");
-  QCOMPARE(prev->pos(), QPoint(frame.left() + step->x() + 4,
-                               frame.top() + step->y() + step->height() + 22));
+  QCOMPARE(prev->pos(), step->mapToGlobal(QPoint(4, step->height() + 22)));
   // Choosing "anchor" keeps the newer "bow" and empties the forward list.
   prev->actions().at(1)->trigger();
   prev->hide();
@@ -708,14 +706,14 @@ void tst_MainLex::menusDropBelowTheirButtons() {
   // Far enough from the screen's right edge that the menus need not be moved to fit.
   window_->move(20, 20);
   QTRY_COMPARE(window_->frameGeometry().topLeft(), QPoint(20, 20));
-  const QRect frame = window_->frameGeometry();
   for (const auto& [button, name] : {std::pair{"CustomEntries_Button", "CustomEntriesMenu"},
                                      std::pair{"Pinakes_Button", "PinakesMenu"}}) {
     QTest::mouseClick(Tool(button), Qt::LeftButton);
     QMenu* menu = W<QMenu>(name);
     QTRY_VERIFY(menu->isVisible());
+    // 4 pixels right of the button's left edge, 22 below its bottom edge, on the screen.
     const QToolButton* opener = Tool(button);
-    QCOMPARE(menu->pos(), QPoint(frame.left() + opener->x() + 4, frame.top() + opener->y() + opener->height() + 22));
+    QCOMPARE(menu->pos(), opener->mapToGlobal(QPoint(4, opener->height() + 22)));
     menu->hide();
   }
 }

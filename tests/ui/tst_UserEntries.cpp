@@ -258,8 +258,7 @@ void tst_UserEntries::menuStatesAndTheListing() {
   QTest::mouseClick(button, Qt::LeftButton);
   auto* menu = W<QMenu>("CustomEntriesMenu");
   QTRY_VERIFY(menu->isVisible());
-  const QRect frame = window_->frameGeometry();
-  QCOMPARE(menu->pos(), QPoint(frame.left() + button->x() + 4, frame.top() + button->y() + button->height() + 22));
+  QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(4, button->height() + 22)));
   QStringList texts;
   for (const QAction* action : menu->actions()) texts << action->text() + (action->isEnabled() ? "" : "-");
   QCOMPARE(texts.join(QLatin1Char('|')), QStringLiteral("Εμφάνιση Επεξεργασμένων Λημμάτων|Εισαγωγή Νέου Λήμματος|"
