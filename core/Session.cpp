@@ -12,6 +12,8 @@ Session::Session(Locations locations, FileSystem& fs, PlainTextConverter convert
 }
 
 LoadReport Session::Load() {
+  // The description search's work reads the index: it is never replaced under it.
+  if (searching_) return lastLoad_;
   PublishedStamps before;
   const bool stamped = StampPublishedFiles(fs_, locations_, before).ok();
   lastLoad_ = LoadEntryIndex(dictionary_, locations_, fs_, parts_);
@@ -58,6 +60,7 @@ EntryList Session::RunRequest(const ListRequest& request) {
 }
 
 ListOutcome Session::Follow(const EntryRef& selected, bool show) {
+  if (searching_) return ListOutcome();  // left undone: the caller follows once the search ended
   Load();
   return Remake(selected, show);
 }
@@ -116,8 +119,24 @@ EntryList Session::ListAll() {
 }
 
 Status Session::SearchDescriptions(std::string_view word, EntryList& list) {
+  if (searching_) return Status::Error(StatusCode::kInUse, "a description search is running");
   lastList_ = ListRequest{ListRequest::Kind::kDescriptions, {}, {}, std::string(word)};
   return RunDescriptionSearch(word, list);
+}
+
+std::function<Session::DescriptionSearchResult()> Session::BeginDescriptionSearch(std::string word) {
+  searching_ = true;
+  lastList_ = ListRequest{ListRequest::Kind::kDescriptions, {}, {}, word};
+  return [this, word = std::move(word)] {
+    DescriptionSearchResult result;
+    result.status = RunDescriptionSearch(word, result.list);
+    return result;
+  };
+}
+
+EntryList Session::EndDescriptionSearch(DescriptionSearchResult result) {
+  searching_ = false;
+  return std::move(result.list);
 }
 
 Status Session::RunDescriptionSearch(std::string_view word, EntryList& list) {
@@ -191,6 +210,7 @@ std::optional<ListOutcome> Session::GoThroughHistory(HistoryMove move, bool gree
 }
 
 Status Session::CheckEditable() const {
+  if (searching_) return Status::Error(StatusCode::kInUse, "a description search is running");
   if (parts_ != IndexParts::kAll) return Status::Refused("the index was loaded without its Greek terms");
   if (userFilesHeld()) {
     const Status& cause = lastLoad_.userLines.ok() ? lastLoad_.recovery : lastLoad_.userLines;

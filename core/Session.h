@@ -96,6 +96,20 @@ class Session {
   ListOutcome SearchAsTyped(std::string_view text, bool greek);
   // The whole lexicon in English.
   EntryList ListAll();
+  // The description search off the session's thread, in three steps. BeginDescriptionSearch,
+  // on the session's thread, gives the work; the work runs on one other thread and touches
+  // nothing of the session but the loaded dictionary and files (read) and the description
+  // search's kept texts. EndDescriptionSearch, back on the session's thread, takes the work's
+  // result and makes it the last list. In between the session is busy(): a load, a Follow, an
+  // edit or another search is refused (or left undone) until the end.
+  struct DescriptionSearchResult {
+    Status status = Status::Ok();
+    EntryList list;
+  };
+  std::function<DescriptionSearchResult()> BeginDescriptionSearch(std::string word);
+  EntryList EndDescriptionSearch(DescriptionSearchResult result);
+  bool busy() const { return searching_; }
+
   // The entries whose descriptions hold `word` as a whole word (the history is left as it is).
   // The word index, when one is adopted and the published files are still those it was made
   // for, answers one-word searches; otherwise the descriptions are read.
@@ -175,6 +189,7 @@ class Session {
   SearchCriteria criteria_;
   DescriptionSearch descriptionSearch_;
   ListRequest lastList_;
+  bool searching_ = false;  // between BeginDescriptionSearch and EndDescriptionSearch
   std::optional<PublishedStamps> loadStamps_;  // the published files' stamps, unchanged during the load
   std::shared_ptr<const WordIndex> wordIndex_;
 };

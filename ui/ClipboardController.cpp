@@ -8,8 +8,7 @@
 #include <QToolButton>
 
 #include "ui/EntryListView.h"
-#include "ui/KeepPainted.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
 #include "ui/TextCodec.h"
@@ -39,9 +38,9 @@ class FlagScope {
 
 }  // namespace
 
-ClipboardController::ClipboardController(TMainLex& window, const MainLexForm& form,
+ClipboardController::ClipboardController(MainView& view, const MainLexForm& form,
                                          std::unique_ptr<platform::Clipboard> clipboard)
-    : QObject(&window), window_(window), f_(form), clipboard_(std::move(clipboard)) {
+    : view_(view), f_(form), clipboard_(std::move(clipboard)) {
   setObjectName(QStringLiteral("ClipboardController"));
   f_.Entry_Text->installEventFilter(this);
   f_.Entries_List->installEventFilter(this);
@@ -72,7 +71,7 @@ void ClipboardController::Copy_ButtonClick() {
   // The clipboard reports the program's own copy before the copy returns: the flag marks it.
   const FlagScope copying(CopyInProgress_);
   if (FocusedField_ != QLatin1String(kDescriptionText)) {
-    if (const std::optional<ListItem> item = window_.SelectedItem()) {
+    if (const std::optional<ListItem> item = view_.SelectedItem()) {
       clipboard_->SetText(ToQString(item->text));
     } else if (!f_.Entry_Text->text().isEmpty()) {
       // The selection, or all of the text (the box's own selection is left as it was).
@@ -107,7 +106,7 @@ void ClipboardController::AutoTranslate_ButtonClick() {
 }
 
 void ClipboardController::ShowQuickTranslateState() {
-  window_.setWindowTitle(QuickTranslateOn_ ? kQuickTranslateTitle : kTitle);
+  view_.widget()->setWindowTitle(QuickTranslateOn_ ? kQuickTranslateTitle : kTitle);
   QToolButton* button = f_.toolBar->button(Tool::AutoTranslate);
   button->setIcon(QIcon((QuickTranslateOn_ ? f_.CancelAutoTrImage : f_.AutoTrImage)->pixmap()));
   const QString& hint = QuickTranslateOn_ ? kEndQuickTranslateHint : kQuickTranslateHint;
@@ -119,7 +118,7 @@ void ClipboardController::ClipboardChanged() {
   if (CopyInProgress_) return;
   // A copy made while a long search runs is looked up when the search has ended: the lookup
   // would change the dictionary state the search reads.
-  if (LongWorkRunning()) {
+  if (view_.busy()) {
     if (!lookupWaiting_) {
       lookupWaiting_ = true;
       QTimer::singleShot(kLongWorkPollMilliseconds, this, [this] {
@@ -133,14 +132,14 @@ void ClipboardController::ClipboardChanged() {
   if (!text) return;
   ReplaceSearchText(*text);
   // Back from the taskbar, in front of the program the copy was made in.
-  if (window_.isMinimized()) window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
-  window_.show();
-  window_.raise();
-  window_.activateWindow();
+  if (view_.widget()->isMinimized()) view_.widget()->setWindowState(view_.widget()->windowState() & ~Qt::WindowMinimized);
+  view_.widget()->show();
+  view_.widget()->raise();
+  view_.widget()->activateWindow();
 }
 
 void ClipboardController::AppDeactivate() {
-  if (QuickTranslateOn_) window_.showMinimized();
+  if (QuickTranslateOn_) view_.widget()->showMinimized();
 }
 
 }  // namespace quorvel::ui

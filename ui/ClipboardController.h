@@ -17,7 +17,7 @@
 
 namespace quorvel::ui {
 
-class TMainLex;
+class MainView;
 
 class ClipboardController : public QObject {
   Q_OBJECT
@@ -29,7 +29,7 @@ class ClipboardController : public QObject {
   static constexpr const char* kEntryText = "ENTRY_TEXT";
 
   // `window` and the controls of `form` must outlive the controller.
-  ClipboardController(TMainLex& window, const MainLexForm& form,
+  ClipboardController(MainView& view, const MainLexForm& form,
                       std::unique_ptr<platform::Clipboard> clipboard);
   ~ClipboardController() override;
 
@@ -52,7 +52,7 @@ class ClipboardController : public QObject {
   void ReplaceSearchText(const QString& text);
   void ShowQuickTranslateState();
 
-  TMainLex& window_;
+  MainView& view_;
   const MainLexForm& f_;
   std::unique_ptr<platform::Clipboard> clipboard_;
   QString FocusedField_;

@@ -30,7 +30,7 @@ QString InProgramFolder(const QString& programDir, const char* relative) {
 
 DocumentsController::DocumentsController(const QString& programDir, platform::Desktop& desktop,
                                          QWidget* window, const MainLexForm& form)
-    : QObject(window), programDir_(programDir), desktop_(desktop), window_(window), form_(form) {
+    : programDir_(programDir), desktop_(desktop), window_(window), form_(form) {
   connect(form.PrefaceMenu, &QAction::triggered, this, &DocumentsController::PrefaceMenuClick);
   connect(form.SIMenu, &QAction::triggered, this, &DocumentsController::SIMenuClick);
   connect(form.ChemicalMenu, &QAction::triggered, this, &DocumentsController::ChemicalMenuClick);

@@ -2,13 +2,13 @@
 
 #include "core/FigureReference.h"
 #include "ui/FigFormU.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/RichTextView.h"
 
 namespace quorvel::ui {
 
-FigureController::FigureController(TMainLex& window, RichTextView* description)
-    : QObject(&window), window_(window), description_(description) {
+FigureController::FigureController(Session& session, MainView& view, RichTextView* description)
+    : session_(session), view_(view), description_(description) {
   setObjectName(QStringLiteral("FigureController"));
   // Queued: the figure window's own event loop does not run inside the view's mouse handling.
   connect(description_, &QTextEdit::selectionChanged, this,
@@ -27,13 +27,13 @@ void FigureController::Description_TextSelectionChange() {
   };
   const std::optional<std::string> digit = SelectedFigure(unit, selection.first, selection.second);
   if (!digit) return;
-  const std::optional<ListItem> item = window_.SelectedItem();
+  const std::optional<ListItem> item = view_.SelectedItem();
   if (!item) return;
-  Session& session = window_.session();
+  Session& session = session_;
   const std::optional<std::string> file =
       ExistingFigureFile(session.fileSystem(), session.dictionary(), session.locations().ProgramDir, item->slot, *digit);
   if (!file) return;
-  TFigForm figure(&window_);
+  TFigForm figure(view_.widget());
   if (!figure.LoadFigure(QString::fromLocal8Bit(*file))) return;
   figure.exec();
 }

@@ -7,10 +7,14 @@
 
 #include <utility>
 
+namespace quorvel {
+class Session;
+}
+
 namespace quorvel::ui {
 
 class RichTextView;
-class TMainLex;
+class MainView;
 
 class FigureController : public QObject {
   Q_OBJECT
@@ -18,12 +22,13 @@ class FigureController : public QObject {
  public:
   // `window` and `description` must outlive the controller. Every change of the description's
   // selection is looked at, those that loading a description makes included.
-  FigureController(TMainLex& window, RichTextView* description);
+  FigureController(Session& session, MainView& view, RichTextView* description);
 
   void Description_TextSelectionChange();
 
  private:
-  TMainLex& window_;
+  Session& session_;
+  MainView& view_;
   RichTextView* description_;
   // The selection last looked at (start, length): one change can be reported more than once.
   std::pair<int, int> lastSelection_{0, 0};

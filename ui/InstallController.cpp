@@ -13,7 +13,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/GreekMessageBox.h"
 #include "ui/LinkLabel.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/SelectCustomDirFormU.h"
 
 namespace quorvel::ui {
@@ -34,26 +34,26 @@ std::string UserFolder(const Locations& locations) {
 
 }  // namespace
 
-InstallController::InstallController(TMainLex& window, LinkLabel* label) : QObject(&window), window_(window) {
+InstallController::InstallController(Session& session, MainView& view, LinkLabel* label) : session_(session), view_(view) {
   connect(label, &LinkLabel::clicked, this, &InstallController::InstallLabelClick);
 }
 
 void InstallController::InstallLabelClick() {
-  TSelectCustomDirForm dialog(window_.session().fileSystem(), &window_);
+  TSelectCustomDirForm dialog(session_.fileSystem(), view_.widget());
   dialog.SetQuestion(InstallQuestion([this](const QString& folder) { return Install_Files(folder); }));
   stopped_ = false;
   const bool confirmed = dialog.exec() == QDialog::Accepted;
-  window_.activateWindow();
+  view_.widget()->activateWindow();
   const QString target = dialog.folder();
   // A failure that stopped the install would otherwise close the dialog without a word.
   if (stopped_ || (confirmed && !target.isEmpty() &&
                    !QFileInfo(QDir(target).absoluteFilePath(QString::fromLatin1(kProgramFileName))).isFile())) {
-    ShowMessage(&window_, kProcessProblems);
+    ShowMessage(view_.widget(), kProcessProblems);
   }
 }
 
 bool InstallController::Install_Files(const QString& folder) {
-  Session& session = window_.session();
+  Session& session = session_;
   const std::string target = QFile::encodeName(folder).toStdString();
   FileSystem& fs = session.fileSystem();
   InstallOutcome outcome;
@@ -66,12 +66,12 @@ bool InstallController::Install_Files(const QString& folder) {
       const SettingsFileWrite written = WriteSettingsFile(
           fs, session.locations().SettingsFile, SystemFoldersFromEnvironment(), installed);
       if (written.status.ok()) {
-        window_.ApplyOutcome(session.TakeUserEntriesFolder(UserFolder(session.locations()), written.path, EntryRef()));
+        view_.ApplyOutcome(session.TakeUserEntriesFolder(UserFolder(session.locations()), written.path, EntryRef()));
       }
     });
   }
   stopped_ = !outcome.finished;
-  if (outcome.finished) ShowMessage(&window_, outcome.complete ? kInstalled : kProblems);
+  if (outcome.finished) ShowMessage(view_.widget(), outcome.complete ? kInstalled : kProblems);
   return outcome.finished;
 }
 

@@ -6,17 +6,21 @@
 #include <QObject>
 #include <QString>
 
+namespace quorvel {
+class Session;
+}
+
 namespace quorvel::ui {
 
 class LinkLabel;
-class TMainLex;
+class MainView;
 
 class InstallController : public QObject {
   Q_OBJECT
 
  public:
   // `label` is the window's install label.
-  InstallController(TMainLex& window, LinkLabel* label);
+  InstallController(Session& session, MainView& view, LinkLabel* label);
 
   void InstallLabelClick();
 
@@ -24,7 +28,8 @@ class InstallController : public QObject {
   // The dialog's OK step: true when the steps ran to the end.
   bool Install_Files(const QString& folder);
 
-  TMainLex& window_;
+  Session& session_;
+  MainView& view_;
   bool stopped_ = false;  // the last install was stopped by a failure
 };
 

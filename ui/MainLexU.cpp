@@ -26,7 +26,7 @@
 #include "ui/FigureController.h"
 #include "ui/HintText.h"
 #include "ui/InstallController.h"
-#include "ui/KeepPainted.h"
+#include "ui/InputHold.h"
 #include "ui/LinkLabel.h"
 #include "ui/MaintenanceController.h"
 #include "ui/OutsideLookup.h"
@@ -74,26 +74,34 @@ TMainLex::TMainLex(Session& session, std::unique_ptr<platform::KeyboardLayouts> 
   CreateMainLexForm(this, f_);
   clipboard_ = std::make_unique<ClipboardController>(
       *this, f_, clipboard ? std::move(clipboard) : platform::CreateSystemClipboard());
-  print_ = std::make_unique<PrintController>(*this, f_.Description_Text);
-  figures_ = std::make_unique<FigureController>(*this, f_.Description_Text);
+  print_ = std::make_unique<PrintController>(session_, *this, f_.Description_Text);
+  figures_ = std::make_unique<FigureController>(session_, *this, f_.Description_Text);
   const QString programDir = QString::fromLocal8Bit(session_.locations().ProgramDir);
-  documents_ = new DocumentsController(programDir, *desktop_, this, f_);
-  install_ = new InstallController(*this, f_.InstallLabel);
-  maintenance_ = new MaintenanceController(session_.fileSystem(), programDir, this, f_, [this] {
+  documents_ = std::make_unique<DocumentsController>(programDir, *desktop_, this, f_);
+  install_ = std::make_unique<InstallController>(session_, *this, f_.InstallLabel);
+  maintenance_ = std::make_unique<MaintenanceController>(session_.fileSystem(), programDir, this, f_, [this] {
     session_.Reload();
     ClearView();
     WatchUserFolder();
+    searchDialogs_->PrepareWordIndex();
   });
-  userFolderWatcher_ = new QFileSystemWatcher(this);
-  connect(userFolderWatcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FollowUserFiles(); });
+  userFolderWatcher_ = std::make_unique<QFileSystemWatcher>();
+  connect(userFolderWatcher_.get(), &QFileSystemWatcher::directoryChanged, this, [this] { FollowUserFiles(); });
   searchDialogs_ = std::make_unique<SearchDialogsController>(session_, *this);
+  connect(searchDialogs_.get(), &SearchDialogsController::searchStarted, this,
+          [this] { inputHold_ = std::make_unique<InputHold>(this); });
+  connect(searchDialogs_.get(), &SearchDialogsController::searchEnded, this, [this] {
+    inputHold_.reset();
+    // Another program's change that came during the search is followed now.
+    FollowUserFiles();
+  });
   resize(kDesignWidth, kDesignHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   setMouseTracking(true);
   f_.Entries_List->viewport()->installEventFilter(this);
   ConnectHandlers();
   userEntries_ = std::make_unique<UserEntriesController>(
-      *this, UserEntriesController::Controls{Button(Tool::CustomEntries), f_.CustomEntriesMenu,
+      session_, *this, UserEntriesController::Controls{Button(Tool::CustomEntries), f_.CustomEntriesMenu,
                                              f_.CustomEntriesItem, f_.InsertEntryItem, f_.ModifyEntryItem,
                                              f_.DeleteEntryItem, f_.Entries_List, f_.model, f_.Trans_Label});
   lastClient_ = size();
@@ -174,6 +182,17 @@ void TMainLex::FormShow() {
   WatchUserFolder();
   ShowInstallLabel();
   if (session_.userFilesHeld() && !userFilesWarned_) WarnOfHeldUserFiles();
+  // The description search's word index is made in the background once the window shows.
+  QTimer::singleShot(0, this, [this] { searchDialogs_->PrepareWordIndex(); });
+}
+
+bool TMainLex::busy() const { return searchDialogs_ && searchDialogs_->searching(); }
+
+// Closing waits for a description search to end, as a window that searched on its own thread
+// would close only after.
+void TMainLex::closeEvent(QCloseEvent* event) {
+  searchDialogs_->FinishSearch();
+  QWidget::closeEvent(event);
 }
 
 // The published files fail silently (the window opens with what could be read); the user's own
@@ -220,7 +239,7 @@ void TMainLex::WatchUserFolder() {
 bool TMainLex::FollowUserFiles() { return FollowUserFiles(!f_.Selmarin_Image->isVisible()); }
 
 bool TMainLex::FollowUserFiles(bool showSelected) {
-  if (!loaded_ || LongWorkRunning() || !session_.UserFilesChanged()) return false;
+  if (!loaded_ || busy() || !session_.UserFilesChanged()) return false;
   const std::optional<ListItem> selected = SelectedItem();
   const EntryRef entry = selected ? session_.RefOf(selected->slot) : EntryRef();
   const int scrolled = f_.Entries_List->verticalScrollBar()->value();
@@ -233,7 +252,7 @@ bool TMainLex::FollowUserFiles(bool showSelected) {
 
 void TMainLex::LookUpFromOutside(const QString& word,
                                  const std::optional<platform::ActivationToken>& activation) {
-  if (!outsideLookup_) outsideLookup_ = new OutsideLookup(*this, f_.Entry_Text);
+  if (!outsideLookup_) outsideLookup_ = std::make_unique<OutsideLookup>(*this, f_.Entry_Text);
   outsideLookup_->Take(word, activation);
 }
 

@@ -18,6 +18,7 @@
 #include "platform/KeyboardLayouts.h"
 #include "platform/WindowActivation.h"
 #include "ui/MainLexForm.h"
+#include "ui/MainView.h"
 #include "ui/ToolBar.h"
 
 class QFileSystemWatcher;
@@ -27,6 +28,7 @@ class QToolButton;
 namespace quorvel::ui {
 
 class ClipboardController;
+class InputHold;
 class DocumentsController;
 class FigureController;
 class InstallController;
@@ -36,7 +38,7 @@ class PrintController;
 class SearchDialogsController;
 class UserEntriesController;
 
-class TMainLex : public QWidget {
+class TMainLex : public QWidget, public MainView {
   Q_OBJECT
 
  public:
@@ -48,33 +50,36 @@ class TMainLex : public QWidget {
                     std::unique_ptr<platform::Desktop> desktop = nullptr);
   ~TMainLex() override;
 
+  // The session the window shows, for tests; the controllers are given it, not asked.
+  Session& session() { return session_; }
   const Session& session() const { return session_; }
-  bool GreekMode() const { return GreekMode_; }
   bool navigating() const { return Navigating_; }
-  bool greekLayoutFound() const { return GreekLayout_ != 0; }
   bool stayOnTop() const { return stayOnTop_; }
-  // The plain text of the shown description (code page 1253).
-  std::string DescriptionPlainText() const;
+  // Two feature controllers, for tests.
+  ClipboardController& clipboardController() { return *clipboard_; }
+  PrintController& printController() { return *print_; }
   // The hint of the entry list and how long it stays (-1: the tool tip's own time).
   const QString& listHint() const { return listHint_; }
   int listHintPause() const { return listHintPause_; }
 
-  // What the feature controllers (one small class per feature, owned by the window) ask of
-  // it: show a list or a list with its shown entry, clear the view, read or quietly write the
-  // search box.
-  void ApplyList(const EntryList& list);
-  void ApplyOutcome(const std::optional<ListOutcome>& outcome);
-  void ClearView();
-  std::string SearchText() const;
-  void SetSearchTextQuietly(const std::string& text);
-  void FocusSearchBox();
-  Session& session() { return session_; }
-  // The selected item of the entry list; nothing when none is selected.
-  std::optional<ListItem> SelectedItem() const;
+  // The view the feature controllers are given (MainView): every list and shown entry goes
+  // through ApplyList and ApplyOutcome.
+  QWidget* widget() override { return this; }
+  void ApplyList(const EntryList& list) override;
+  void ApplyOutcome(const std::optional<ListOutcome>& outcome) override;
+  void ClearView() override;
+  std::string SearchText() const override;
+  void SetSearchTextQuietly(const std::string& text) override;
+  void FocusSearchBox() override;
+  bool GreekMode() const override { return GreekMode_; }
+  bool greekLayoutFound() const override { return GreekLayout_ != 0; }
+  std::optional<ListItem> SelectedItem() const override;
+  std::string DescriptionPlainText() const override;
   // When another program has changed the user's files since the load: reloads, and shows the
   // last list again with the entry shown before (when it is still there). Waits while a long
   // description search runs. Returns whether it reloaded.
-  bool FollowUserFiles();
+  bool FollowUserFiles() override;
+  bool busy() const override;
   // A word from the command line or from another start of the program: brings the window to
   // the front for the caller of `activation` (none when the window has just opened), and types
   // the word into the search box as a paste does once no dialog or long search is busy.
@@ -82,6 +87,7 @@ class TMainLex : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -126,9 +132,11 @@ class TMainLex : public QWidget {
   QToolButton* Button(Tool tool) const;
 
   Session& session_;
+  // The platform's services: made before the controllers that use them, gone after them.
   std::unique_ptr<platform::KeyboardLayouts> layouts_;
+  std::unique_ptr<platform::Desktop> desktop_;
+  // The window's controls, children of the window: Qt deletes them after every member below.
   MainLexForm f_;
-  std::unique_ptr<UserEntriesController> userEntries_;
 
   bool GreekMode_ = false;
   bool Navigating_ = false;
@@ -145,16 +153,20 @@ class TMainLex : public QWidget {
   QString listHint_;
   int listHintPause_ = -1;
 
+  // A hint that another program changed the user's files.
+  std::unique_ptr<QFileSystemWatcher> userFolderWatcher_;
+  // The feature controllers: each gets the session, this window as its MainView and the controls
+  // it handles; members are destroyed in reverse order, so they go before all they use.
   std::unique_ptr<ClipboardController> clipboard_;
   std::unique_ptr<PrintController> print_;
   std::unique_ptr<FigureController> figures_;
-  std::unique_ptr<platform::Desktop> desktop_;
-  DocumentsController* documents_;      // owned as a child
-  InstallController* install_;          // owned as a child
-  MaintenanceController* maintenance_;  // owned as a child
+  std::unique_ptr<DocumentsController> documents_;
+  std::unique_ptr<InstallController> install_;
+  std::unique_ptr<MaintenanceController> maintenance_;
   std::unique_ptr<SearchDialogsController> searchDialogs_;
-  QFileSystemWatcher* userFolderWatcher_;  // owned as a child; a hint that the files changed
-  OutsideLookup* outsideLookup_ = nullptr;  // owned as a child; made for the first outside word
+  std::unique_ptr<UserEntriesController> userEntries_;
+  std::unique_ptr<OutsideLookup> outsideLookup_;  // made for the first word from outside
+  std::unique_ptr<InputHold> inputHold_;  // while a description search runs
 };
 
 }  // namespace quorvel::ui

@@ -13,8 +13,7 @@ namespace quorvel::ui {
 
 MaintenanceController::MaintenanceController(FileSystem& fs, const QString& programDir, QWidget* window,
                                              const MainLexForm& form, std::function<void()> reload)
-    : QObject(window),
-      fs_(fs),
+    : fs_(fs),
       programDir_(programDir.toLocal8Bit().toStdString()),
       window_(window),
       reload_(std::move(reload)) {

@@ -6,8 +6,7 @@
 #include <utility>
 
 #include "platform/InstanceMessage.h"
-#include "ui/KeepPainted.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/TextCodec.h"
 
 namespace quorvel::ui {
@@ -18,8 +17,8 @@ constexpr int kRetryMilliseconds = 50;
 
 }  // namespace
 
-OutsideLookup::OutsideLookup(TMainLex& window, QLineEdit* searchBox)
-    : QObject(&window), window_(window), searchBox_(searchBox) {
+OutsideLookup::OutsideLookup(MainView& view, QLineEdit* searchBox)
+    : view_(view), searchBox_(searchBox) {
   retry_.setSingleShot(true);
   retry_.setInterval(kRetryMilliseconds);
   connect(&retry_, &QTimer::timeout, this, &OutsideLookup::TypeWhenFree);
@@ -34,17 +33,17 @@ void OutsideLookup::Take(const QString& word, const std::optional<platform::Acti
 }
 
 void OutsideLookup::BringToFront(const platform::ActivationToken& activation) {
-  if (window_.isMinimized()) window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
-  window_.show();
-  window_.raise();
-  platform::RequestActivation(window_.windowHandle(), activation);
+  if (view_.widget()->isMinimized()) view_.widget()->setWindowState(view_.widget()->windowState() & ~Qt::WindowMinimized);
+  view_.widget()->show();
+  view_.widget()->raise();
+  platform::RequestActivation(view_.widget()->windowHandle(), activation);
 }
 
 // A dialog or menu acts on what the window shows, and a long search reads the dictionary: the
 // word waits until they are done.
 void OutsideLookup::TypeWhenFree() {
   if (!waiting_) return;
-  if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || LongWorkRunning()) {
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || view_.busy()) {
     retry_.start();
     return;
   }
@@ -52,7 +51,7 @@ void OutsideLookup::TypeWhenFree() {
   // As a paste: the box emptied, then the text typed into it, each change a lookup.
   searchBox_->clear();
   searchBox_->insert(ToQString(ToCp1253(text)));
-  window_.FocusSearchBox();
+  view_.FocusSearchBox();
 }
 
 }  // namespace quorvel::ui

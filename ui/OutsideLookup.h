@@ -17,12 +17,12 @@ class QLineEdit;
 
 namespace quorvel::ui {
 
-class TMainLex;
+class MainView;
 
 class OutsideLookup : public QObject {
  public:
   // `window` and `searchBox` (the window's) must outlive the object; it is the window's child.
-  OutsideLookup(TMainLex& window, QLineEdit* searchBox);
+  OutsideLookup(MainView& view, QLineEdit* searchBox);
 
   // Brings the window to the front for the caller of `activation` (none: the window has just
   // opened), then looks `word` up when the window is free. A word that is empty or blank after
@@ -33,7 +33,7 @@ class OutsideLookup : public QObject {
   void BringToFront(const platform::ActivationToken& activation);
   void TypeWhenFree();
 
-  TMainLex& window_;
+  MainView& view_;
   QLineEdit* searchBox_;
   std::optional<QString> waiting_;
   QTimer retry_;

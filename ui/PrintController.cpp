@@ -9,7 +9,7 @@
 
 #include "core/PrintDocument.h"
 #include "richtext/RtfReader.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/RichTextView.h"
 #include "ui/TextCodec.h"
 
@@ -50,28 +50,28 @@ void JoinOpenRows(richtext::Document& document) {
 
 }  // namespace
 
-PrintController::PrintController(TMainLex& window, RichTextView* description)
-    : QObject(&window),
-      window_(window),
+PrintController::PrintController(Session& session, MainView& view, RichTextView* description)
+    : session_(session),
+      view_(view),
       description_(description),
       choosePrinter_([this](QPrinter& printer) { return ShowPrintDialog(printer); }) {
   setObjectName(QStringLiteral("PrintController"));
 }
 
 bool PrintController::ShowPrintDialog(QPrinter& printer) {
-  QPrintDialog dialog(&printer, &window_);
+  QPrintDialog dialog(&printer, view_.widget());
   return dialog.exec() == QDialog::Accepted;
 }
 
 void PrintController::Print_ButtonClick() {
-  const std::optional<ListItem> item = window_.SelectedItem();
+  const std::optional<ListItem> item = view_.SelectedItem();
   if (!item || item->slot < 1 || item->slot >= kIndexSlots) return;
   QPrinter printer(QPrinter::HighResolution);
   if (!choosePrinter_(printer)) return;
 
-  const Dictionary& dictionary = window_.session().dictionary();
+  const Dictionary& dictionary = session_.dictionary();
   PrintText_ = BuildPrintDocument(description_->SaveRtf(),
-                                  PrintRowsOfEntry(dictionary, item->slot, window_.GreekMode()));
+                                  PrintRowsOfEntry(dictionary, item->slot, view_.GreekMode()));
   richtext::ReadResult read = richtext::ReadRtf(PrintText_);
   if (!read.isRtf) return;
   JoinOpenRows(read.document);

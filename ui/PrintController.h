@@ -11,10 +11,14 @@
 
 class QPrinter;
 
+namespace quorvel {
+class Session;
+}
+
 namespace quorvel::ui {
 
 class RichTextView;
-class TMainLex;
+class MainView;
 
 class PrintController : public QObject {
   Q_OBJECT
@@ -25,7 +29,7 @@ class PrintController : public QObject {
 
   // `window` and `description` must outlive the controller. The printer is chosen in the
   // print dialog.
-  PrintController(TMainLex& window, RichTextView* description);
+  PrintController(Session& session, MainView& view, RichTextView* description);
 
   void Print_ButtonClick();
 
@@ -37,7 +41,8 @@ class PrintController : public QObject {
  private:
   bool ShowPrintDialog(QPrinter& printer);
 
-  TMainLex& window_;
+  Session& session_;
+  MainView& view_;
   RichTextView* description_;
   PrinterChoice choosePrinter_;
   std::string PrintText_;

@@ -16,7 +16,7 @@
 #include "ui/EntryListView.h"
 #include "ui/GreekMessageBox.h"
 #include "ui/InsertEntryfrmU.h"
-#include "ui/MainLexU.h"
+#include "ui/MainView.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SelectCustomDirFormU.h"
 #include "ui/TextCodec.h"
@@ -59,8 +59,8 @@ QString NotSavedMessage(StatusCode code) {
   return QStringLiteral("Η αλλαγή δεν αποθηκεύτηκε.\n\n") + reason;
 }
 
-UserEntriesController::UserEntriesController(TMainLex& window, const Controls& controls)
-    : window_(window), c_(controls) {
+UserEntriesController::UserEntriesController(Session& session, MainView& view, const Controls& controls)
+    : session_(session), view_(view), c_(controls) {
   connect(c_.button, &QToolButton::clicked, this, &UserEntriesController::CustomEntries_ButtonClick);
   connect(c_.listItem, &QAction::triggered, this, &UserEntriesController::CustomEntriesItemClick);
   connect(c_.insertItem, &QAction::triggered, this, &UserEntriesController::InsertEntryItemClick);
@@ -72,55 +72,55 @@ UserEntriesController::UserEntriesController(TMainLex& window, const Controls& c
 void UserEntriesController::CustomEntries_ButtonClick() { PopUpMenuBelow(c_.menu, c_.button); }
 
 void UserEntriesController::CustomEntriesItemClick() {
-  window_.SetSearchTextQuietly(std::string());
+  view_.SetSearchTextQuietly(std::string());
   SearchRequest request;
   request.mode = SearchMode::None;
-  request.greek = window_.GreekMode();
+  request.greek = view_.GreekMode();
   request.userOnly = true;
-  window_.ApplyList(window_.session().Search(request));
+  view_.ApplyList(session_.Search(request));
 }
 
 void UserEntriesController::InsertEntryItemClick() {
-  window_.FollowUserFiles();
+  view_.FollowUserFiles();
   if (!ResolveUserEntriesFolder()) return;
-  TInsertEntryFrm editor(&window_);
+  TInsertEntryFrm editor(view_.widget());
   editor.SetEditMode(EditMode::kInsert);
-  editor.SetSaveStep([this](const NewEntryTexts& texts) { return Save(window_.session().InsertEntry(texts)); });
+  editor.SetSaveStep([this](const NewEntryTexts& texts) { return Save(session_.InsertEntry(texts)); });
   editor.exec();
-  window_.activateWindow();
+  view_.widget()->activateWindow();
 }
 
 void UserEntriesController::ModifyEntryItemClick() {
-  window_.FollowUserFiles();
+  view_.FollowUserFiles();
   const int row = SelectedRow();
   if (row < 0) return;
-  Session& session = window_.session();
+  Session& session = session_;
   EntryRef target = session.RefOf(c_.model->slot(row));
   ShownEntry shown;
-  shown.greek = window_.GreekMode();
+  shown.greek = view_.GreekMode();
   shown.itemText = c_.model->text(row);
   shown.rendering = ToCp1253(CaptionDisplayText(c_.rendering->caption()));
-  shown.description = window_.DescriptionPlainText();
+  shown.description = view_.DescriptionPlainText();
   shown.origin = target.origin;
   if (!ResolveUserEntriesFolder()) return;
 
   const EditedEntryTexts prefill = PrefillModify(shown);
-  TInsertEntryFrm editor(&window_);
+  TInsertEntryFrm editor(view_.widget());
   editor.SetEditMode(EditMode::kUpdate, prefill);
   editor.SetSaveStep([this, &session, &target, origin = prefill.origin](const NewEntryTexts& typed) {
     return Save(session.ModifyEntry(target, EditedEntryTexts{origin, typed.english, typed.greek, typed.description}));
   });
   editor.exec();
-  window_.activateWindow();
+  view_.widget()->activateWindow();
 }
 
 void UserEntriesController::DeleteEntryItemClick() {
-  window_.FollowUserFiles();
-  if (!AskYesNo(&window_, QStringLiteral("Επιβεβαίωση Διαγραφής"), QStringLiteral("Να διαγραφεί το Λήμμα;"))) {
+  view_.FollowUserFiles();
+  if (!AskYesNo(view_.widget(), QStringLiteral("Επιβεβαίωση Διαγραφής"), QStringLiteral("Να διαγραφεί το Λήμμα;"))) {
     return;
   }
   const int row = SelectedRow();
-  Session& session = window_.session();
+  Session& session = session_;
   const EntryRef target = row < 0 ? EntryRef() : session.RefOf(c_.model->slot(row));
   if (!ResolveUserEntriesFolder()) return;
   if (target.number == 0) return;  // nothing to delete
@@ -132,18 +132,18 @@ void UserEntriesController::DeleteEntryItemClick() {
     outcome = session.DeleteEntry(target, shown);
   }
   const int scrolled = c_.list->verticalScrollBar()->value();
-  window_.ApplyOutcome(outcome.view);
+  view_.ApplyOutcome(outcome.view);
   if (outcome.status.ok()) c_.list->verticalScrollBar()->setValue(scrolled);
-  if (!outcome.status.ok()) ShowWarning(&window_, NotSavedMessage(outcome.status.code()));
+  if (!outcome.status.ok()) ShowWarning(view_.widget(), NotSavedMessage(outcome.status.code()));
 }
 
 QString UserEntriesController::Save(EditOutcome outcome) {
-  window_.ApplyOutcome(outcome.view);
+  view_.ApplyOutcome(outcome.view);
   return outcome.status.ok() ? QString() : NotSavedMessage(outcome.status.code());
 }
 
 bool UserEntriesController::ResolveUserEntriesFolder() {
-  Session& session = window_.session();
+  Session& session = session_;
   const FolderDecision decision = DecideUserEntriesFolder(session.fileSystem(), session.locations());
   switch (decision.step) {
     case FolderDecision::Step::kReady:
@@ -170,17 +170,17 @@ bool UserEntriesController::ResolveUserEntriesFolder() {
 
 // Another folder's entries make the list again in the index loaded from them.
 void UserEntriesController::TakeUserEntriesFolder(const std::string& folder, const std::string& settingsFile) {
-  Session& session = window_.session();
+  Session& session = session_;
   const int row = SelectedRow();
   const EntryRef selected = row < 0 ? EntryRef() : session.RefOf(c_.model->slot(row));
-  window_.ApplyOutcome(session.TakeUserEntriesFolder(folder, settingsFile, selected));
+  view_.ApplyOutcome(session.TakeUserEntriesFolder(folder, settingsFile, selected));
 }
 
 std::optional<std::string> UserEntriesController::ChooseUserEntriesFolder(FolderMode mode) {
-  TSelectCustomDirForm dialog(window_.session().fileSystem(), &window_);
+  TSelectCustomDirForm dialog(session_.fileSystem(), view_.widget());
   dialog.SetQuestion(UserEntriesQuestion(mode));
   const bool confirmed = dialog.exec() == QDialog::Accepted;
-  window_.activateWindow();
+  view_.widget()->activateWindow();
   if (!confirmed || dialog.folder().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.folder()).toStdString();
 }
@@ -190,7 +190,7 @@ int UserEntriesController::SelectedRow() const {
   if (selected.isEmpty()) return -1;
   const int row = selected.first().row();
   const int slot = c_.model->slot(row);
-  return slot >= 1 && slot <= window_.session().dictionary().englishCount ? row : -1;
+  return slot >= 1 && slot <= session_.dictionary().englishCount ? row : -1;
 }
 
 

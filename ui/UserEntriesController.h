@@ -24,7 +24,7 @@ namespace quorvel::ui {
 class CaptionLabel;
 class EntryListModel;
 class EntryListView;
-class TMainLex;
+class MainView;
 
 class UserEntriesController : public QObject {
   Q_OBJECT
@@ -44,7 +44,7 @@ class UserEntriesController : public QObject {
   };
 
   // `window` owns the controller and the controls; the controller must not outlive them.
-  UserEntriesController(TMainLex& window, const Controls& controls);
+  UserEntriesController(Session& session, MainView& view, const Controls& controls);
 
  private:
   void CustomEntries_ButtonClick();
@@ -66,7 +66,8 @@ class UserEntriesController : public QObject {
   // Shows what an edit left to show; the message that says why it was not saved, or nothing.
   QString Save(EditOutcome outcome);
 
-  TMainLex& window_;
+  Session& session_;
+  MainView& view_;
   Controls c_;
 };
 

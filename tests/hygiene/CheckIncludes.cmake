@@ -3,7 +3,9 @@
 #                 through its FileSystem: no file streams, no std::filesystem;
 #   richtext/     includes the C++ standard library, richtext/ and core/;
 #   maintenance/  includes the C++ standard library, maintenance/, core/ and richtext/;
-#   tools/        never includes ui/ (nor does core/, by the first rule).
+#   tools/        never includes ui/ (nor does core/, by the first rule);
+#   ui/ controllers (ui/*Controller.*, ui/OutsideLookup.*) never include the main window
+#                 (ui/MainLexU.h): they get the session and the window's MainView.
 # Every breach is printed as FILE:LINE with the include and the rule; the script fails when
 # there is one. Run: cmake -DSOURCE_DIR=<the project's folder> -P CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -97,7 +99,19 @@ check_folder(maintenance
   TRUE "maintenance;core;richtext" FALSE)
 check_folder(tools "tools/ must not include ui/" FALSE "" FALSE)
 
+# The main window's controllers may not reach back into the window.
+file(GLOB controllers RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/ui/*Controller.h" "${SOURCE_DIR}/ui/*Controller.cpp"
+     "${SOURCE_DIR}/ui/OutsideLookup.h" "${SOURCE_DIR}/ui/OutsideLookup.cpp")
+list(SORT controllers)
+foreach(source IN LISTS controllers)
+  file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"ui/MainLexU\\.h\"")
+  if(lines)
+    message("${source}: includes \"ui/MainLexU.h\"; a controller gets the session and the MainView, not the window")
+    math(EXPR breaches "${breaches} + 1")
+  endif()
+endforeach()
+
 if(breaches GREATER 0)
   message(FATAL_ERROR "${breaches} include(s) break the layering rules")
 endif()
-message(STATUS "Include rules of core/, richtext/, maintenance/ and tools/ hold")
+message(STATUS "Include rules of core/, richtext/, maintenance/, tools/ and the ui/ controllers hold")

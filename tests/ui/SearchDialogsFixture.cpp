@@ -57,8 +57,7 @@ SearchDialogsWindow::SearchDialogsWindow() {
   // A user entry after "anchor" and an addition to "stern".
   fixture_.WriteUserEntries({{1, 100, "boat", "{A small boat, no ship.}"}, {8, 8, "", "{My ship note.}"}});
   fixture_.WriteUserGreekLines({DictionaryFixture::UserGreekLine(1, 100, G("βάρκα"))});
-  session_ = std::make_unique<Session>(fixture_.locations(), fs_,
-                                       [](std::string_view rtf) { return richtext::RtfToPlainText(rtf); });
+  session_ = std::make_unique<Session>(fixture_.locations(), fs_, SlowConverter(slow_));
   window_ = std::make_unique<ui::TMainLex>(
       *session_, std::make_unique<platform::FakeKeyboardLayouts>(
                      std::vector<platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
@@ -102,6 +101,7 @@ bool SearchDialogsWindow::WithDialog(const char* button, const std::function<voi
   });
   poll.start();
   QTest::mouseClick(W(button), Qt::LeftButton);
+  if (!QTest::qWaitFor([this] { return !window_->busy(); }, 20000)) qWarning("the description search did not end");
   return worked;
 }
 

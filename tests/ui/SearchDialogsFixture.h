@@ -13,6 +13,7 @@
 #include "core/Session.h"
 #include "platform/PosixFileSystem.h"
 #include "tests/support/DictionaryFixture.h"
+#include "tests/ui/SlowDescriptions.h"
 #include "ui/MainLexU.h"
 
 class QLineEdit;
@@ -42,13 +43,16 @@ class SearchDialogsWindow {
   void Type(const QString& text);
 
   // Clicks the tool button `button` and runs `work` on the modal dialog it opens, once the
-  // dialog is shown; `work` closes the dialog. Returns when the button's handler has ended:
-  // whether a dialog opened and `work` ran.
+  // dialog is shown; `work` closes the dialog. Returns when the button's handler has ended and
+  // a description search it started has shown its list: whether a dialog opened and `work` ran.
   [[nodiscard]] bool WithDialog(const char* button, const std::function<void(QDialog&)>& work);
+  // How long each description takes to convert (see SlowDown).
+  SlowDown& slowDown() { return slow_; }
 
  private:
   DictionaryFixture fixture_;
   PosixFileSystem fs_;
+  SlowDown slow_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<ui::TMainLex> window_;
 };

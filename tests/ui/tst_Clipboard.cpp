@@ -24,7 +24,7 @@
 #include "tests/support/DictionaryFixture.h"
 #include "tests/ui/ForeignWindow.h"
 #include "ui/ClipboardController.h"
-#include "ui/KeepPainted.h"
+#include "tests/ui/SlowDescriptions.h"
 #include "ui/MainLexU.h"
 #include "ui/RichTextView.h"
 #include "ui/SearchBox.h"
@@ -111,7 +111,7 @@ class tst_Clipboard : public QObject {
   quorvel::ui::SearchBox* SearchBox() const { return W<quorvel::ui::SearchBox>("Entry_Text"); }
   quorvel::ui::RichTextView* Description() const { return W<quorvel::ui::RichTextView>("Description_Text"); }
   quorvel::ui::ClipboardController* Controller() const {
-    return W<quorvel::ui::ClipboardController>("ClipboardController");
+    return &window_->clipboardController();
   }
   void Click(const char* tool) { QTest::mouseClick(W<QToolButton>(tool), Qt::LeftButton); }
   void Type(const QString& text) {
@@ -126,6 +126,7 @@ class tst_Clipboard : public QObject {
 
   std::unique_ptr<DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
+  quorvel::test::SlowDown slow_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<TMainLex> window_;
   FakeClipboard* clipboard_ = nullptr;
@@ -143,9 +144,7 @@ void tst_Clipboard::init() {
 }
 
 void tst_Clipboard::Open(bool fake) {
-  session_ = std::make_unique<quorvel::Session>(
-      fixture_->locations(), fs_,
-      [](std::string_view rtf) { return quorvel::richtext::RtfToPlainText(rtf); });
+  session_ = std::make_unique<quorvel::Session>(fixture_->locations(), fs_, quorvel::test::SlowConverter(slow_));
   std::unique_ptr<FakeClipboard> memory;
   if (fake) memory = std::make_unique<FakeClipboard>();
   clipboard_ = memory.get();
@@ -356,17 +355,18 @@ void tst_Clipboard::quickTranslationMinimisesWhenAnotherProgramIsActive() {
 }
 
 
-// A copy made elsewhere while a long search runs (on its worker thread) is looked up once the
-// search has ended, never while the search reads the dictionary.
+// A copy made elsewhere while a long description search runs (on its worker thread) is looked
+// up once the search has ended, never while the search reads the dictionary.
 void tst_Clipboard::quickTranslationWaitsForALongSearch() {
   Open(true);
-  Type(QStringLiteral("bow"));
   Click("AutoTranslate_Button");
-  QString duringWork;
-  QTimer::singleShot(50, [&] { clipboard_->CopyElsewhere(TextData(QStringLiteral("ship"))); });
-  QTimer::singleShot(250, [&] { duringWork = SearchBox()->text(); });
-  quorvel::ui::RunKeepingPainted([] { QThread::msleep(400); });
-  QCOMPARE(duringWork, QStringLiteral("bow"));
+  slow_.milliseconds = 300;
+  QVERIFY(quorvel::test::StartDescriptionSearch(*window_, QStringLiteral("anchor text")));
+  clipboard_->CopyElsewhere(TextData(QStringLiteral("ship")));
+  QTest::qWait(100);
+  QVERIFY(window_->busy());
+  QCOMPARE(SearchBox()->text(), QStringLiteral("anchor text"));
+  QTRY_VERIFY_WITH_TIMEOUT(!window_->busy(), 20000);
   QTRY_COMPARE(SearchBox()->text(), QStringLiteral("ship"));
   QCOMPARE(SelectedItemText(), QStringLiteral("ship"));
 }

@@ -24,7 +24,7 @@
 #include "tests/ui/ForeignWindow.h"
 #include "tests/ui/ModalSteps.h"
 #include "ui/CaptionLabel.h"
-#include "ui/KeepPainted.h"
+#include "tests/ui/SlowDescriptions.h"
 #include "ui/MainLexU.h"
 
 using quorvel::platform::InstanceChannel;
@@ -79,6 +79,7 @@ class tst_Instance : public QObject {
   QTemporaryDir dir_;
   std::unique_ptr<quorvel::test::DictionaryFixture> fixture_;
   quorvel::PosixFileSystem fs_;
+  quorvel::test::SlowDown slow_;
   std::unique_ptr<quorvel::Session> session_;
   std::unique_ptr<quorvel::ui::TMainLex> window_;
   std::unique_ptr<InstanceChannel> channel_;
@@ -92,9 +93,7 @@ void tst_Instance::init() {
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
   fixture_ = std::make_unique<quorvel::test::DictionaryFixture>();
   fixture_->WritePublished({{"anchor", "{Anchor text.}"}, {"bow", "{Bow text.}"}, {"ship", "{Ship text.}"}}, {});
-  session_ = std::make_unique<quorvel::Session>(fixture_->locations(), fs_, [](std::string_view rtf) {
-    return quorvel::richtext::RtfToPlainText(rtf);
-  });
+  session_ = std::make_unique<quorvel::Session>(fixture_->locations(), fs_, quorvel::test::SlowConverter(slow_));
   window_ = std::make_unique<quorvel::ui::TMainLex>(
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}));
@@ -197,13 +196,12 @@ void tst_Instance::wordWaitsForAnOpenDialogAndTheNewestWins() {
 // A word that comes while a long search runs on its worker thread waits for the search's end.
 void tst_Instance::wordWaitsForALongSearch() {
   const std::unique_ptr<QProcess> second = Start({QStringLiteral("anchor")}, qEnvironmentVariable("XDG_RUNTIME_DIR"));
-  std::atomic<bool> ended = false;
-  connect(second.get(), &QProcess::finished, this, [&ended] { ended = true; });
-  quorvel::ui::RunKeepingPainted([&ended] {
-    for (int i = 0; i < 2000 && !ended; ++i) QThread::msleep(10);
-  });
-  QVERIFY2(ended, "the second start ended while the search ran");
-  QCOMPARE(Text(), QString());
+  slow_.milliseconds = 400;
+  QVERIFY(quorvel::test::StartDescriptionSearch(*window_, QStringLiteral("anchor text")));
+  QTRY_VERIFY_WITH_TIMEOUT(second->state() == QProcess::NotRunning, 20000);
+  QVERIFY2(window_->busy(), "the second start ended while the search ran");
+  QCOMPARE(Text(), QStringLiteral("anchor text"));
+  QTRY_VERIFY_WITH_TIMEOUT(!window_->busy(), 20000);
   QCOMPARE(second->exitCode(), 0);
   QTRY_COMPARE(Shown(), QStringLiteral("anchor"));
 }

@@ -19,7 +19,6 @@
 #include "tests/ui/ModalSteps.h"
 #include "tests/ui/SearchDialogsFixture.h"
 #include "ui/CaptionLabel.h"
-#include "ui/KeepPainted.h"
 
 using quorvel::test::Child;
 using quorvel::test::SearchDialogsWindow;
@@ -51,7 +50,7 @@ class tst_MessageForm : public QObject {
   void descriptionSearch_data();
   void descriptionSearch();
   void foundEntriesShowAsUsual();
-  void longWorkKeepsTheWindowPainted();
+  void longSearchKeepsTheWindowPaintedAndHoldsInput();
 
  private:
   std::unique_ptr<SearchDialogsWindow> w_;
@@ -160,9 +159,9 @@ void tst_MessageForm::foundEntriesShowAsUsual() {
   QVERIFY(w_->W<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("a vessel")));
 }
 
-// While work runs on its worker, the window thread still paints and runs its timers; what the
-// work throws comes back to the caller.
-void tst_MessageForm::longWorkKeepsTheWindowPainted() {
+// While a long description search runs on its worker thread, the window still paints and runs
+// its timers, holds the user's keys back, and then shows the list under the word.
+void tst_MessageForm::longSearchKeepsTheWindowPaintedAndHoldsInput() {
   PaintCounter counter;
   w_->window().installEventFilter(&counter);
   int ticks = 0;
@@ -171,17 +170,32 @@ void tst_MessageForm::longWorkKeepsTheWindowPainted() {
     ++ticks;
     w_->window().update();
   });
+  w_->slowDown().milliseconds = 150;
   ticker.start(20);
-  quorvel::ui::RunKeepingPainted([&] {
+  // Once the search runs, the user types into the search box.
+  QString typedMeanwhile;
+  QTimer typer;
+  QObject::connect(&typer, &QTimer::timeout, [&] {
+    if (!w_->window().busy() || counter.counting) return;
     counter.counting = true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    counter.counting = false;
+    QTest::keyClicks(w_->SearchBox(), QStringLiteral("xyz"));
+    typedMeanwhile = w_->SearchBox()->text();
   });
+  typer.start(20);
+  QVERIFY(w_->WithDialog("DescrSearch_Button", [](QDialog& dialog) {
+    TypeText(dialog.focusWidget(), QStringLiteral("ship"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+  }));
+  typer.stop();
+  QVERIFY2(counter.counting, "the search ended before the user could type");
+  counter.counting = false;
   ticker.stop();
+  QCOMPARE(typedMeanwhile, QStringLiteral("ship"));
   QVERIFY(ticks >= 5);
   QVERIFY(counter.paints >= 2);
-  QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                           quorvel::ui::RunKeepingPainted([] { throw std::runtime_error("failed"); }));
+  QVERIFY(w_->ItemTexts().contains(QStringLiteral("anchor")));
+  QCOMPARE(w_->SearchBox()->text(), QStringLiteral("ship"));
+  QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 }
 
 QTEST_MAIN(tst_MessageForm)

@@ -127,7 +127,7 @@ void tst_Print::init() {
       *session_, std::make_unique<quorvel::platform::FakeKeyboardLayouts>(
                      std::vector<quorvel::platform::KeyboardLayout>{{1, "English"}, {2, "Greek"}}),
       nullptr, std::make_unique<quorvel::platform::FakeClipboard>());
-  controller_ = window_->findChild<quorvel::ui::PrintController*>("PrintController");
+  controller_ = &window_->printController();
   QVERIFY(controller_);
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
