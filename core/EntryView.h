@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/DescriptionSearch.h"
 #include "core/EntryIndex.h"
 #include "core/FileSystem.h"
 #include "core/Locations.h"
@@ -22,6 +24,10 @@ struct EntryView {
   // Whether the delete command applies (a user entry); nothing for an entry of unknown origin,
   // which leaves the command as it was.
   std::optional<bool> deletable;
+  // Opened from the list of a description search: where the searched word stands in the
+  // document's plain text (its characters as the entry view shows them), in order, for the view
+  // to mark. Empty otherwise.
+  std::vector<TextSpan> marks;
 };
 
 // The view of the entry at `slot`, listed as `listText` in the given language: in English the

@@ -74,7 +74,7 @@ ListOutcome Session::Remake(const EntryRef& selected, bool show) {
     if (outcome.list.items[i].slot != slot) continue;
     outcome.list.selected = static_cast<int>(i);
     const bool greek = outcome.list.greek.value_or(lastList_.search.greek);
-    if (show) outcome.shown = ViewOfEntry(fs_, dictionary_, readLocations(), rtfHeader_, slot, outcome.list.items[i].text, greek);
+    if (show) outcome.shown = ViewOf(slot, outcome.list.items[i].text, greek);
     break;
   }
   return outcome;
@@ -168,8 +168,18 @@ bool Session::AdoptWordIndex(std::shared_ptr<const WordIndex> index) {
   return true;
 }
 
-std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {
+std::optional<EntryView> Session::ViewOf(int slot, std::string_view listText, bool greek) {
   std::optional<EntryView> view = ViewOfEntry(fs_, dictionary_, readLocations(), rtfHeader_, slot, listText, greek);
+  if (view && view->document && lastList_.kind == ListRequest::Kind::kDescriptions) {
+    if (const std::optional<std::string> plain = descriptionSearch_.converter()(*view->document)) {
+      view->marks = WordHits(*plain, lastList_.word);
+    }
+  }
+  return view;
+}
+
+std::optional<EntryView> Session::ShowEntry(int slot, std::string_view listText, bool greek) {
+  std::optional<EntryView> view = ViewOf(slot, listText, greek);
   if (view) history_.EntryShown(std::string(listText), slot, dictionary_.EnglishIndex[slot].Number);
   return view;
 }

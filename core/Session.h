@@ -126,7 +126,8 @@ class Session {
   bool hasWordIndex() const { return wordIndex_ != nullptr; }
 
   // The view of the entry of a list item; the entry becomes the history's current entry.
-  // Nothing (and no history change) when `slot` names no slot.
+  // Nothing (and no history change) when `slot` names no slot. While the list is a
+  // description search's, the view marks the searched word.
   std::optional<EntryView> ShowEntry(int slot, std::string_view listText, bool greek);
 
   // The history commands. Each lists exactly the entry it goes to, in the language of the
@@ -165,6 +166,9 @@ class Session {
     std::string word;      // kDescriptions
   };
 
+  // The view of the entry at `slot`, with the searched word marked while the list is a
+  // description search's; no history step.
+  std::optional<EntryView> ViewOf(int slot, std::string_view listText, bool greek);
   // Lists exactly the entry of `item` and shows it, without a history step.
   ListOutcome GoTo(const HistoryItem& item, bool greek);
   LoadReport Load();

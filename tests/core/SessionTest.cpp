@@ -64,6 +64,21 @@ TEST_F(SessionTest, TypingShowsTheFirstItemOnlyWhenItIsNamedExactly) {
   EXPECT_FALSE(session_.ShowEntry(0, "", false));
 }
 
+// An entry opened from a description search's list has the word marked where it stands, in
+// the plain text the view shows; opened from any other list, nothing is marked.
+TEST_F(SessionTest, EntriesOpenedFromADescriptionSearchMarkTheWord) {
+  EntryList found;
+  ASSERT_TRUE(session_.SearchDescriptions("ship", found).ok());
+  ASSERT_EQ(found.items.size(), 1u);
+  const auto ship = session_.ShowEntry(found.items[0].slot, found.items[0].text, false);
+  ASSERT_TRUE(ship && ship->document);
+  const std::string plain = *richtext::RtfToPlainText(*ship->document);
+  ASSERT_EQ(ship->marks.size(), 1u);
+  EXPECT_EQ(plain.substr(ship->marks[0].start, ship->marks[0].length), "Ship");
+  session_.SearchAsTyped("ship", false);
+  EXPECT_TRUE(session_.ShowEntry(found.items[0].slot, "ship", false)->marks.empty());
+}
+
 TEST_F(SessionTest, HistoryStepsListTheEntryInTheLanguageOfItsText) {
   EXPECT_FALSE(session_.GoThroughHistory(HistoryMove::kStepBack, false));
   session_.ShowEntry(1, "anchor", false);
