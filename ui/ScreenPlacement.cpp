@@ -24,7 +24,8 @@ void PlaceCentredOnPointerScreen(QWidget* window, QSize size) {
 }
 
 QPoint MenuPointBelow(const QWidget* button) {
-  return button->mapToGlobal(QPoint(4, button->height() + 22));
+  const QWidget* window = button->window();
+  return window->frameGeometry().topLeft() + button->mapTo(window, QPoint(4, button->height() + 22));
 }
 
 void PopUpMenuBelow(QMenu* menu, const QWidget* button) { menu->popup(MenuPointBelow(button)); }

@@ -21,8 +21,10 @@ namespace quorvel::ui {
 // area is centred; the window manager frames it where it stands.
 void PlaceCentredOnPointerScreen(QWidget* window, QSize size);
 
-// The screen point at which a tool bar menu drops below `button`: 4 pixels right of the
-// button's left edge, 22 pixels below its bottom edge.
+// The screen point at which a tool bar menu drops below `button`: the button's left and bottom
+// edges within its window, counted from the outer corner of the window's frame, plus 4 and 22
+// pixels for the frame's left border and title bar, so that under a usual frame the menu drops
+// just below the button.
 QPoint MenuPointBelow(const QWidget* button);
 // Pops `menu` up at MenuPointBelow(button).
 void PopUpMenuBelow(QMenu* menu, const QWidget* button);

@@ -543,7 +543,7 @@ void tst_MainLex::historyMenus() {
   QTRY_VERIFY(prev->isVisible());
   QCOMPARE(MenuTexts(prev), QStringList({"bow", "anchor"}));
   const QToolButton* step = Tool("Prev_Button");
-  QCOMPARE(prev->pos(), step->mapToGlobal(QPoint(4, step->height() + 22)));
+  QCOMPARE(prev->pos(), window_->frameGeometry().topLeft() + step->mapTo(window_.get(), QPoint(4, step->height() + 22)));
   // Choosing "anchor" keeps the newer "bow" and empties the forward list.
   prev->actions().at(1)->trigger();
   prev->hide();
@@ -711,9 +711,10 @@ void tst_MainLex::menusDropBelowTheirButtons() {
     QTest::mouseClick(Tool(button), Qt::LeftButton);
     QMenu* menu = W<QMenu>(name);
     QTRY_VERIFY(menu->isVisible());
-    // 4 pixels right of the button's left edge, 22 below its bottom edge, on the screen.
+    // From the frame's outer corner: the button's place in the window, plus 4 and 22 for the
+    // frame's border and title bar.
     const QToolButton* opener = Tool(button);
-    QCOMPARE(menu->pos(), opener->mapToGlobal(QPoint(4, opener->height() + 22)));
+    QCOMPARE(menu->pos(), QPoint(20, 20) + opener->mapTo(window_.get(), QPoint(4, opener->height() + 22)));
     menu->hide();
   }
 }

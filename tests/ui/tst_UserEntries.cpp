@@ -258,7 +258,7 @@ void tst_UserEntries::menuStatesAndTheListing() {
   QTest::mouseClick(button, Qt::LeftButton);
   auto* menu = W<QMenu>("CustomEntriesMenu");
   QTRY_VERIFY(menu->isVisible());
-  QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(4, button->height() + 22)));
+  QCOMPARE(menu->pos(), window_->frameGeometry().topLeft() + button->mapTo(window_.get(), QPoint(4, button->height() + 22)));
   QStringList texts;
   for (const QAction* action : menu->actions()) texts << action->text() + (action->isEnabled() ? "" : "-");
   QCOMPARE(texts.join(QLatin1Char('|')), QStringLiteral("Εμφάνιση Επεξεργασμένων Λημμάτων|Εισαγωγή Νέου Λήμματος|"

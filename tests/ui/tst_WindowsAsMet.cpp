@@ -372,7 +372,12 @@ void tst_WindowsAsMet::windowPictureAndMenusStandWhereTheyBelong() {
     QTest::mouseClick(W(button), Qt::LeftButton);
     auto* menu = W<QMenu>(name);
     QVERIFY2(QTest::qWaitFor([&] { return menu->isVisible(); }), name);
-    const QPoint below = W(under)->mapToGlobal(QPoint(4, W(under)->height() + 22));
+    // The window's outer corner, the button's place in it, and 4 and 22 for the frame's border
+    // and title bar.
+    const QPoint below = window_->frameGeometry().topLeft() + W(under)->mapTo(window_.get(), QPoint(4, W(under)->height() + 22));
+    // Under this window manager's frame (not scaled with the screen), that is just below the
+    // button.
+    QVERIFY(std::abs(below.y() - W(under)->mapToGlobal(QPoint(0, W(under)->height())).y()) <= 12);
     QCOMPARE(menu->pos(), QPoint(std::min(below.x(), window_->screen()->geometry().right() + 1 - menu->width()), below.y()));
     menu->hide();
   }
