@@ -10,7 +10,8 @@
 #include <string>
 
 #include "fuzz/FuzzFolder.h"
-#include "tools/DataBuild.h"
+#include "maintenance/DataBuild.h"
+#include "platform/PosixFileSystem.h"
 #include "tools/sample/dictc/DictCompile.h"
 #include "tools/sample/dictc/DictSource.h"
 
@@ -33,7 +34,7 @@ std::string WithHeaderLength(std::string olo) {
   size_t end = olo.find("\r\n");
   if (end == std::string::npos) end = olo.size();
   std::string header = olo.substr(0, end);
-  header.resize(tools::kBuildHeaderLength, ' ');
+  header.resize(maintenance::kBuildHeaderLength, ' ');
   return header + (end < olo.size() ? olo.substr(end) : std::string("\r\n"));
 }
 
@@ -58,10 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     std::filesystem::remove(dir + "utils/Docs/Greek.txt");
   }
-  const tools::MessageSink quiet = [](const std::string&) {};
+  const maintenance::MessageSink quiet = [](const std::string&) {};
   // A build that wrote entries gives published files that load (a build of none does not).
-  if (tools::BuildDataFiles(dir, quiet) && !fuzz::ReadBytes(dir + "data/QuorvelI_un.tbo").empty()) {
-    if (tools::CheckAllDescriptions(dir, quiet) < 0) std::abort();
+  PosixFileSystem fs;
+  if (maintenance::BuildDataFiles(fs, dir, quiet) && !fuzz::ReadBytes(dir + "data/QuorvelI_un.tbo").empty()) {
+    if (maintenance::CheckAllDescriptions(fs, dir, quiet) < 0) std::abort();
   }
   return 0;
 }

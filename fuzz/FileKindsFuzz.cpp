@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   DescriptionSearch search([](std::string_view rtf) { return std::optional<std::string>(rtf); }, 1);
   EntryList list;
-  (void)search.Search(dictionary, locations, header, in.Part(fuzz::kFolderFiles), list);
+  (void)search.Search(fs, dictionary, locations, header, in.Part(fuzz::kFolderFiles), list);
   for (const ListItem& item : list.items) {
     if (item.slot < 1 || item.slot > dictionary.englishCount) std::abort();
   }

@@ -94,11 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       case 1: {
         EditedEntryTexts texts{dictionary.EnglishIndex[slot].Origin, english, greek, description};
-        status = ModifyUserEntry(dictionary, locations, fs, slot, texts);
+        status = ModifyUserEntry(dictionary, locations, fs, EntryRefAt(dictionary, slot), texts);
         break;
       }
       case 2:
-        status = DeleteUserEntry(dictionary, locations, fs, slot);
+        status = DeleteUserEntry(dictionary, locations, fs, EntryRefAt(dictionary, slot));
         break;
     }
     if (!status.ok()) {
