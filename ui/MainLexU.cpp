@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTimer>
@@ -149,6 +150,11 @@ void TMainLex::ConnectHandlers() {
   connect(Button(Tool::Print), &QToolButton::clicked, print_.get(), &PrintController::Print_ButtonClick);
   connect(Button(Tool::Pin), &QToolButton::clicked, this, &TMainLex::Pin_ButtonClick);
   connect(Button(Tool::Exit), &QToolButton::clicked, this, &QWidget::close);
+  // The find keys go through the marked words from anywhere in the window.
+  connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, f_.Description_Text,
+          &RichTextView::GoToNextMark);
+  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, f_.Description_Text,
+          &RichTextView::GoToPreviousMark);
 }
 
 void TMainLex::FormCreate() {
@@ -291,6 +297,8 @@ void TMainLex::ApplyEntryView(const std::optional<EntryView>& view) {
     f_.Description_Text->LoadRtf(*view->document);
     if (DescriptionPlainText().compare(0, 6, "{\\rtf1") == 0) f_.Description_Text->Clear();
   }
+  // Where a description search's word stands; an entry from any other list marks nothing.
+  f_.Description_Text->MarkWords(view->marks);
   f_.Memo1->setPlainText(ToQString(DescriptionPlainText()));
   ArrangeEntryLabels();
   ListHintOfShownEntry();

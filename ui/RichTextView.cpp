@@ -4,10 +4,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPalette>
+#include <QScrollBar>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextImageFormat>
 #include <QTextTable>
 #include <QTextTableFormat>
@@ -296,6 +299,7 @@ void RichTextView::Rebuild() {
     display_.clear();
     documentPositions_.assign(1, 0);
   }
+  marks_.clear();
   builtDocument_ = built;
   setDocument(built);  // deletes the previous document built here
   contentsConnection_ = connect(built, &QTextDocument::contentsChange, this,
@@ -310,6 +314,7 @@ void RichTextView::ForgetModel() {
   display_.clear();
   documentPositions_.clear();
   builtDocument_ = nullptr;
+  marks_.clear();
 }
 
 bool RichTextView::HasModel() const {
@@ -382,7 +387,7 @@ std::unique_ptr<QMimeData> RichTextView::CopyData() const {
     return data;
   }
   data->setText(ClipboardText(PlainText()));
-  data->setHtml(document()->toHtml());
+  data->setHtml(ModelDocument()->toHtml());
   const std::string rtf = SaveRtf();
   const QByteArray rtfBytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
   data->setData(QStringLiteral("text/rtf"), rtfBytes);
@@ -397,14 +402,77 @@ void RichTextView::CopySelectionOrAll() const {
 
 std::string RichTextView::SaveRtf() const { return richtext::WriteRtf(model_); }
 
+std::unique_ptr<QTextDocument> RichTextView::ModelDocument() const {
+  auto laidOut = std::make_unique<QTextDocument>();
+  laidOut->setDefaultFont(font());
+  LayOutRichText(model_, *laidOut);
+  return laidOut;
+}
+
+void RichTextView::MarkWords(const std::vector<TextSpan>& spans) {
+  // The marks there were go with a fresh layout of the model.
+  if (!marks_.empty()) Rebuild();
+  if (!HasModel()) return;
+  marks_ = MarksInDisplayUnits(display_, spans);
+  for (const WordMark& mark : marks_) PaintMark(mark);
+  if (!marks_.empty()) PlaceCaret(marks_.front().start);
+}
+
+// Character by character, as a word may change its colour inside.
+void RichTextView::PaintMark(const WordMark& mark) {
+  QTextCursor cursor(document());
+  const QColor pageText = palette().color(QPalette::Text);
+  for (int unit = mark.start; unit < mark.start + mark.length; ++unit) {
+    const int from = documentPositions_[static_cast<std::size_t>(unit)];
+    const int to = documentPositions_[static_cast<std::size_t>(unit) + 1];
+    if (to <= from) continue;  // a unit with no character of its own (a cell's TAB)
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    const QTextCharFormat shown = cursor.charFormat();
+    const QColor text = shown.foreground().style() == Qt::NoBrush ? pageText : shown.foreground().color();
+    QTextCharFormat background;
+    background.setBackground(WordMarkBackground(text));
+    cursor.mergeCharFormat(background);
+  }
+}
+
+void RichTextView::GoToNextMark() { GoToMark(true); }
+void RichTextView::GoToPreviousMark() { GoToMark(false); }
+
+void RichTextView::GoToMark(bool forward) {
+  if (!HasModel()) return;
+  const int next = NextMarkIndex(marks_, ModelPosition(textCursor().position()), forward);
+  if (next >= 0) PlaceCaret(marks_[static_cast<std::size_t>(next)].start);
+}
+
+void RichTextView::PlaceCaret(int unit) {
+  QTextCursor cursor(document());
+  cursor.setPosition(documentPositions_[static_cast<std::size_t>(unit)]);
+  const QRect before = cursorRect(cursor);
+  const bool outOfSight = before.top() < 0 || before.bottom() >= viewport()->height();
+  setTextCursor(cursor);  // scrolls no further than to bring the caret to the edge
+  if (outOfSight) {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + cursorRect().top() - viewport()->height() / 3);
+  }
+}
+
 void RichTextView::focusInEvent(QFocusEvent* event) {
   QTextEdit::focusInEvent(event);
   emit focusEntered();
 }
 
 QMimeData* RichTextView::createMimeDataFromSelection() const {
-  QMimeData* data = QTextEdit::createMimeDataFromSelection();
-  if (data && HasModel()) data->setText(ClipboardText(SelectedText()));
+  if (!HasModel()) return QTextEdit::createMimeDataFromSelection();
+  // The rich text of the same selection in a fresh layout of the model, whose positions are
+  // the shown document's: the view's marks stay out of it.
+  const std::unique_ptr<QTextDocument> laidOut = ModelDocument();
+  QTextCursor selection(laidOut.get());
+  selection.setPosition(textCursor().anchor());
+  selection.setPosition(textCursor().position(), QTextCursor::KeepAnchor);
+  auto* data = new QMimeData;
+  data->setHtml(QTextDocumentFragment(selection).toHtml());
+  data->setText(ClipboardText(SelectedText()));
   return data;
 }
 

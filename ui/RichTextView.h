@@ -11,6 +11,10 @@
 //
 // Use LoadRtf(), ShowDocument() or Clear() to change the content; QTextEdit's own setters
 // (clear(), setPlainText(), setHtml()) bypass the model, and the view then answers as if empty.
+//
+// Word marks (ui/WordMarks.h) colour the background of a searched word in the shown
+// QTextDocument only. Everything the view gives out comes from the model, never from that
+// document: PlainText(), SaveRtf() (which printing reads) and every copy stay without marks.
 #pragma once
 
 #include <QTextEdit>
@@ -21,7 +25,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/DescriptionSearch.h"
 #include "richtext/Document.h"
+#include "ui/WordMarks.h"
 
 class QMimeData;
 class QTextDocument;
@@ -78,19 +84,39 @@ class RichTextView : public QTextEdit {
   // The engine's RTF save of the current model.
   std::string SaveRtf() const;
 
+  // Marks where a searched word stands: `spans` are positions and lengths in PlainText()'s
+  // bytes, in order. Each marked character gets a background that its own text colour reads
+  // on (WordMarkBackground), the caret goes to the first mark without selecting, and the view
+  // scrolls to it. Replaces the marks there were; no spans leaves none. Any new content drops
+  // the marks.
+  void MarkWords(const std::vector<TextSpan>& spans);
+  // The marks, in display units and in order; empty when none are shown.
+  const std::vector<WordMark>& Marks() const { return marks_; }
+  // Move the caret, without selecting, to the start of the next mark after it or of the
+  // previous one before it, wrapping around, and scroll it into sight. Nothing without marks.
+  void GoToNextMark();
+  void GoToPreviousMark();
+
  signals:
   // The view got the keyboard focus.
   void focusEntered();
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
-  // The keyboard copy (Ctrl+C) gives the model's plain text of the selection, besides the
-  // rich text QTextEdit gives.
+  // The keyboard copy (Ctrl+C), the context menu's and a drag give the model's plain text of
+  // the selection beside its rich text, taken from a fresh layout of the model.
   QMimeData* createMimeDataFromSelection() const override;
 
  private:
   // The display position of a QTextDocument position.
   int ModelPosition(int documentPosition) const;
+  // The model laid out afresh as the view lays it out, without marks: what copies are made of.
+  std::unique_ptr<QTextDocument> ModelDocument() const;
+  void PaintMark(const WordMark& mark);
+  void GoToMark(bool forward);
+  // Puts the caret at display position `unit` without a selection; a caret out of sight is
+  // brought to a third of the view's height, below the lines that lead to it.
+  void PlaceCaret(int unit);
   // The selection's start and end as QTextDocument positions.
   std::pair<int, int> SelectedDocumentRange() const;
   bool HasModel() const;
@@ -105,6 +131,7 @@ class RichTextView : public QTextEdit {
   std::vector<int> documentPositions_;
   const QTextDocument* builtDocument_ = nullptr;
   QMetaObject::Connection contentsConnection_;
+  std::vector<WordMark> marks_;  // in builtDocument_
 };
 
 }  // namespace quorvel::ui

@@ -38,10 +38,9 @@ std::string Rtf(const char* utf8) {
   return out;
 }
 
-}  // namespace
-
-SearchDialogsWindow::SearchDialogsWindow() {
-  fixture_.WritePublished(
+// The dictionary the search dialogs' tests share.
+void WriteSharedDictionary(DictionaryFixture& fixture) {
+  fixture.WritePublished(
       {
           {"anchor", "{The anchor holds the ship.}"},                        // 1
           {"flagship", "{The \\b flagship\\b0  of a fleet.}"},                // 2
@@ -55,8 +54,16 @@ SearchDialogsWindow::SearchDialogsWindow() {
       {{1, G("άγκυρα")}, {2, G("ναυαρχίδα")}, {3, G("σκάφος")}, {4, G("φαρόπλοιο")}, {5, G("πλοίο")},
        {6, G("ναυπηγείο")}, {7, G("σκαρί")}, {8, G("πρύμνη")}});
   // A user entry after "anchor" and an addition to "stern".
-  fixture_.WriteUserEntries({{1, 100, "boat", "{A small boat, no ship.}"}, {8, 8, "", "{My ship note.}"}});
-  fixture_.WriteUserGreekLines({DictionaryFixture::UserGreekLine(1, 100, G("βάρκα"))});
+  fixture.WriteUserEntries({{1, 100, "boat", "{A small boat, no ship.}"}, {8, 8, "", "{My ship note.}"}});
+  fixture.WriteUserGreekLines({DictionaryFixture::UserGreekLine(1, 100, G("βάρκα"))});
+}
+
+}  // namespace
+
+SearchDialogsWindow::SearchDialogsWindow() : SearchDialogsWindow(WriteSharedDictionary) {}
+
+SearchDialogsWindow::SearchDialogsWindow(const std::function<void(DictionaryFixture&)>& write) {
+  write(fixture_);
   session_ = std::make_unique<Session>(fixture_.locations(), fs_, SlowConverter(slow_));
   window_ = std::make_unique<ui::TMainLex>(
       *session_, std::make_unique<platform::FakeKeyboardLayouts>(
@@ -83,6 +90,15 @@ int SearchDialogsWindow::SelectedIndex() const {
 }
 
 void SearchDialogsWindow::Type(const QString& text) { TypeText(SearchBox(), text); }
+
+bool SearchDialogsWindow::ClickItem(const QString& text) {
+  const int row = static_cast<int>(ItemTexts().indexOf(text));
+  if (row < 0) return false;
+  const QModelIndex item = List()->model()->index(row, 0);
+  List()->scrollTo(item);
+  QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, List()->visualRect(item).center());
+  return true;
+}
 
 bool SearchDialogsWindow::WithDialog(const char* button, const std::function<void(QDialog&)>& work) {
   // Polls until the modal dialog is up, then works it from inside its event loop.

@@ -23,8 +23,10 @@ namespace quorvel::test {
 
 class SearchDialogsWindow {
  public:
-  // Writes the dictionary, opens the main window on it and waits until it is shown.
+  // Writes the shared dictionary, or what `write` puts into the fixture, opens the main window
+  // on it and waits until it is shown.
   SearchDialogsWindow();
+  explicit SearchDialogsWindow(const std::function<void(DictionaryFixture&)>& write);
   ~SearchDialogsWindow();
 
   ui::TMainLex& window() { return *window_; }
@@ -41,6 +43,8 @@ class SearchDialogsWindow {
   QStringList ItemTexts() const;
   int SelectedIndex() const;
   void Type(const QString& text);
+  // Clicks the list item that reads `text`; false when the list has none.
+  [[nodiscard]] bool ClickItem(const QString& text);
 
   // Clicks the tool button `button` and runs `work` on the modal dialog it opens, once the
   // dialog is shown; `work` closes the dialog. Returns when the button's handler has ended and
