@@ -1,5 +1,6 @@
 // Not a test: walks the main window through the states worth looking at (start, an English
-// entry, a Greek term, a narrow window, the compact form with its hint, a raised tool button)
+// entry, a Greek term, a narrow window, the compact form with its hint, a raised tool button,
+// an entry found by a description search with its word marked)
 // and opens every dialog (the two search dialogs, the entry editor in both modes, the folder
 // dialog in its three modes, the copyright window, a figure), on the program folder it is
 // started in. Saves a picture of each into the folder given as its first argument: the main
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -145,6 +147,24 @@ int main(int argc, char* argv[]) {
   QApplication::sendEvent(search, &move);
   Save(window, "main_hover");
   window.resize(604, 346);
+
+  // A description search for "vessel" through its dialog, and the first entry it found.
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible() || !dialog->focusWidget()) return;
+    answer.stop();
+    Type(dialog->focusWidget(), QStringLiteral("vessel"));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+  });
+  answer.start(10);
+  QTest::mouseClick(Control(window, "DescrSearch_Button"), Qt::LeftButton);
+  if (QTest::qWaitFor([&] { return !answer.isActive() && !window.busy(); }, 60000)) {
+    auto* list = Control<QListView>(window, "Entries_List");
+    const QRect first = list->visualRect(list->model()->index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
+    Save(window, "main_found_marked");
+  }
 
   {
     quorvel::ui::TSearchForm dialog(&window);
