@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Cp1253.h"
+#include "core/Locations.h"
 #include "core/Session.h"
 #include "core/UserEntryStore.h"
 #include "platform/PosixFileSystem.h"
@@ -57,15 +58,19 @@ class Program {
   Session session_;
 };
 
-// Window A and window B loaded the same files. B deletes "mooring" (the highest number) and
-// inserts "zebra", which takes the freed number. A's delete and modify of "mooring" are refused
-// as changed meanwhile, and reload A; "zebra" and its Greek term stay. Until then A shows
-// "mooring" from the files it loaded, never "zebra"'s bytes.
+// Window A and window B, started from two program folders, share one user folder. B deletes
+// "mooring" (the highest number) and inserts "zebra", which takes the freed number. A's delete
+// and modify of "mooring" are refused as changed meanwhile, and reload A; "zebra" and its Greek
+// term stay. Until then A shows "mooring" from the files it loaded, never "zebra"'s bytes.
 TEST(SharedUserFolder, AnEntryChangedByAnotherProgramIsNeverConfusedWithTheOneThatTookItsNumber) {
   DictionaryFixture fx;
   WriteDictionary(fx);
+  DictionaryFixture otherProgramFolder;
+  WriteDictionary(otherProgramFolder);
+  Locations shared = otherProgramFolder.locations();
+  SetUserFilePaths(shared, fx.userDir());
   Program a(fx.locations());
-  Program b(fx.locations());
+  Program b(shared);
   const EntryRef mooring = a.Ref("mooring");
 
   ASSERT_TRUE(b.session().DeleteEntry(b.Ref("mooring"), {}).status.ok());
