@@ -19,4 +19,15 @@ struct ProcessRun {
 ProcessRun RunProgramIn(const std::string& program, const std::string& dir, const std::vector<std::string>& args,
                         unsigned seconds = 20);
 
+// Starts `program` with `args` in the folder `dir` and returns at once with its process id, for
+// a test that kills it or runs it beside another. Its standard output and error go to the files
+// `outFile` and `errFile` (an empty name: discarded); `environment` holds NAME=value settings
+// added to the test's own.
+int StartProgramIn(const std::string& program, const std::string& dir, const std::vector<std::string>& args,
+                   const std::string& outFile = "", const std::string& errFile = "",
+                   const std::vector<std::string>& environment = {});
+
+// Waits for a process StartProgramIn started: its exit status, or -1 when it did not end by itself.
+int WaitForProgram(int pid);
+
 }  // namespace quorvel::test

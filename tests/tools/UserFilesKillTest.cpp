@@ -3,9 +3,7 @@
 // them, must be exactly the old ones or exactly the new ones.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -24,6 +22,7 @@
 #include "core/Locations.h"
 #include "core/UserFileRewrite.h"
 #include "platform/PosixFileSystem.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/WholeFile.h"
 
 namespace quorvel {
@@ -54,27 +53,10 @@ class UserFilesKill : public testing::Test {
   // Starts quorvel-tools on the user folder `user` (relative to the program folder); its
   // standard error goes to `errFile` when one is given.
   pid_t Start(const std::string& user, std::vector<std::string> args, const std::string& errFile = "") {
-    args.insert(args.begin(), {QUORVEL_TOOLS_PROGRAM, "--user-dir", user});
-    const pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir(dir_.c_str()) != 0) _exit(127);
-      const int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      const int err = errFile.empty() ? null : open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(err, 2);
-      std::vector<char*> argv;
-      for (std::string& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    return pid;
+    args.insert(args.begin(), {"--user-dir", user});
+    return test::StartProgramIn(QUORVEL_TOOLS_PROGRAM, dir_.string(), args, "", errFile);
   }
-  static int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  static int Wait(pid_t pid) { return test::WaitForProgram(pid); }
 
   FileSet UserFiles(const fs::path& folder) const {
     return {test::ReadWholeFile((folder / "QuorvelIC.tbo").string()), test::ReadWholeFile((folder / "QuorvelC.tbo").string()),

@@ -4,9 +4,7 @@
 // stale: the answer is always the scan's.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,6 +29,7 @@
 #include "richtext/RtfReader.h"
 #include "tests/support/DictionaryFixture.h"
 #include "tools/Synth.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/WholeFile.h"
 
 namespace quorvel {
@@ -202,29 +201,11 @@ class WordIndexCacheKill : public testing::Test {
   // Starts quorvel-tools in the program folder with the cache under dir_/cache; its output goes
   // to `outFile`.
   pid_t Start(std::vector<std::string> args, const std::string& outFile) {
-    args.insert(args.begin(), {QUORVEL_TOOLS_PROGRAM, "--user-dir", (dir_ / "user").string()});
-    const std::string cache = (dir_ / "cache").string();
-    const pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir((dir_ / "program").c_str()) != 0) _exit(127);
-      setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-      const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int null = open("/dev/null", O_WRONLY);
-      dup2(out, 1);
-      dup2(null, 2);
-      std::vector<char*> argv;
-      for (std::string& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    return pid;
+    args.insert(args.begin(), {"--user-dir", (dir_ / "user").string()});
+    return test::StartProgramIn(QUORVEL_TOOLS_PROGRAM, (dir_ / "program").string(), args, outFile, "",
+                                {"XDG_CACHE_HOME=" + (dir_ / "cache").string()});
   }
-  static int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  static int Wait(pid_t pid) { return test::WaitForProgram(pid); }
   std::string Run(const std::vector<std::string>& args) {
     const std::string out = (dir_ / "out").string();
     EXPECT_EQ(Wait(Start(args, out)), 0);
