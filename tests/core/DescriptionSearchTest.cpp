@@ -22,35 +22,19 @@ namespace quorvel {
 namespace {
 
 using test::DictionaryFixture;
-
-// Greek text as the descriptions store it: every byte above 127 as \'hh.
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (char c : Utf8ToCp1253(utf8)) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 128) {
-      out += c;
-    } else {
-      static const char* hex = "0123456789ABCDEF";
-      out += "\\'";
-      out += hex[b >> 4];
-      out += hex[b & 15];
-    }
-  }
-  return out;
-}
+using test::RtfText;
 
 class DescriptionSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fixture_.WritePublished({
-        {"boat", "{" + Rtf("Το \\b πλοίο\\b0  σε λιμάνι.") + "}"},
-        {"port", "{" + Rtf("Του πλοίου το λιμάνι, port side.") + "}"},
+        {"boat", "{" + RtfText("Το \\b πλοίο\\b0  σε λιμάνι.") + "}"},
+        {"port", "{" + RtfText("Του πλοίου το λιμάνι, port side.") + "}"},
         {"shipping", "{The shipping of a ship.}"},
-        {"stern", "{a ship, a stern " + Rtf("πρύμνη") + "}"},
+        {"stern", "{a ship, a stern " + RtfText("πρύμνη") + "}"},
     });
-    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("της σημείωσης: δική μου σημείωση") + "}"},
-                               {4, 90, "stern light", "{" + Rtf("φανός πρύμνης") + "}"}});
+    fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + RtfText("της σημείωσης: δική μου σημείωση") + "}"},
+                               {4, 90, "stern light", "{" + RtfText("φανός πρύμνης") + "}"}});
     LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
     header_ = ReadRtfHeader(fs_, fixture_.locations().DescriptionFile());
   }
@@ -123,7 +107,7 @@ TEST_F(DescriptionSearchTest, KeptTextsGiveTheSameResultAsAFreshSearch) {
   ASSERT_TRUE(fresh.Search(fs_, *dictionary_, fixture_.locations(), header_, Utf8ToCp1253("λιμάνι"), other).ok());
   ASSERT_EQ(other.items.size(), first.size());
   // A reload drops the kept texts: a user entry deleted from the files disappears.
-  fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + Rtf("δική μου σημείωση") + "}"}});
+  fixture_.WriteUserEntries({{1, 1, "", "{\\f60\\fs22 " + RtfText("δική μου σημείωση") + "}"}});
   LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);
   EXPECT_EQ(Find(Utf8ToCp1253("πρύμνης")), Found{});
 }
@@ -155,7 +139,7 @@ class DescriptionSearchScan : public ::testing::Test {
     for (int i = 1; i <= kEntries; ++i) {
       std::string body = "{";
       const int words = 3 + static_cast<int>(random() % 12);
-      for (int w = 0; w < words; ++w) body += Rtf(kPool[random() % std::size(kPool)]) + (w % 4 == 3 ? "\\par " : " ");
+      for (int w = 0; w < words; ++w) body += RtfText(kPool[random() % std::size(kPool)]) + (w % 4 == 3 ? "\\par " : " ");
       bodies.push_back(body + "}");
     }
     const std::vector<int64_t> offsets = fixture_.WritePublishedDescriptions(test::kFixtureRtfHeader, bodies);
@@ -169,8 +153,8 @@ class DescriptionSearchScan : public ::testing::Test {
     fixture_.WritePublishedEnglishLines(lines);
     fixture_.WritePublishedGreekLines({});
     std::vector<test::UserLine> user;
-    for (int i = 10; i < kEntries; i += 37) user.push_back({i, i, "", "{" + Rtf("δική μου άγκυρα") + " own}"});
-    for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + Rtf("πλοίο") + " hull}"});
+    for (int i = 10; i < kEntries; i += 37) user.push_back({i, i, "", "{" + RtfText("δική μου άγκυρα") + " own}"});
+    for (int i = 20; i < kEntries; i += 41) user.push_back({i, 900 + i, "mine " + std::to_string(i), "{" + RtfText("πλοίο") + " hull}"});
     std::sort(user.begin(), user.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
     fixture_.WriteUserEntries(user);
     user_ = user;
@@ -262,7 +246,7 @@ TEST_F(DescriptionSearchScan, TheWordIndexListsWhatThePlainScanLists) {
   const std::string cache = fixture_.programDir() + "cache/orvanta";
   for (const bool addedToDamaged : {false, true}) {
     if (addedToDamaged) {
-      user_.push_back({kDamaged, kDamaged, "", "{" + Rtf("πλοίο") + " hull}"});
+      user_.push_back({kDamaged, kDamaged, "", "{" + RtfText("πλοίο") + " hull}"});
       std::sort(user_.begin(), user_.end(), [](const auto& a, const auto& b) { return a.attach < b.attach; });
       fixture_.WriteUserEntries(user_);
       LoadEntryIndex(*dictionary_, fixture_.locations(), fs_);

@@ -8,7 +8,9 @@
 #include <system_error>
 
 #include "core/Codec.h"
+#include "core/Cp1253.h"
 #include "core/LineReader.h"
+#include "core/RtfEscape.h"
 #include "core/TextOps.h"
 #include "core/UserRecord.h"
 #include "tests/support/WholeFile.h"
@@ -211,6 +213,20 @@ std::optional<std::string> DictionaryFixture::ReadRaw(const std::string& relativ
 bool DictionaryFixture::Exists(const std::string& relativePath) const {
   std::error_code error;
   return fs::is_regular_file(fs::path(root_) / relativePath, error);
+}
+
+std::string RtfText(std::string_view utf8) {
+  std::string out;
+  for (const char c : Utf8ToCp1253(utf8)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+      AppendRtfEscape(out, byte, HexCase::kLower);
+    } else {
+      if (c == '{' || c == '}') out += '\\';
+      out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace quorvel::test

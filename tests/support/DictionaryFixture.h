@@ -124,4 +124,8 @@ class DictionaryFixture {
   std::string root_;
 };
 
+// UTF-8 text as the published descriptions hold it: code page 1253, every byte above 127 as
+// "\'hh" (lower-case digits) and the braces as "\{" and "\}", ready to stand inside a group.
+std::string RtfText(std::string_view utf8);
+
 }  // namespace quorvel::test

@@ -21,34 +21,17 @@ namespace {
 
 std::string G(const char* utf8) { return Utf8ToCp1253(utf8); }
 
-// Greek text as descriptions store it: every byte above 127 as \'hh.
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (const char c : G(utf8)) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 128) {
-      out += c;
-      continue;
-    }
-    static const char* hex = "0123456789ABCDEF";
-    out += "\\'";
-    out += hex[b >> 4];
-    out += hex[b & 15];
-  }
-  return out;
-}
-
 // The dictionary the search dialogs' tests share.
 void WriteSharedDictionary(DictionaryFixture& fixture) {
   fixture.WritePublished(
       {
           {"anchor", "{The anchor holds the ship.}"},                        // 1
           {"flagship", "{The \\b flagship\\b0  of a fleet.}"},                // 2
-          {"hull", "{" + Rtf("Το σκάφος του πλοίου.") + "}"},                // 3
+          {"hull", "{" + RtfText("Το σκάφος του πλοίου.") + "}"},            // 3
           {"lightship", "{A ship-shaped light.}"},                            // 4
-          {"ship", "{" + Rtf("Πλοίο: a vessel.") + "}"},                      // 5
+          {"ship", "{" + RtfText("Πλοίο: a vessel.") + "}"},                  // 5
           {"shipyard", "{Where shipping starts.}"},                           // 6
-          {"slip", "{" + Rtf("Το σκαρί.") + "}"},                            // 7
+          {"slip", "{" + RtfText("Το σκαρί.") + "}"},                        // 7
           {"stern", "{The back.}"},                                           // 8
       },
       {{1, G("άγκυρα")}, {2, G("ναυαρχίδα")}, {3, G("σκάφος")}, {4, G("φαρόπλοιο")}, {5, G("πλοίο")},

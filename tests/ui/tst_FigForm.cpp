@@ -33,21 +33,11 @@
 using quorvel::test::DictionaryFixture;
 using quorvel::ui::TFigForm;
 using quorvel::ui::TMainLex;
+using quorvel::test::RtfText;
 
 namespace {
 
 std::string Cp(const char* utf8) { return quorvel::Utf8ToCp1253(utf8); }
-
-// Text as the published descriptions hold it: "\'hh" for Greek letters, "\{" and "\}".
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (const char c : Cp(utf8)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '{' || c == '}') out += '\\';
-    out += byte < 0x80 ? std::string(1, c) : QStringLiteral("\\'%1").arg(byte, 2, 16).toStdString();
-  }
-  return out;
-}
 
 void WriteBitmap(const QString& path, QSize size) {
   QImage image(size, QImage::Format_RGB32);
@@ -196,7 +186,7 @@ QString tst_FigForm::OpenedFigure(const std::function<void()>& select,
 void tst_FigForm::wordOrWholeReferenceOpensItsDrawing() {
   fixture_ = std::make_unique<DictionaryFixture>();
   fixture_->WritePublished(
-      {{"hitch", "{" + Rtf("Κόμποι {Σχήμα 2} και ο απλός {Σχήμα}, με 0: {Σχήμα 0}.") + "}", 1, {}, kEntryNumber}});
+      {{"hitch", "{" + RtfText("Κόμποι {Σχήμα 2} και ο απλός {Σχήμα}, με 0: {Σχήμα 0}.") + "}", 1, {}, kEntryNumber}});
   const QString content = QString::fromStdString(fixture_->programDir()) + QStringLiteral("content/");
   QVERIFY(QDir().mkpath(content));
   WriteBitmap(content + QStringLiteral("fig772.bmp"), QSize(40, 30));
@@ -247,7 +237,7 @@ void tst_FigForm::wordOrWholeReferenceOpensItsDrawing() {
 void tst_FigForm::nothingWhenTheDrawingCannotBeShown() {
   fixture_ = std::make_unique<DictionaryFixture>();
   fixture_->WritePublished(
-      {{"hitch", "{" + Rtf("Δες {Σχήμα 3} ή {Σχήμα 4} ή το σχήμα, και {Σχήμα}.") + "}", 1, {}, kEntryNumber}});
+      {{"hitch", "{" + RtfText("Δες {Σχήμα 3} ή {Σχήμα 4} ή το σχήμα, και {Σχήμα}.") + "}", 1, {}, kEntryNumber}});
   Open();
   Type(QStringLiteral("hitch"));
   // No content folder.

@@ -27,20 +27,11 @@
 
 using quorvel::test::DictionaryFixture;
 using quorvel::ui::TMainLex;
+using quorvel::test::RtfText;
 
 namespace {
 
 std::string Cp(const char* utf8) { return quorvel::Utf8ToCp1253(utf8); }
-
-// Greek text as the published descriptions hold it: "\'hh" escapes.
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (const char c : Cp(utf8)) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += byte < 0x80 ? std::string(1, c) : QStringLiteral("\\'%1").arg(byte, 2, 16).toStdString();
-  }
-  return out;
-}
 
 // Runs a program to its end; gives its standard output as UTF-8 text.
 QString Output(const QString& program, const QStringList& arguments) {
@@ -116,8 +107,8 @@ void tst_Print::init() {
   fixture_ = std::make_unique<DictionaryFixture>();
   fixture_->WritePublished(
       {{"a-frame", "{A frame of two legs joined at the top, for lifting.}"},
-       {"anchor", "{{\\b Anchor:} " + Rtf("βαρύ εξάρτημα που κρατά το πλοίο.") + "}"},
-       {"ship", "{{\\b Ship:} a large sea-going vessel." + Rtf(" Μεγάλο πλοίο.") +
+       {"anchor", "{{\\b Anchor:} " + RtfText("βαρύ εξάρτημα που κρατά το πλοίο.") + "}"},
+       {"ship", "{{\\b Ship:} a large sea-going vessel." + RtfText(" Μεγάλο πλοίο.") +
                     "\\par {\\i Second paragraph} of the description.}"}},
       {{2, Cp("άγκυρα")}, {3, Cp("πλοίο")}});
   session_ = std::make_unique<quorvel::Session>(

@@ -48,20 +48,11 @@
 
 using quorvel::test::OnNextModal;
 using quorvel::test::TypeText;
+using quorvel::test::RtfText;
 
 namespace {
 
 std::string Cp(const char* utf8) { return quorvel::Utf8ToCp1253(utf8); }
-
-// Greek text as the descriptions store it: "\'hh" for every byte above 127.
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (const char c : Cp(utf8)) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += byte < 0x80 ? std::string(1, c) : QStringLiteral("\\'%1").arg(byte, 2, 16).toStdString();
-  }
-  return out;
-}
 
 QString WithoutMnemonic(QString text) { return text.remove(QRegularExpression(QStringLiteral("&(?=[^&])"))); }
 QString Shown(const QString& text) {  // as a caption reads: no mnemonic, no closing colon
@@ -188,7 +179,7 @@ class tst_WindowsAsMet : public QObject {
 void tst_WindowsAsMet::init() {
   fixture_ = std::make_unique<quorvel::test::DictionaryFixture>();
   fixture_->WritePublished({{"anchor", "{Anchor.}"},
-                            {"hitch", "{" + Rtf("Κόμποι \\{Σχήμα 2\\} και άλλοι.") + "}", 1, {}, 77},  // number 77
+                            {"hitch", "{" + RtfText("Κόμποι {Σχήμα 2} και άλλοι.") + "}", 1, {}, 77},  // number 77
                             {"long rendering of a nautical term that needs two lines", "{Long.}", 1,
                              Cp("μακριά απόδοση ναυτικού όρου που πιάνει δύο γραμμές")},
                             {"ship", "{Ship.}"},

@@ -34,21 +34,11 @@
 using quorvel::test::DictionaryFixture;
 using quorvel::test::SearchDialogsWindow;
 using quorvel::ui::RichTextView;
+using quorvel::test::RtfText;
 
 namespace {
 
 const QString kWord = QStringLiteral("σχήμα");
-
-// Text as the published descriptions hold it: "\'hh" for Greek letters, "\{" and "\}".
-std::string Rtf(const char* utf8) {
-  std::string out;
-  for (const char c : quorvel::Utf8ToCp1253(utf8)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '{' || c == '}') out += '\\';
-    out += byte < 0x80 ? std::string(1, c) : QStringLiteral("\\'%1").arg(byte, 2, 16).toStdString();
-  }
-  return out;
-}
 
 // "anchor" names the word once; "hawser" (entry 2, with drawing 2) four times in a description
 // too long for the view, the first a figure reference, one in red text, one in a table cell;
@@ -60,10 +50,10 @@ void WriteDictionary(DictionaryFixture& fixture) {
     return text;
   };
   const std::string hawser =
-      "{" + lines(40) + Rtf("Ο κόμπος {Σχήμα 2} δένει.") + "\\par " + lines(8) + "{\\cf1 " + Rtf("Κόκκινο σχήμα.") +
-      "}\\par " + Rtf("Το σχήματος δε μετρά.") + "\\par \\trowd\\cellx2000\\cellx4000 " + Rtf("σχήμα") + "\\cell " +
-      Rtf("κελί") + "\\cell\\row " + Rtf("Τέλος: σχήμα.") + "}";
-  fixture.WritePublished({{"anchor", "{" + Rtf("Το σχήμα της άγκυρας.") + "}"}, {"hawser", hawser}},
+      "{" + lines(40) + RtfText("Ο κόμπος {Σχήμα 2} δένει.") + "\\par " + lines(8) + "{\\cf1 " + RtfText("Κόκκινο σχήμα.") +
+      "}\\par " + RtfText("Το σχήματος δε μετρά.") + "\\par \\trowd\\cellx2000\\cellx4000 " + RtfText("σχήμα") + "\\cell " +
+      RtfText("κελί") + "\\cell\\row " + RtfText("Τέλος: σχήμα.") + "}";
+  fixture.WritePublished({{"anchor", "{" + RtfText("Το σχήμα της άγκυρας.") + "}"}, {"hawser", hawser}},
                          {{1, quorvel::Utf8ToCp1253("άγκυρα")}, {2, quorvel::Utf8ToCp1253("παλαμάρι")}},
                          "\\rtf1\\ansi\\ansicpg1253\\deff0{\\fonttbl{\\f0\\fnil\\fcharset161 Arial;}}"
                          "{\\colortbl ;\\red255\\green0\\blue0;}\r\n");
